@@ -1,0 +1,4 @@
+#include "app/note_passes.h"
+
+void SaveAllNotes() {
+}

@@ -1,0 +1,31 @@
+// The hidden tray window: owner of the tray icon, the 30-second timer and the
+// global hot keys. Destroying it ends the program.
+#pragma once
+
+#include <windows.h>
+
+constexpr wchar_t kTrayWindowClass[] = L"QuillboardTrayWindow";
+
+// The tray icon's callback message.
+constexpr UINT WM_TRAYICON = WM_APP + 1;
+
+// Timer 1 runs the due-entry scan.
+constexpr UINT_PTR kScanTimerId = 1;
+constexpr UINT kScanTimerPeriodMs = 30000;
+
+// Commands of the tray menu (WM_COMMAND identifiers).
+enum TrayCommand : UINT {
+    kTrayNewNote = 1001,
+    kTrayQuit = 1002,
+    kTrayStartWithWindows = 1003,
+    kTrayUndockAll = 1004,
+    kTrayDockAll = 1005,
+    kTraySettings = 1006,
+};
+
+// RegisterWindowMessageW("TaskbarCreated"): the shell broadcasts it when the
+// taskbar has been re-created, and the tray icon must then be added again.
+void RegisterTaskbarCreatedMessage();
+
+// Registers the class (once) and creates the never-shown tray window.
+HWND CreateTrayWindow(HINSTANCE instance);

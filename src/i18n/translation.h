@@ -1,0 +1,20 @@
+// The active translation table and the lookup every visible string goes
+// through. Source texts are French; with French active the table is empty.
+#pragma once
+
+#include <map>
+#include <string>
+
+// Ordinal (code unit by code unit) ordering, as std::u16string compares.
+using TranslationTable = std::map<std::u16string, std::u16string>;
+
+// The one table of the process; replaced as a whole on a language switch.
+TranslationTable& ActiveTranslationTable();
+
+// Returns the translation of a French source text, or the very pointer it was
+// given when there is none (missing key, empty translation, empty table).
+// A returned translation stays valid until the table is next cleared.
+const char16_t* Translate(const char16_t* source);
+
+// The calendar's one-letter weekday heading, Monday = 0 .. Sunday = 6.
+std::u16string WeekdayLabel(int index);

@@ -1,0 +1,206 @@
+#include "notes/note_layout.h"
+
+#include <algorithm>
+
+namespace {
+
+// Header buttons sit in a row from y 6 to 24; the title takes the whole height.
+constexpr int kButtonTop = 6;
+constexpr int kButtonBottom = 24;
+
+constexpr int kNewNoteLeft = 4;
+constexpr int kNewNoteRight = 22;
+constexpr int kSwatchLeft = 26;
+constexpr int kSwatchRight = 44;
+constexpr int kTitleLeft = 50;
+constexpr int kTitleRightInset = 100;  // from the right edge
+constexpr int kDockCellsInset = 94;    // left edge of the first dock cell, from the right edge
+constexpr int kDockCellWidth = 14;
+constexpr int kDockCellCount = 3;
+constexpr float kTriangleInset = 4;
+constexpr int kTriangleTop = 11;
+constexpr int kTriangleBottom = 19;
+constexpr int kTriangleMiddle = 15;
+constexpr int kPinLeftInset = 46;
+constexpr int kPinRightInset = 28;
+constexpr int kDeleteLeftInset = 22;
+constexpr int kDeleteRightInset = 4;
+
+// Cross strokes, drawn inside (w − 17, 11)–(w − 9, 19).
+constexpr int kCrossLeftInset = 17;
+constexpr int kCrossRightInset = 9;
+constexpr int kCrossTop = 11;
+constexpr int kCrossBottom = 19;
+
+// Plus sign centred on (13, 15), arms 4 pixels long.
+constexpr int kPlusCentreX = 13;
+constexpr int kPlusCentreY = 15;
+constexpr int kPlusArm = 4;
+
+constexpr int kEditLeft = 4;
+constexpr int kEditTop = 30;
+constexpr int kEditWidthInset = 8;
+constexpr int kEditHeightInset = 34;
+
+constexpr int kPlaceholderInset = 4;
+constexpr int kPlaceholderTop = 36;
+
+constexpr std::array<HeaderControl, 8> kLookupOrder = {
+    HeaderControl::NewNote,  HeaderControl::Colour,    HeaderControl::Title,
+    HeaderControl::DockLeft, HeaderControl::DockTop,   HeaderControl::DockRight,
+    HeaderControl::Pin,      HeaderControl::Delete,
+};
+
+bool Contains(const Rect& box, Point point) {
+    return box.left <= point.x && point.x < box.right && box.top <= point.y &&
+           point.y < box.bottom;
+}
+
+Rect ButtonBox(int left, int right) { return Rect{left, kButtonTop, right, kButtonBottom}; }
+
+Rect DockCellBox(int cell, int clientWidth) {
+    const int left = clientWidth - kDockCellsInset + kDockCellWidth * cell;
+    return ButtonBox(left, left + kDockCellWidth);
+}
+
+NoteHit ResizeEdgeAt(Point client, int clientWidth, int clientHeight) {
+    const bool top = client.y < kResizeEdge;
+    const bool bottom = client.y >= clientHeight - kResizeEdge;
+    const bool left = client.x < kResizeEdge;
+    const bool right = client.x >= clientWidth - kResizeEdge;
+    if (top && left) return NoteHit::TopLeft;
+    if (top && right) return NoteHit::TopRight;
+    if (left) return bottom ? NoteHit::BottomLeft : NoteHit::Left;
+    if (right) return bottom ? NoteHit::BottomRight : NoteHit::Right;
+    if (top) return NoteHit::Top;
+    if (bottom) return NoteHit::Bottom;
+    return NoteHit::Client;
+}
+
+}  // namespace
+
+HeaderControl HeaderControlAt(Point client, int clientWidth) {
+    for (HeaderControl control : kLookupOrder) {
+        if (Contains(HeaderControlBox(control, clientWidth), client)) {
+            return control;
+        }
+    }
+    return HeaderControl::None;
+}
+
+Rect HeaderControlBox(HeaderControl control, int clientWidth) {
+    switch (control) {
+        case HeaderControl::NewNote:
+            return ButtonBox(kNewNoteLeft, kNewNoteRight);
+        case HeaderControl::Colour:
+            return ButtonBox(kSwatchLeft, kSwatchRight);
+        case HeaderControl::Title:
+            return Rect{kTitleLeft, 0, clientWidth - kTitleRightInset, kHeaderHeight};
+        case HeaderControl::DockLeft:
+            return DockCellBox(0, clientWidth);
+        case HeaderControl::DockTop:
+            return DockCellBox(1, clientWidth);
+        case HeaderControl::DockRight:
+            return DockCellBox(2, clientWidth);
+        case HeaderControl::Pin:
+            return ButtonBox(clientWidth - kPinLeftInset, clientWidth - kPinRightInset);
+        case HeaderControl::Delete:
+            return ButtonBox(clientWidth - kDeleteLeftInset, clientWidth - kDeleteRightInset);
+        case HeaderControl::None:
+            break;
+    }
+    return Rect{};
+}
+
+NoteHit NoteHitTest(Point client, int clientWidth, int clientHeight, bool docked) {
+    if (docked || HeaderControlAt(client, clientWidth) != HeaderControl::None) {
+        return NoteHit::Client;
+    }
+    const NoteHit edge = ResizeEdgeAt(client, clientWidth, clientHeight);
+    if (edge != NoteHit::Client) {
+        return edge;
+    }
+    return client.y < kHeaderHeight ? NoteHit::Caption : NoteHit::Client;
+}
+
+Point CascadePosition(std::int32_t cascadeCounter) {
+    // The signed remainder is negative for a negative counter; bring it into
+    // 0..7 so that no note is ever placed left of or above the first place.
+    const std::int32_t place = (cascadeCounter % kCascadePlaces + kCascadePlaces) % kCascadePlaces;
+    const std::int32_t offset = kCascadeBase + kCascadeStep * place;
+    return Point{offset, offset};
+}
+
+std::int32_t NextCascadeCounter(std::int32_t cascadeCounter) {
+    // Unsigned arithmetic wraps without undefined behaviour; since 2^32 is a
+    // multiple of 8 the cascade goes on without a jump.
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(cascadeCounter) + 1u);
+}
+
+Point BelowPinnedPosition(const Rect& sourceWindow) {
+    return Point{sourceWindow.left, sourceWindow.bottom + kPinnedSourceGap};
+}
+
+Rect NoteEditRect(int clientWidth, int clientHeight) {
+    const int width = std::max(0, clientWidth - kEditWidthInset);
+    const int height = std::max(0, clientHeight - kEditHeightInset);
+    return Rect{kEditLeft, kEditTop, kEditLeft + width, kEditTop + height};
+}
+
+Rect PlaceholderTextRect(int clientWidth, int clientHeight) {
+    return Rect{kPlaceholderInset, kPlaceholderTop, clientWidth - kPlaceholderInset,
+                clientHeight - kPlaceholderInset};
+}
+
+Rect HeaderStripRect(int clientWidth) { return Rect{0, 0, clientWidth, kHeaderHeight}; }
+
+Rect ColourSwatchRect() { return HeaderControlBox(HeaderControl::Colour, 0); }
+
+Rect PinGlyphBox(int clientWidth) { return HeaderControlBox(HeaderControl::Pin, clientWidth); }
+
+Rect TitleBox(int clientWidth) { return HeaderControlBox(HeaderControl::Title, clientWidth); }
+
+bool IsTitleDrawn(int clientWidth) { return clientWidth - kTitleRightInset > kTitleLeft; }
+
+char16_t PinGlyph(bool pinned) { return pinned ? kPinnedGlyph : kUnpinnedGlyph; }
+
+std::array<PointF, 3> DockTriangle(int cell, int clientWidth) {
+    if (cell < 0 || cell >= kDockCellCount) {
+        return {};
+    }
+    const Rect box = DockCellBox(cell, clientWidth);
+    const float left = static_cast<float>(box.left) + kTriangleInset;
+    const float right = static_cast<float>(box.right) - kTriangleInset;
+    const float top = kTriangleTop;
+    const float bottom = kTriangleBottom;
+    const float middle = kTriangleMiddle;
+    switch (cell) {
+        case 0:  // pointing left
+            return {PointF{right, top}, PointF{right, bottom}, PointF{left, middle}};
+        case 1:  // pointing up
+            return {PointF{left, bottom}, PointF{right, bottom}, PointF{(left + right) / 2, top}};
+        default:  // pointing right
+            return {PointF{left, top}, PointF{left, bottom}, PointF{right, middle}};
+    }
+}
+
+std::array<LineSegment, 2> PlusSignLines() {
+    return {
+        LineSegment{{kPlusCentreX, kPlusCentreY - kPlusArm}, {kPlusCentreX, kPlusCentreY + kPlusArm}},
+        LineSegment{{kPlusCentreX - kPlusArm, kPlusCentreY}, {kPlusCentreX + kPlusArm, kPlusCentreY}},
+    };
+}
+
+std::array<LineSegment, 2> DeleteCrossLines(int clientWidth) {
+    const int left = clientWidth - kCrossLeftInset;
+    const int right = clientWidth - kCrossRightInset;
+    return {
+        LineSegment{{left, kCrossTop}, {right, kCrossBottom}},
+        LineSegment{{right, kCrossTop}, {left, kCrossBottom}},
+    };
+}
+
+void ApplyMinimumSize(int& width, int& height) {
+    width = std::max(width, kMinNoteWidth);
+    height = std::max(height, kMinNoteHeight);
+}

@@ -1,0 +1,105 @@
+// Geometry of a note window in client pixels: the header controls, the
+// hit test that decides between moving, resizing and clicking, the edit
+// placement and where new notes appear. Fixed device pixels, never scaled.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "storage/rect.h"
+
+constexpr int kHeaderHeight = 30;
+constexpr int kResizeEdge = 6;
+constexpr int kMinNoteWidth = 180;
+constexpr int kMinNoteHeight = 90;
+constexpr int kNewNoteWidth = 240;
+constexpr int kNewNoteHeight = 200;
+constexpr int kCascadeBase = 120;
+constexpr int kCascadeStep = 28;
+constexpr int kCascadePlaces = 8;
+constexpr int kPinnedSourceGap = 8;  // between a pinned note and the note made from it
+
+// Pens of the header glyphs: the GDI cross and swatch outline, and the
+// anti-aliased plus sign.
+constexpr int kCrossPenWidth = 2;
+constexpr float kGlyphPenWidth = 2.2f;
+
+// Pin glyphs of the icon font.
+constexpr char16_t kPinnedGlyph = u'\uE840';
+constexpr char16_t kUnpinnedGlyph = u'\uE718';
+
+enum class HeaderControl { None, NewNote, Colour, Title, DockLeft, DockTop, DockRight, Pin, Delete };
+
+enum class NoteHit {
+    Client,
+    Caption,
+    Left,
+    Right,
+    Top,
+    Bottom,
+    TopLeft,
+    TopRight,
+    BottomLeft,
+    BottomRight,
+};
+
+struct PointF {
+    float x = 0;
+    float y = 0;
+    bool operator==(const PointF&) const = default;
+};
+
+struct LineSegment {
+    Point from;
+    Point to;
+    bool operator==(const LineSegment&) const = default;
+};
+
+// The first header control whose click box holds the point, in the order
+// plus sign, swatch, title, dock left, dock top, dock right, pin, delete.
+HeaderControl HeaderControlAt(Point client, int clientWidth);
+
+// The click box of a control, right and bottom exclusive; empty for None.
+// The title box can be empty or inverted on a narrow note: it then holds no point.
+Rect HeaderControlBox(HeaderControl control, int clientWidth);
+
+// What a point of a floating or docked note does under the mouse.
+NoteHit NoteHitTest(Point client, int clientWidth, int clientHeight, bool docked);
+
+// Where the new note made at this value of the cascade counter goes.
+// Any counter value, negative ones included, gives one of the 8 places.
+Point CascadePosition(std::int32_t cascadeCounter);
+
+// The counter after one more cascaded note; wraps instead of overflowing.
+std::int32_t NextCascadeCounter(std::int32_t cascadeCounter);
+
+// Top-left of a new note placed just below a pinned note's window.
+Point BelowPinnedPosition(const Rect& sourceWindow);
+
+// The edit control of a regular note; never of negative size.
+Rect NoteEditRect(int clientWidth, int clientHeight);
+
+// Text box of the fixed text of a placeholder note.
+Rect PlaceholderTextRect(int clientWidth, int clientHeight);
+
+Rect HeaderStripRect(int clientWidth);
+Rect ColourSwatchRect();
+Rect PinGlyphBox(int clientWidth);
+Rect TitleBox(int clientWidth);
+// The title is drawn only when its box is wider than zero.
+bool IsTitleDrawn(int clientWidth);
+
+char16_t PinGlyph(bool pinned);
+
+// The filled triangle of dock cell 0 (left), 1 (top) or 2 (right);
+// all points at the origin for any other cell.
+std::array<PointF, 3> DockTriangle(int cell, int clientWidth);
+
+// The vertical then the horizontal stroke of the plus sign.
+std::array<LineSegment, 2> PlusSignLines();
+
+// The two strokes of the delete cross.
+std::array<LineSegment, 2> DeleteCrossLines(int clientWidth);
+
+// Raises a stored size to the minimum a note can be resized to.
+void ApplyMinimumSize(int& width, int& height);

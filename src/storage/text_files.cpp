@@ -1,0 +1,76 @@
+#include "storage/text_files.h"
+
+#include <windows.h>
+
+#include "win/handles.h"
+#include "win/wide.h"
+
+Bytes ReadFileBytes(const std::u16string& path) {
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+
+    // Data files are a few kilobytes; only the low 32 bits of the size count.
+    const DWORD size = GetFileSize(file.Get(), nullptr);
+    if (size == INVALID_FILE_SIZE || size == 0) return {};
+
+    Bytes bytes(size, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr)) return {};
+    bytes.resize(read);
+    return bytes;
+}
+
+std::u16string DecodeUtf8(const Bytes& bytes) {
+    if (bytes.empty()) return {};
+    const int inputLength = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), inputLength, nullptr, 0);
+    if (length <= 0) return {};
+
+    std::u16string text(static_cast<std::size_t>(length), u'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), inputLength, WideBuffer(text), length);
+    if (!text.empty() && text.front() == u'\xFEFF') text.erase(0, 1);
+    return text;
+}
+
+std::u16string ReadTextFile(const std::u16string& path) {
+    return DecodeUtf8(ReadFileBytes(path));
+}
+
+Bytes EncodeUtf8(const std::u16string& text) {
+    if (text.empty()) return {};
+    const int inputLength = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, Wide(text), inputLength, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+
+    Bytes bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, Wide(text), inputLength, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+namespace {
+
+// Writes every byte to a fresh temporary file and flushes it to disk.
+bool WriteWholeFile(const std::u16string& path, const Bytes& bytes) {
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+
+    DWORD written = 0;
+    const DWORD length = static_cast<DWORD>(bytes.size());
+    const bool ok = WriteFile(file.Get(), bytes.data(), length, &written, nullptr) && written == length;
+    FlushFileBuffers(file.Get());
+    return ok;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
+    const std::u16string temporary = path + u".tmp";
+    // A leftover ".tmp" of an earlier failed attempt is simply overwritten.
+    if (!WriteWholeFile(temporary, bytes)) {
+        DeleteFileW(Wide(temporary));
+        return false;
+    }
+    return MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}

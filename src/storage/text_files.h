@@ -1,0 +1,24 @@
+// Whole-file reading and the safe replacement of a file. Files hold UTF-8
+// bytes; in memory text is UTF-16. Bytes travel in a std::string, which may
+// hold NUL bytes.
+#pragma once
+
+#include <string>
+
+using Bytes = std::string;
+
+// The whole content of a file, or nothing when it cannot be opened.
+Bytes ReadFileBytes(const std::u16string& path);
+
+// UTF-8 to UTF-16; invalid sequences become U+FFFD, one leading BOM is dropped.
+std::u16string DecodeUtf8(const Bytes& bytes);
+
+// DecodeUtf8(ReadFileBytes(path)): how every text file of the program is read.
+std::u16string ReadTextFile(const std::u16string& path);
+
+// UTF-16 to UTF-8, without a BOM.
+Bytes EncodeUtf8(const std::u16string& text);
+
+// Writes path + ".tmp", flushes it, then moves it over path. True only when
+// path now holds exactly these bytes; otherwise the previous file is intact.
+bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes);

@@ -1,0 +1,115 @@
+#include "quillboard_process.h"
+
+#include <cwctype>
+
+#include "win/wide.h"
+
+namespace {
+
+std::wstring ProgramPath() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    path.resize(path.find_last_of(L'\\') + 1);
+    return path + L"Quillboard.exe";
+}
+
+bool IsAppDataEntry(const wchar_t* entry) {
+    const wchar_t* key = L"APPDATA=";
+    for (; *key; ++key, ++entry) {
+        if (std::towupper(*entry) != *key) return false;
+    }
+    return true;
+}
+
+// This process's environment with APPDATA replaced, as a Unicode block.
+std::wstring EnvironmentWithAppData(const std::u16string& appData) {
+    std::wstring block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+        if (IsAppDataEntry(entry)) continue;
+        block += entry;
+        block.push_back(L'\0');
+    }
+    FreeEnvironmentStringsW(strings);
+    block += L"APPDATA=";
+    block += Wide(appData);
+    block.push_back(L'\0');
+    block.push_back(L'\0');
+    return block;
+}
+
+}  // namespace
+
+QuillboardProcess::QuillboardProcess(const std::u16string& appData) {
+    std::wstring environment = EnvironmentWithAppData(appData);
+    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        environment.data(), nullptr, &startup, &info)) {
+        return;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+    WaitForInputIdle(process_, 10000);
+}
+
+QuillboardProcess::~QuillboardProcess() {
+    if (!process_) return;
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 10000);
+    }
+    CloseHandle(process_);
+}
+
+bool QuillboardProcess::Running() const {
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool QuillboardProcess::WaitForExit(DWORD* exitCode, std::chrono::milliseconds timeout) {
+    if (!process_) return false;
+    const bool ended = PumpUntil([&] { return !Running(); }, timeout);
+    if (ended && exitCode) GetExitCodeProcess(process_, exitCode);
+    return ended;
+}
+
+std::vector<HWND> QuillboardProcess::Windows(const wchar_t* className) const {
+    return TopLevelWindows(processId_, className);
+}
+
+HWND QuillboardProcess::WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
+    PumpUntil(
+        [&] {
+            const auto windows = Windows(className);
+            found = windows.empty() ? nullptr : windows.front();
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
+bool QuillboardProcess::WaitForWindowCount(const wchar_t* className, size_t count,
+                                           std::chrono::milliseconds timeout) const {
+    return PumpUntil([&] { return Windows(className).size() == count; }, timeout);
+}
+
+std::u16string PreparedAppData::DataPath(const std::u16string& relative) const {
+    std::u16string path = folder_.Path() + u"\\Quillboard";
+    if (!relative.empty()) path += u"\\" + relative;
+    return path;
+}
+
+std::u16string PreparedAppData::NotePath(const std::u16string& idHex) const {
+    return DataPath(u"notes\\note_" + idHex + u".txt");
+}
+
+void PreparedAppData::WriteNote(const std::u16string& idHex, const std::string& bytes) const {
+    CreateDirectoryW(Wide(DataPath()), nullptr);
+    CreateDirectoryW(Wide(DataPath(u"notes")), nullptr);
+    WriteRawFile(NotePath(idHex), bytes);
+}

@@ -1,0 +1,46 @@
+// Helpers shared by the Win32 and the end-to-end tests: temporary folders,
+// raw files, waiting on conditions while pumping messages, finding windows.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A fresh folder under the temporary directory, deleted with its content.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::u16string& Path() const { return path_; }
+
+private:
+    std::u16string path_;
+};
+
+// Dispatches pending messages of this thread until the condition holds or
+// the timeout passes; returns the condition's last value. Never a fixed sleep.
+bool PumpUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+
+// Dispatches everything that is pending now.
+void PumpPending();
+
+// Raw file access, independent of the program's own file procedures.
+std::string ReadRawFile(const std::u16string& path);
+void WriteRawFile(const std::u16string& path, const std::string& bytes);
+bool FileExists(const std::u16string& path);
+std::vector<std::u16string> FilesIn(const std::u16string& folder, const wchar_t* pattern = L"*");
+
+// Top-level windows of a process (0: any) with the given class name (null: any).
+std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className);
+std::u16string ClassNameOf(HWND window);
+std::u16string WindowTextOf(HWND window);
+
+// A whole-screen capture of the virtual desktop, written as a 24-bit BMP.
+bool SaveScreenshot(const std::u16string& path);

@@ -1,0 +1,97 @@
+// Files on a real Windows file system (Wine): the data folder, whole-file
+// reading with the real UTF-8 conversion, and the atomic replace.
+#include "storage/data_directory.h"
+#include "storage/text_files.h"
+#include "test_support.h"
+#include "win/wide.h"
+
+using DataFiles = DataFolderTest;
+
+TEST_F(DataFiles, PathsLiveUnderAppDataAndCreateTheirFolders) {
+    EXPECT_EQ(DataDirectory(), DataPath());
+    EXPECT_TRUE(FileExists(DataPath()));
+    EXPECT_EQ(DataFilePath(u"son.txt"), DataPath(u"son.txt"));
+    EXPECT_FALSE(FileExists(DataPath(u"son.txt")));  // the folder, not the file
+    EXPECT_EQ(NotesDirectory(), DataPath(u"notes"));
+    EXPECT_TRUE(FileExists(DataPath(u"notes")));
+    EXPECT_EQ(LanguageFilePath(u"de"), DataPath(u"lang\\lang_de.txt"));
+    EXPECT_TRUE(FileExists(DataPath(u"lang")));
+}
+
+TEST_F(DataFiles, MissingOrOverlongAppDataFallsBackToCurrentDirectory) {
+    SetEnvironmentVariableW(L"APPDATA", nullptr);
+    EXPECT_EQ(DataFilePath(u"x"), u".\\Quillboard\\x");
+
+    const std::wstring overlong(260, L'a');
+    SetEnvironmentVariableW(L"APPDATA", overlong.c_str());
+    EXPECT_EQ(DataFilePath(u"x"), u".\\Quillboard\\x");
+
+    const std::wstring longest(259, L'b');
+    SetEnvironmentVariableW(L"APPDATA", longest.c_str());
+    EXPECT_EQ(DataFilePath(u"x"), FromWide(longest.c_str()) + u"\\Quillboard\\x");
+    RemoveDirectoryW(L".\\Quillboard");
+}
+
+TEST_F(DataFiles, DecodingDropsOneBomAndReplacesInvalidBytes) {
+    EXPECT_EQ(DecodeUtf8("\xEF\xBB\xBF" "abc"), u"abc");
+    EXPECT_EQ(DecodeUtf8("\xEF\xBB\xBF\xEF\xBB\xBF" "a"), u"\xFEFF" u"a");
+    EXPECT_EQ(DecodeUtf8("caf\xC3\xA9"), u"café");
+    EXPECT_EQ(DecodeUtf8("a\xFF" "b"), u"a\xFFFD" "b");
+    EXPECT_EQ(DecodeUtf8(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(DecodeUtf8(""), u"");
+    // A truncated sequence at the end and a lone surrogate encoded in UTF-8.
+    EXPECT_EQ(DecodeUtf8("ab\xE2\x82"), u"ab\xFFFD");
+    EXPECT_NE(DecodeUtf8("\xED\xA0\x80").find(u'\xFFFD'), std::u16string::npos);
+}
+
+TEST_F(DataFiles, EncodingWritesNoBomAndRoundTrips) {
+    const std::u16string text = u"Été 😀 \u2026\r\n";
+    const Bytes bytes = EncodeUtf8(text);
+    EXPECT_EQ(bytes.substr(0, 2), "\xC3\x89");
+    EXPECT_EQ(DecodeUtf8(bytes), text);
+    EXPECT_EQ(EncodeUtf8(u""), "");
+}
+
+TEST_F(DataFiles, MissingAndEmptyFilesReadAsEmptyText) {
+    EXPECT_EQ(ReadTextFile(DataPath(u"missing.txt")), u"");
+    WriteRawFile(DataFilePath(u"empty.txt"), "");
+    EXPECT_EQ(ReadTextFile(DataPath(u"empty.txt")), u"");
+    EXPECT_EQ(ReadFileBytes(DataPath(u"empty.txt")), "");
+}
+
+TEST_F(DataFiles, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
+    const std::u16string path = DataFilePath(u"a.txt");
+    WriteRawFile(path, "old");
+    ASSERT_TRUE(WriteFileAtomic(path, std::string("new\0data", 8)));
+    EXPECT_EQ(ReadRawFile(path), std::string("new\0data", 8));
+    EXPECT_FALSE(FileExists(path + u".tmp"));
+
+    ASSERT_TRUE(WriteFileAtomic(path, ""));
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_EQ(ReadRawFile(path), "");
+}
+
+TEST_F(DataFiles, AtomicWriteToALockedTargetFailsAndKeepsTheOldFile) {
+    const std::u16string path = DataFilePath(u"locked.txt");
+    WriteRawFile(path, "old content");
+    // Another handle holds the target without sharing delete: the replace fails.
+    HANDLE holder = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    EXPECT_FALSE(WriteFileAtomic(path, "new content"));
+    CloseHandle(holder);
+
+    EXPECT_EQ(ReadRawFile(path), "old content");
+    EXPECT_EQ(ReadRawFile(path + u".tmp"), "new content");
+
+    // The next attempt overwrites the leftover temporary file and succeeds.
+    EXPECT_TRUE(WriteFileAtomic(path, "newer"));
+    EXPECT_EQ(ReadRawFile(path), "newer");
+    EXPECT_FALSE(FileExists(path + u".tmp"));
+}
+
+TEST_F(DataFiles, AtomicWriteIntoAMissingFolderFailsCleanly) {
+    EXPECT_FALSE(WriteFileAtomic(DataPath(u"no-such-folder\\x.txt"), "data"));
+    EXPECT_FALSE(FileExists(DataPath(u"no-such-folder\\x.txt.tmp")));
+}
