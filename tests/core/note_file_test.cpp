@@ -52,7 +52,9 @@ TEST(NoteFile, SeparatorAndTextOnlyGiveADefaultNoteWithThatText) {
     EXPECT_EQ(fields.width, 240);
     EXPECT_EQ(fields.height, 200);
     EXPECT_EQ(fields.colour, kYellow);
-    EXPECT_EQ(fields.pinned + fields.dock + fields.lastDock + fields.type, 0);
+    EXPECT_EQ(fields.pinned, 0);
+    EXPECT_EQ(fields.dock, 0);
+    EXPECT_EQ(fields.type, 0);
     EXPECT_TRUE(fields.entries.empty());
     EXPECT_EQ(fields.body, u"hello\r\nworld");
 }

@@ -1,0 +1,13 @@
+#include "win/gdiplus_session.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+
+bool EnsureGdiplusStarted() {
+    static bool started = false;
+    if (started) return true;
+    Gdiplus::GdiplusStartupInput input;  // version 1, default options
+    ULONG_PTR token = 0;
+    started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    return started;
+}
