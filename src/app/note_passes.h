@@ -1,5 +1,11 @@
 // The passes over all note windows that the tray and the hot keys start.
 #pragma once
 
+// Docks every floating note: to its last edge, else to the nearest one.
+void DockAllNotes();
+
+// Restores every docked note.
+void UndockAllNotes();
+
 // SaveNote for every note window, changed or not.
 void SaveAllNotes();

@@ -1,9 +1,13 @@
 #include "app/startup.h"
 
 #include "app/app_state.h"
+#include "app/splash.h"
+#include "app/tray_icon.h"
 #include "app/tray_window.h"
+#include "categories/category_storage.h"
 #include "i18n/translation.h"
 #include "settings/note_shortcut_filter.h"
+#include "storage/note_collection.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -46,10 +50,14 @@ int RunQuillboard(HINSTANCE instance) {
         return 0;
     }
 
+    ShowSplash(instance);  // does not block: start-up goes on while it shows
     RegisterTaskbarCreatedMessage();
     HWND tray = CreateTrayWindow(instance);
     if (!tray) return 0;
     SetTrayWindow(tray);
+    AddTrayIcon(tray);
+    LoadCategories();
+    LoadAllNotes(instance);
 
     SetTimer(tray, kScanTimerId, kScanTimerPeriodMs, nullptr);
 

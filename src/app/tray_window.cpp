@@ -1,6 +1,10 @@
 #include "app/tray_window.h"
 
 #include "app/note_passes.h"
+#include "app/start_with_windows.h"
+#include "app/tray_icon.h"
+#include "app/tray_menu.h"
+#include "notes/note_window.h"
 
 namespace {
 
@@ -8,6 +12,21 @@ UINT taskbarCreatedMessage = 0;
 
 void RunTrayCommand(HWND window, UINT command) {
     switch (command) {
+    case kTrayNewNote:
+        CreateNewNote(nullptr);
+        break;
+    case kTrayDockAll:
+        DockAllNotes();
+        break;
+    case kTrayUndockAll:
+        UndockAllNotes();
+        break;
+    case kTraySettings:
+        // The settings window opens here once it exists.
+        break;
+    case kTrayStartWithWindows:
+        SetStartWithWindows(!IsStartWithWindowsEnabled());
+        break;
     case kTrayQuit:
         SaveAllNotes();
         DestroyWindow(window);
@@ -17,10 +36,29 @@ void RunTrayCommand(HWND window, UINT command) {
     }
 }
 
+// The icon's callback in its classic form: the mouse or keyboard message is
+// the low word of lParam.
+void OnTrayIconEvent(HWND window, UINT event) {
+    switch (event) {
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU:
+        ShowTrayMenu(window);
+        break;
+    case WM_LBUTTONDBLCLK:
+        SendMessageW(window, WM_COMMAND, kTrayNewNote, 0);
+        break;
+    default:
+        break;  // a single click or a mouse move does nothing
+    }
+}
+
 LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         RunTrayCommand(window, LOWORD(wParam));
+        return 0;
+    case WM_TRAYICON:
+        OnTrayIconEvent(window, LOWORD(lParam));
         return 0;
     case WM_TIMER:
         return 0;
@@ -33,12 +71,17 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         KillTimer(window, kScanTimerId);
+        RemoveTrayIcon();
         PostQuitMessage(0);
         return 0;
     default:
         break;
     }
-    if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) return 0;
+    if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
+        // The new taskbar does not know the icon; nothing to remove first.
+        AddTrayIcon(window);
+        return 0;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

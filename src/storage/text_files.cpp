@@ -5,19 +5,30 @@
 #include "win/handles.h"
 #include "win/wide.h"
 
-Bytes ReadFileBytes(const std::u16string& path) {
+bool TryReadFileBytes(const std::u16string& path, Bytes& bytes) {
+    bytes.clear();
     UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {};
+    if (!file) return false;
 
     // Data files are a few kilobytes; only the low 32 bits of the size count.
     const DWORD size = GetFileSize(file.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE || size == 0) return {};
+    if (size == INVALID_FILE_SIZE) return false;
+    if (size == 0) return true;
 
-    Bytes bytes(size, '\0');
+    bytes.assign(size, '\0');
     DWORD read = 0;
-    if (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr)) return {};
+    if (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr)) {
+        bytes.clear();
+        return false;
+    }
     bytes.resize(read);
+    return true;
+}
+
+Bytes ReadFileBytes(const std::u16string& path) {
+    Bytes bytes;
+    TryReadFileBytes(path, bytes);
     return bytes;
 }
 

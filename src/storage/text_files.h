@@ -10,6 +10,9 @@ using Bytes = std::string;
 // The whole content of a file, or nothing when it cannot be opened.
 Bytes ReadFileBytes(const std::u16string& path);
 
+// The same, telling an unreadable file (false) apart from an empty one.
+bool TryReadFileBytes(const std::u16string& path, Bytes& bytes);
+
 // UTF-8 to UTF-16; invalid sequences become U+FFFD, one leading BOM is dropped.
 std::u16string DecodeUtf8(const Bytes& bytes);
 

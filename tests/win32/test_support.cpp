@@ -35,3 +35,49 @@ void DestroyAllQuillboardWindows() {
         if (wcsncmp(name, L"Quillboard", 10) == 0) DestroyWindow(window);
     }
 }
+
+namespace {
+DialogAnswerer* activeAnswerer = nullptr;
+
+BOOL CALLBACK FindMessageText(HWND child, LPARAM parameter) {
+    auto* text = reinterpret_cast<std::u16string*>(parameter);
+    if (ClassNameOf(child) == u"Static" && !WindowTextOf(child).empty() && text->empty()) {
+        *text = WindowTextOf(child);
+    }
+    return TRUE;
+}
+}  // namespace
+
+DialogAnswerer::DialogAnswerer(UINT command) : command_(command) {
+    activeAnswerer = this;
+    timer_ = SetTimer(nullptr, 0, 30, &DialogAnswerer::OnTimer);
+}
+
+DialogAnswerer::~DialogAnswerer() {
+    KillTimer(nullptr, timer_);
+    activeAnswerer = nullptr;
+}
+
+void CALLBACK DialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (activeAnswerer) activeAnswerer->TryAnswer();
+}
+
+void DialogAnswerer::TryAnswer() {
+    if (answered_) return;
+    for (HWND box : WindowsOfClass(L"#32770")) {
+        if (!IsWindowVisible(box)) continue;
+        caption_ = WindowTextOf(box);
+        EnumChildWindows(box, FindMessageText, reinterpret_cast<LPARAM>(&message_));
+        for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+            HWND button = GetDlgItem(box, id);
+            if (button && (GetWindowLongPtrW(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) defaultButton_ = id;
+        }
+        answered_ = true;
+        PostMessageW(box, WM_COMMAND, command_, 0);
+        return;
+    }
+}
+
+std::string NoteFileText(const std::string& header, const std::string& body) {
+    return header + "---\r\n" + body;
+}

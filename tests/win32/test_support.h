@@ -25,3 +25,34 @@ std::vector<HWND> WindowsOfClass(const wchar_t* className);
 
 // Destroys every top-level window of ours (class "Quillboard...").
 void DestroyAllQuillboardWindows();
+
+// Answers the next message box or common dialog ("#32770") this thread
+// shows: while it lives, a thread timer looks for one, remembers its text
+// and the text of its static control, and posts it the command.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(UINT command);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    bool Answered() const { return answered_; }
+    const std::u16string& Caption() const { return caption_; }
+    const std::u16string& Message() const { return message_; }
+    // The id of the button that was the default when the box appeared.
+    int DefaultButton() const { return defaultButton_; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    void TryAnswer();
+
+    UINT command_;
+    UINT_PTR timer_ = 0;
+    bool answered_ = false;
+    std::u16string caption_;
+    std::u16string message_;
+    int defaultButton_ = 0;
+};
+
+// A Note file text with the given header lines and body.
+std::string NoteFileText(const std::string& header, const std::string& body);

@@ -1,0 +1,41 @@
+#include "app/tray_icon.h"
+
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/tray_window.h"
+#include "resource_ids.h"
+
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+constexpr wchar_t kTrayTip[] = L"Quillboard";
+
+#ifdef _WIN64
+// The full structure, so that the shell reads every field it knows of.
+static_assert(sizeof(NOTIFYICONDATAW) == 976, "the tray icon record is the full NOTIFYICONDATAW");
+#endif
+
+// Kept for the whole process: removing the icon needs the same record.
+NOTIFYICONDATAW trayIconRecord{};
+
+}  // namespace
+
+void AddTrayIcon(HWND trayWindow) {
+    trayIconRecord = NOTIFYICONDATAW{};
+    trayIconRecord.cbSize = sizeof(NOTIFYICONDATAW);
+    trayIconRecord.hWnd = trayWindow;
+    trayIconRecord.uID = kTrayIconId;
+    trayIconRecord.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIconRecord.uCallbackMessage = WM_TRAYICON;
+    trayIconRecord.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(IDI_QUILLBOARD));
+    lstrcpynW(trayIconRecord.szTip, kTrayTip, ARRAYSIZE(trayIconRecord.szTip));
+    // No NIM_SETVERSION: the callback keeps the classic form, the mouse or
+    // keyboard message in the low word of lParam.
+    Shell_NotifyIconW(NIM_ADD, &trayIconRecord);
+}
+
+void RemoveTrayIcon() {
+    if (!trayIconRecord.hWnd) return;  // never added
+    Shell_NotifyIconW(NIM_DELETE, &trayIconRecord);
+}

@@ -1,0 +1,160 @@
+#include "categories/category_menu.h"
+
+#include "categories/category_menu_model.h"
+#include "categories/category_passes.h"
+#include "categories/category_storage.h"
+#include "categories/colour_dialog.h"
+#include "categories/owner_draw_menu.h"
+#include "categories/text_input_dialog.h"
+#include "i18n/translation.h"
+#include "notes/note_commands.h"
+#include "notes/note_window.h"
+#include "win/wide.h"
+
+namespace {
+
+void AppendModelItems(HMENU menu, const std::vector<MenuItem>& items, OwnerDrawItems& records) {
+    for (const MenuItem& item : items) {
+        UINT_PTR idOrSubmenu = item.id;
+        if (item.kind == MenuItem::Kind::Submenu) {
+            HMENU submenu = CreatePopupMenu();
+            AppendModelItems(submenu, item.children, records);
+            idOrSubmenu = reinterpret_cast<UINT_PTR>(submenu);  // owned by the parent menu from here on
+        }
+        AppendOwnerDrawItem(menu, MenuItemFlags(item), idOrSubmenu, item.text, records);
+    }
+}
+
+int AskUser(HWND noteWindow, const char16_t* question) {
+    return MessageBoxW(noteWindow, Wide(Translate(question)), L"Quillboard", MB_YESNO | MB_ICONQUESTION);
+}
+
+void WarnColourTaken(HWND noteWindow) {
+    MessageBoxW(noteWindow, Wide(Translate(u"Cette couleur est deja utilisee par une autre categorie.")),
+                L"Quillboard", MB_ICONWARNING);
+}
+
+// Ids travel in the menu's 24-bit command field; once they are used up no
+// category can be made any more, and the user is told so.
+void WarnIdsExhausted(HWND noteWindow) {
+    MessageBoxW(noteWindow,
+                Wide(Translate(u"Impossible de creer une autre categorie : le nombre maximal d'identifiants est "
+                               u"atteint.")),
+                L"Quillboard", MB_ICONWARNING);
+}
+
+// A name from the input dialog; false when cancelled or left empty.
+bool AskName(HWND noteWindow, const char16_t* title, const std::u16string& initial, std::u16string& name) {
+    return ShowTextInputDialog(noteWindow, Translate(title), initial, name) && !name.empty();
+}
+
+void NewCategory(HWND noteWindow) {
+    const Note* note = NoteFromWindow(noteWindow);
+    if (!note) return;
+    if (!HasFreeId(Categories())) {
+        WarnIdsExhausted(noteWindow);
+        return;
+    }
+    std::u16string name;
+    if (!AskName(noteWindow, u"Nouvelle categorie", u"", name)) return;
+    ColourRef colour = note->colour;
+    if (!ChooseColour(noteWindow, colour)) return;
+    const CreateResult result = CreateCategory(Categories(), name, colour);
+    if (result.status == CreateStatus::ColourTaken) return WarnColourTaken(noteWindow);
+    if (result.status == CreateStatus::IdsExhausted) return WarnIdsExhausted(noteWindow);
+    if (result.status != CreateStatus::Created) return;
+    SaveCategories();
+    AssignNoteCategory(noteWindow, result.id, 0);
+}
+
+void NewSubcategory(HWND noteWindow, std::int32_t categoryId) {
+    if (!FindCategory(Categories(), categoryId)) return;
+    if (!HasFreeId(Categories())) {
+        WarnIdsExhausted(noteWindow);
+        return;
+    }
+    std::u16string name;
+    if (!AskName(noteWindow, u"Nouvelle sous-categorie", u"", name)) return;
+    const CreateResult result = CreateSubcategory(Categories(), categoryId, name);
+    if (result.status == CreateStatus::IdsExhausted) return WarnIdsExhausted(noteWindow);
+    if (result.status != CreateStatus::Created) return;
+    SaveCategories();
+    AssignNoteCategory(noteWindow, categoryId, result.id);
+}
+
+void RenameCategoryCommand(HWND noteWindow, std::int32_t categoryId) {
+    const Category* category = FindCategory(Categories(), categoryId);
+    if (!category) return;
+    std::u16string name;
+    if (!AskName(noteWindow, u"Renommer la categorie", category->name, name)) return;
+    if (!RenameCategory(Categories(), categoryId, name)) return;
+    SaveCategories();
+    RepaintAllNotes();
+}
+
+void RecolourCategory(HWND noteWindow, std::int32_t categoryId) {
+    const Category* category = FindCategory(Categories(), categoryId);
+    if (!category) return;
+    ColourRef colour = category->colour;
+    if (!ChooseColour(noteWindow, colour)) return;
+    if (!SetCategoryColour(Categories(), categoryId, colour)) return WarnColourTaken(noteWindow);
+    SaveCategories();
+    RefreshNotesAfterCategoryChange();
+}
+
+void DeleteCategoryCommand(HWND noteWindow, std::int32_t categoryId) {
+    if (AskUser(noteWindow, u"Supprimer cette categorie ? Ses notes deviendront non-categorisees.") != IDYES) return;
+    if (!DeleteCategory(Categories(), categoryId)) return;
+    SaveCategories();
+    RefreshNotesAfterCategoryChange();
+}
+
+void RenameSubcategoryCommand(HWND noteWindow, std::int32_t subcategoryId) {
+    const std::int32_t categoryId = FindOwnerCategory(Categories(), subcategoryId);
+    const Subcategory* subcategory = FindSubcategory(Categories(), categoryId, subcategoryId);
+    if (!subcategory) return;
+    std::u16string name;
+    if (!AskName(noteWindow, u"Renommer la sous-categorie", subcategory->name, name)) return;
+    if (!RenameSubcategory(Categories(), categoryId, subcategoryId, name)) return;
+    SaveCategories();
+    RepaintAllNotes();
+}
+
+void DeleteSubcategoryCommand(HWND noteWindow, std::int32_t subcategoryId) {
+    if (AskUser(noteWindow, u"Supprimer cette sous-categorie ?") != IDYES) return;
+    if (!DeleteSubcategory(Categories(), FindOwnerCategory(Categories(), subcategoryId), subcategoryId)) return;
+    SaveCategories();
+    RefreshNotesAfterCategoryChange();
+}
+
+void RunCategoryCommand(HWND noteWindow, CategoryCommand command) {
+    switch (command.kind) {
+    case CategoryCommandKind::Uncategorised: return AssignNoteCategory(noteWindow, 0, 0);
+    case CategoryCommandKind::NewCategory: return NewCategory(noteWindow);
+    case CategoryCommandKind::FileUnderCategory: return AssignNoteCategory(noteWindow, command.id, 0);
+    case CategoryCommandKind::FileUnderSubcategory:
+        return AssignNoteCategory(noteWindow, FindOwnerCategory(Categories(), command.id), command.id);
+    case CategoryCommandKind::NewSubcategory: return NewSubcategory(noteWindow, command.id);
+    case CategoryCommandKind::RenameCategory: return RenameCategoryCommand(noteWindow, command.id);
+    case CategoryCommandKind::RecolourCategory: return RecolourCategory(noteWindow, command.id);
+    case CategoryCommandKind::DeleteCategory: return DeleteCategoryCommand(noteWindow, command.id);
+    case CategoryCommandKind::RenameSubcategory: return RenameSubcategoryCommand(noteWindow, command.id);
+    case CategoryCommandKind::DeleteSubcategory: return DeleteSubcategoryCommand(noteWindow, command.id);
+    case CategoryCommandKind::SetNoteType: return SetNoteType(noteWindow, static_cast<std::uint32_t>(command.id));
+    case CategoryCommandKind::Nothing: return;
+    }
+}
+
+}  // namespace
+
+void ShowCategoryMenu(HWND noteWindow, int x, int y) {
+    const Note* note = NoteFromWindow(noteWindow);
+    if (!note) return;
+    const std::vector<MenuItem> model =
+        BuildCategoryMenu(Categories(), note->type, note->categoryId, note->subcategoryId);
+    OwnerDrawItems records;  // must outlive the tracking and the command
+    HMENU menu = CreatePopupMenu();
+    AppendModelItems(menu, model, records);
+    const UINT command = TrackNoteMenu(noteWindow, menu, x, y);
+    RunCategoryCommand(noteWindow, DecodeCategoryCommand(command));
+}

@@ -1,0 +1,20 @@
+#include "categories/colour_dialog.h"
+
+#include <commdlg.h>
+
+COLORREF* CustomColours() {
+    static COLORREF colours[16] = {};
+    return colours;
+}
+
+bool ChooseColour(HWND owner, ColourRef& colour) {
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.rgbResult = colour;
+    dialog.lpCustColors = CustomColours();
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorW(&dialog)) return false;
+    colour = dialog.rgbResult;
+    return true;
+}

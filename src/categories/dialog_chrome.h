@@ -1,0 +1,29 @@
+// The look every dialog of the program shares: a title band in a darker
+// shade of the owner note's colour with the title and a close cross, the
+// note colour as background and behind the controls, and rounded
+// owner-drawn buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "storage/note_record.h"
+
+struct DialogChromeResult {
+    bool handled = false;
+    LRESULT result = 0;
+};
+
+// Called first by a dialog's window procedure for every message. When it
+// reports handled, the procedure returns its result; otherwise the procedure
+// handles the message itself. `brush` is the dialog's solid brush of
+// `colour` (the stock white brush is used when it is null); a click on the
+// close cross sets *doneFlag (when given) and destroys the window.
+DialogChromeResult HandleDialogChrome(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      ColourRef colour, HBRUSH brush, bool* doneFlag);
+
+// A rounded button face a shade darker than the dialog (darker again while
+// pressed) with a border and centred text that contrast with the face.
+void DrawRoundedButton(HDC dc, const RECT& rect, const std::u16string& text, ColourRef colour,
+                       HBRUSH dialogBrush, bool pressed);

@@ -1,0 +1,40 @@
+#include "categories/modal_dialog.h"
+
+namespace {
+
+bool modalDialogActive = false;
+
+}  // namespace
+
+bool ModalDialogActive() {
+    return modalDialogActive;
+}
+
+ModalDialogScope::ModalDialogScope() : saved_(modalDialogActive) {
+    modalDialogActive = true;
+}
+
+ModalDialogScope::~ModalDialogScope() {
+    modalDialogActive = saved_;
+}
+
+bool RunModalLoop(HWND dialog, const bool& done) {
+    // A dialog destroyed behind our back (its owner went away) would otherwise
+    // leave the loop waiting for a flag that nothing will set any more.
+    while (!done && IsWindow(dialog)) {
+        MSG message{};
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return true;
+        }
+        if (got == -1) {
+            return false;
+        }
+        if (!IsDialogMessageW(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return false;
+}

@@ -1,0 +1,30 @@
+// Owner-drawn popup menu items, painted by the owning note in its colour.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The record behind one owner-drawn item (the item's data points to it).
+struct OwnerDrawMenuItem {
+    std::u16string text;  // as displayed; empty for separators
+    bool hasSubmenu = false;
+    bool isSeparator = false;
+    bool isChecked = false;
+    bool isGreyed = false;
+};
+
+// The records of one menu tree; they must outlive the menu's tracking.
+using OwnerDrawItems = std::vector<std::unique_ptr<OwnerDrawMenuItem>>;
+
+// Appends an owner-drawn item. flags are the usual MF_ bits (MF_POPUP with a
+// submenu handle as idOrSubmenu, MF_SEPARATOR, MF_CHECKED, MF_GRAYED).
+void AppendOwnerDrawItem(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const std::u16string& text,
+                         OwnerDrawItems& records);
+
+// WM_MEASUREITEM and WM_DRAWITEM for menu items of a note window; false when
+// the request is not for an owner-drawn menu item.
+bool MeasureOwnerDrawMenuItem(HWND noteWindow, MEASUREITEMSTRUCT* measure);
+bool DrawOwnerDrawMenuItem(HWND noteWindow, const DRAWITEMSTRUCT* draw);

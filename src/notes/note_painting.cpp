@@ -1,0 +1,158 @@
+#include "notes/note_painting.h"
+
+#include <array>
+
+#include "categories/category_storage.h"
+#include "notes/note_colours.h"
+#include "notes/note_fonts.h"
+#include "notes/note_layout.h"
+#include "win/gdiplus_objects.h"
+#include "win/geometry.h"
+#include "win/handles.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr wchar_t kPlaceholderText[] = L"(Note Tessaline : Section 2)";
+constexpr float kPinOutlineWidth = 1.3f;
+
+struct PaintContext {
+    HDC dc;
+    int width;
+    int height;
+    ColourRef colour;
+    ColourRef text;  // ContrastTextColour of the note
+};
+
+void FillRect(HDC dc, const Rect& rect, ColourRef colour) {
+    UniqueBrush brush(CreateSolidBrush(colour));
+    const RECT r = ToRECT(rect);
+    ::FillRect(dc, &r, brush.Get());
+}
+
+void DrawLine(HDC dc, const LineSegment& line) {
+    MoveToEx(dc, line.from.x, line.from.y, nullptr);
+    LineTo(dc, line.to.x, line.to.y);
+}
+
+// The plus sign and the three dock triangles, anti-aliased.
+void DrawAntiAliasedGlyphs(const PaintContext& context) {
+    GdipGraphics graphics = AntiAliasedGraphics(context.dc);
+    if (!graphics) return;
+    const std::uint32_t argb = ArgbFromColourRef(context.text);
+    GdipPen pen = SolidPen(argb, kGlyphPenWidth);
+    gdip::GdipSetPenStartCap(pen.get(), Gdiplus::LineCapRound);
+    gdip::GdipSetPenEndCap(pen.get(), Gdiplus::LineCapRound);
+    for (const LineSegment& line : PlusSignLines()) {
+        gdip::GdipDrawLine(graphics.get(), pen.get(), static_cast<float>(line.from.x), static_cast<float>(line.from.y),
+                           static_cast<float>(line.to.x), static_cast<float>(line.to.y));
+    }
+    GdipBrush brush = SolidBrush(argb);
+    for (int cell = 0; cell < 3; ++cell) {
+        const std::array<PointF, 3> corners = DockTriangle(cell, context.width);
+        std::array<Gdiplus::PointF, 3> points;
+        for (size_t i = 0; i < corners.size(); ++i) points[i] = Gdiplus::PointF(corners[i].x, corners[i].y);
+        gdip::GdipFillPolygon(graphics.get(), brush.get(), points.data(), 3, Gdiplus::FillModeAlternate);
+    }
+}
+
+// A pushpin drawn with paths, for systems without the icon font: upright and
+// filled when pinned, tilted and outlined when not.
+void DrawPinOutline(const PaintContext& context, const Rect& box, bool pinned) {
+    GdipGraphics graphics = AntiAliasedGraphics(context.dc);
+    if (!graphics) return;
+    const float centreX = (box.left + box.right) / 2.0f;
+    const float centreY = (box.top + box.bottom) / 2.0f;
+    gdip::GdipTranslateWorldTransform(graphics.get(), centreX, centreY, Gdiplus::MatrixOrderPrepend);
+    if (!pinned) gdip::GdipRotateWorldTransform(graphics.get(), 45.0f, Gdiplus::MatrixOrderPrepend);
+
+    const std::uint32_t argb = ArgbFromColourRef(context.text);
+    GdipPen pen = SolidPen(argb, kPinOutlineWidth);
+    GdipBrush brush = SolidBrush(argb);
+    // Knob, flange and needle, pointing down, centred on the box.
+    const Gdiplus::RectF knob(-3.0f, -7.5f, 6.0f, 5.5f);
+    const Gdiplus::RectF flange(-5.5f, -2.0f, 11.0f, 2.0f);
+    const float needleEnd = pinned ? 5.5f : 7.5f;
+    if (pinned) {
+        gdip::GdipFillRectangle(graphics.get(), brush.get(), knob.X, knob.Y, knob.Width, knob.Height);
+        gdip::GdipFillRectangle(graphics.get(), brush.get(), flange.X, flange.Y, flange.Width, flange.Height);
+    } else {
+        gdip::GdipDrawRectangle(graphics.get(), pen.get(), knob.X, knob.Y, knob.Width, knob.Height);
+        gdip::GdipDrawRectangle(graphics.get(), pen.get(), flange.X, flange.Y, flange.Width, flange.Height);
+    }
+    gdip::GdipDrawLine(graphics.get(), pen.get(), 0.0f, 0.0f, 0.0f, needleEnd);
+}
+
+bool FontHasGlyph(HDC dc, wchar_t glyph) {
+    WORD index = 0;
+    return GetGlyphIndicesW(dc, &glyph, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
+}
+
+void DrawPinGlyph(const PaintContext& context, bool pinned) {
+    const Rect box = PinGlyphBox(context.width);
+    HFONT font = GlyphFont();
+    SelectScope selected(context.dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const wchar_t glyph = static_cast<wchar_t>(PinGlyph(pinned));
+    // Without the icon font the glyph would show as a missing-character box.
+    if (!FontHasGlyph(context.dc, glyph)) {
+        DrawPinOutline(context, box, pinned);
+        return;
+    }
+    RECT r = ToRECT(box);
+    DrawTextW(context.dc, &glyph, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+}
+
+void DrawSwatch(const PaintContext& context) {
+    const Rect swatch = ColourSwatchRect();
+    FillRect(context.dc, swatch, context.colour);
+    SelectScope noFill(context.dc, GetStockObject(NULL_BRUSH));
+    Rectangle(context.dc, swatch.left, swatch.top, swatch.right, swatch.bottom);
+}
+
+void DrawTitle(const PaintContext& context, const Note* note) {
+    if (!IsTitleDrawn(context.width)) return;
+    const std::u16string label =
+        note ? CategoryLabel(Categories(), note->categoryId, note->subcategoryId) : CategoryLabel(Categories(), 0, 0);
+    RECT box = ToRECT(TitleBox(context.width));
+    SelectScope font(context.dc, TextFontOrDefault());
+    // Category names are shown as typed: an ampersand is a character here.
+    DrawTextW(context.dc, Wide(label), -1, &box, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+void DrawHeader(const PaintContext& context, const Note* note) {
+    FillRect(context.dc, HeaderStripRect(context.width), HeaderColour(context.colour));
+    SetBkMode(context.dc, TRANSPARENT);
+    SetTextColor(context.dc, context.text);
+    {
+        UniquePen pen(CreatePen(PS_SOLID, kCrossPenWidth, context.text));
+        SelectScope selectedPen(context.dc, pen.Get());
+        for (const LineSegment& line : DeleteCrossLines(context.width)) DrawLine(context.dc, line);
+        DrawAntiAliasedGlyphs(context);
+        DrawPinGlyph(context, note && note->pinned);
+        DrawSwatch(context);
+    }
+    DrawTitle(context, note);
+}
+
+void DrawPlaceholderBody(const PaintContext& context) {
+    RECT box = ToRECT(PlaceholderTextRect(context.width, context.height));
+    SelectScope font(context.dc, TextFontOrDefault());
+    DrawTextW(context.dc, kPlaceholderText, -1, &box, DT_WORDBREAK);
+}
+
+}  // namespace
+
+void PaintNote(HWND window, HDC dc, const Note* note) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const ColourRef colour = note ? note->colour : kDefaultNoteColour;
+    const PaintContext context{dc, client.right, client.bottom, colour, ContrastTextColour(colour)};
+    SavedDcState saved(dc);
+
+    if (note && note->dock != kDockNone) {
+        FillRect(dc, ToRect(client), HeaderColour(colour));
+        return;
+    }
+    DrawHeader(context, note);
+    if (note && note->type == kNoteSection2) DrawPlaceholderBody(context);
+}

@@ -1,0 +1,292 @@
+#include "notes/note_window.h"
+
+#include <windowsx.h>
+
+#include <memory>
+
+#include "categories/category_menu.h"
+#include "categories/owner_draw_menu.h"
+#include "notes/docking.h"
+#include "notes/note_colours.h"
+#include "notes/note_commands.h"
+#include "notes/note_fonts.h"
+#include "notes/note_layout.h"
+#include "notes/note_painting.h"
+#include "storage/note_collection.h"
+#include "storage/note_save.h"
+#include "win/geometry.h"
+#include "win/handles.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr DWORD kNoteEditStyle = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+
+// What the window owns: its note and the brush of the note's colour.
+struct NoteWindowState {
+    Note note;
+    UniqueBrush backgroundBrush;
+};
+
+// The system's move-or-size loop; only one runs at a time.
+struct MoveLoop {
+    bool moved = false;
+    RECT start{};
+};
+MoveLoop moveLoop;
+
+NoteWindowState* StateOf(HWND window) {
+    return reinterpret_cast<NoteWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+Note NoteFromParams(const NoteCreateParams* params) {
+    Note note;
+    if (!params) return note;
+    note.id = params->id;
+    note.colour = params->colour;
+    note.categoryId = params->categoryId;
+    note.subcategoryId = params->subcategoryId;
+    note.type = params->type;
+    note.pinned = params->pinned != 0;
+    note.lastDock = params->lastDock;
+    if (params->entries) note.entries = *params->entries;
+    SortEntries(note.entries);
+    return note;
+}
+
+HWND CreateNoteEdit(HWND window, const NoteCreateParams* params, const Note& note) {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", kNoteEditStyle, 0, 0, 0, 0, window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNoteEditId)),
+                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)), nullptr);
+    if (!edit) return nullptr;
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(EnsureTextFont()), TRUE);
+    // No cap on what can be typed or loaded: a note never refuses text.
+    SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+    if (params && params->text && params->text[0] != u'\0') SetWindowTextW(edit, Wide(params->text));
+    if (note.type != kNoteRegular) ShowWindow(edit, SW_HIDE);
+    return edit;
+}
+
+LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
+    const auto* params = static_cast<const NoteCreateParams*>(create->lpCreateParams);
+    auto state = std::make_unique<NoteWindowState>();
+    state->note = NoteFromParams(params);
+    state->backgroundBrush.Reset(CreateSolidBrush(state->note.colour));
+    const Note& note = state->note;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
+    CreateNoteEdit(window, params, note);
+    return 0;
+}
+
+void OnPaint(HWND window) {
+    PaintScope paint(window);
+    NoteWindowState* state = StateOf(window);
+    PaintNote(window, paint.Dc(), state ? &state->note : nullptr);
+}
+
+Point ClientPointFromScreen(HWND window, LPARAM lParam) {
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(window, &point);
+    return Point{point.x, point.y};
+}
+
+LRESULT HitTestCode(NoteHit hit) {
+    switch (hit) {
+    case NoteHit::Caption: return HTCAPTION;
+    case NoteHit::Left: return HTLEFT;
+    case NoteHit::Right: return HTRIGHT;
+    case NoteHit::Top: return HTTOP;
+    case NoteHit::Bottom: return HTBOTTOM;
+    case NoteHit::TopLeft: return HTTOPLEFT;
+    case NoteHit::TopRight: return HTTOPRIGHT;
+    case NoteHit::BottomLeft: return HTBOTTOMLEFT;
+    case NoteHit::BottomRight: return HTBOTTOMRIGHT;
+    case NoteHit::Client: break;
+    }
+    return HTCLIENT;
+}
+
+LRESULT OnHitTest(HWND window, LPARAM lParam) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const NoteWindowState* state = StateOf(window);
+    const bool docked = state && state->note.dock != kDockNone;
+    return HitTestCode(NoteHitTest(ClientPointFromScreen(window, lParam), client.right, client.bottom, docked));
+}
+
+// A click on the title moves the note when the mouse is dragged, and opens
+// the note menu when it is not.
+void OnTitleClick(HWND window, Point client) {
+    POINT screen{client.x, client.y};
+    ClientToScreen(window, &screen);
+    if (DragDetect(window, screen)) {
+        ReleaseCapture();
+        SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+        return;
+    }
+    ShowCategoryMenu(window, screen.x, screen.y);
+}
+
+void RunHeaderControl(HWND window, HeaderControl control, Point client) {
+    switch (control) {
+    case HeaderControl::NewNote: CreateNewNote(window); break;
+    case HeaderControl::Colour: PickNoteColour(window); break;
+    case HeaderControl::Title: OnTitleClick(window, client); break;
+    case HeaderControl::DockLeft: DockNote(window, kDockLeft); break;
+    case HeaderControl::DockTop: DockNote(window, kDockTop); break;
+    case HeaderControl::DockRight: DockNote(window, kDockRight); break;
+    case HeaderControl::Pin: TogglePin(window); break;
+    case HeaderControl::Delete: DeleteNote(window); break;
+    case HeaderControl::None: break;
+    }
+}
+
+void OnLeftButtonDown(HWND window, LPARAM lParam) {
+    const NoteWindowState* state = StateOf(window);
+    if (!state) return;
+    if (state->note.dock != kDockNone) {
+        UndockNote(window);
+        return;
+    }
+    const Point client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT rect{};
+    GetClientRect(window, &rect);
+    RunHeaderControl(window, HeaderControlAt(client, rect.right), client);
+}
+
+void OnContextMenu(HWND window, LPARAM lParam) {
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (lParam == -1) GetCursorPos(&point);  // the menu key
+    ShowCategoryMenu(window, point.x, point.y);
+}
+
+void OnExitSizeMove(HWND window) {
+    const NoteWindowState* state = StateOf(window);
+    // Only a move docks a note, never a resize.
+    if (state && moveLoop.moved && state->note.dock == kDockNone) DockSnap(window, moveLoop.start);
+    SaveNote(window);
+}
+
+void OnSetFocus(HWND window) {
+    const NoteWindowState* state = StateOf(window);
+    if (state && state->note.type == kNoteRegular && state->note.dock == kDockNone) SetFocus(NoteEditOf(window));
+}
+
+LRESULT OnControlColour(HWND window, HDC dc) {
+    const NoteWindowState* state = StateOf(window);
+    const ColourRef colour = state ? state->note.colour : kDefaultNoteColour;
+    SetTextColor(dc, ContrastTextColour(colour));
+    SetBkColor(dc, colour);
+    return reinterpret_cast<LRESULT>(NoteBackgroundBrush(window));
+}
+
+LRESULT OnEraseBackground(HWND window, HDC dc) {
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, NoteBackgroundBrush(window));
+    return 1;
+}
+
+void OnNcDestroy(HWND window) {
+    std::unique_ptr<NoteWindowState> state(StateOf(window));
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+}
+
+}  // namespace
+
+Note* NoteFromWindow(HWND window) {
+    if (!window || !IsNoteWindow(window)) return nullptr;
+    NoteWindowState* state = StateOf(window);
+    return state ? &state->note : nullptr;
+}
+
+HWND NoteEditOf(HWND noteWindow) {
+    return GetDlgItem(noteWindow, kNoteEditId);
+}
+
+HBRUSH NoteBackgroundBrush(HWND noteWindow) {
+    const NoteWindowState* state = IsNoteWindow(noteWindow) ? StateOf(noteWindow) : nullptr;
+    if (state && state->backgroundBrush) return state->backgroundBrush.Get();
+    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
+void SetNoteBackground(HWND noteWindow, ColourRef colour) {
+    NoteWindowState* state = IsNoteWindow(noteWindow) ? StateOf(noteWindow) : nullptr;
+    if (!state) return;
+    state->note.colour = colour;
+    state->backgroundBrush.Reset(CreateSolidBrush(colour));
+}
+
+void RepaintNote(HWND noteWindow) {
+    InvalidateRect(noteWindow, nullptr, TRUE);
+    InvalidateRect(NoteEditOf(noteWindow), nullptr, TRUE);
+}
+
+LRESULT CALLBACK NoteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+    case WM_SIZE: {
+        const Rect edit = NoteEditRect(LOWORD(lParam), HIWORD(lParam));
+        MoveWindow(NoteEditOf(window), edit.left, edit.top, edit.Width(), edit.Height(), TRUE);
+        return 0;
+    }
+    case WM_GETMINMAXINFO:
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{kMinNoteWidth, kMinNoteHeight};
+        return 0;
+    case WM_NCCALCSIZE:
+        if (wParam) return 0;  // the whole window is client area
+        break;
+    case WM_ERASEBKGND:
+        return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLOREDIT:
+        return OnControlColour(window, reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_NCHITTEST:
+        return OnHitTest(window, lParam);
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(window, lParam);
+        return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(window, lParam);
+        return 0;
+    case WM_MEASUREITEM:
+        if (MeasureOwnerDrawMenuItem(window, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (DrawOwnerDrawMenuItem(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_ENTERSIZEMOVE:
+        moveLoop.moved = false;
+        GetWindowRect(window, &moveLoop.start);
+        return 0;
+    case WM_MOVING:
+        moveLoop.moved = true;
+        break;
+    case WM_SIZING:
+        moveLoop.moved = false;
+        break;
+    case WM_EXITSIZEMOVE:
+        OnExitSizeMove(window);
+        return 0;
+    case WM_SETFOCUS:
+        OnSetFocus(window);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kNoteEditId && HIWORD(wParam) == EN_KILLFOCUS) SaveNote(window);
+        return 0;
+    case WM_NOTE_DISCARD_IF_BLANK:
+        DiscardNoteIfBlank(window);
+        return 0;
+    case WM_DESTROY:
+        return 0;  // callers save before destroying, or have deleted the file
+    case WM_NCDESTROY:
+        OnNcDestroy(window);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

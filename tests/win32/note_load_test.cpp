@@ -1,0 +1,131 @@
+// Loading stored notes into real windows at start-up.
+#include "notes/docking_geometry.h"
+#include "notes/note_window.h"
+#include "storage/note_collection.h"
+#include "test_support.h"
+#include "win/geometry.h"
+
+namespace {
+
+class NoteLoad : public DataFolderTest {
+protected:
+    void Store(const std::u16string& name, const std::string& text) {
+        CreateDirectoryW(reinterpret_cast<const wchar_t*>(DataPath().c_str()), nullptr);
+        CreateDirectoryW(reinterpret_cast<const wchar_t*>(DataPath(u"notes").c_str()), nullptr);
+        WriteRawFile(DataPath(u"notes\\" + name), text);
+    }
+    std::string Stored(const std::u16string& name) { return ReadRawFile(DataPath(u"notes\\" + name)); }
+
+    HWND LoadOnly() {
+        LoadAllNotes(GetModuleHandleW(nullptr));
+        const auto notes = WindowsOfClass(kNoteWindowClass);
+        return notes.size() == 1 ? notes.front() : nullptr;
+    }
+};
+
+std::u16string EditText(HWND note) {
+    return WindowTextOf(NoteEditOf(note));
+}
+
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+}  // namespace
+
+TEST_F(NoteLoad, StoredNoteComesBackWithItsPlaceColourAndText) {
+    Store(u"note_00000000000000AB.txt",
+          "X=300\r\nY=250\r\nW=260\r\nH=210\r\nCOLOR=#FF0000\r\nCAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\n"
+          "LASTDOCK=0\r\nTYPE=0\r\n---\r\nfirst\r\nsecond");
+    HWND note = LoadOnly();
+    ASSERT_NE(note, nullptr);
+
+    EXPECT_EQ(WindowRectOf(note), (Rect{300, 250, 560, 460}));
+    EXPECT_TRUE(IsWindowVisible(note));
+    EXPECT_NE(GetWindowLongPtrW(note, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(GetWindowLongPtrW(note, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_FALSE(IsTopmost(note));
+    const Note* record = NoteFromWindow(note);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->id, 0xABu);
+    EXPECT_EQ(record->colour, 0x000000FFu);
+    EXPECT_EQ(EditText(note), u"first\r\nsecond");
+    EXPECT_TRUE(IsWindowVisible(NoteEditOf(note)));
+    EXPECT_NE(GetForegroundWindow(), note);  // shown without taking the focus
+}
+
+TEST_F(NoteLoad, SmallStoredSizeIsRaisedToTheMinimum) {
+    Store(u"note_0000000000000001.txt", "X=10\r\nY=20\r\nW=100\r\nH=50\r\n---\r\nx");
+    HWND note = LoadOnly();
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(WindowRectOf(note), (Rect{10, 20, 190, 110}));
+}
+
+TEST_F(NoteLoad, PinnedNoteIsTopmostAndPlaceholderHidesTheEdit) {
+    Store(u"note_0000000000000001.txt", "PIN=1\r\nTYPE=2\r\n---\r\nkept text");
+    HWND note = LoadOnly();
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(IsTopmost(note));
+    EXPECT_FALSE(IsWindowVisible(NoteEditOf(note)));
+    EXPECT_EQ(EditText(note), u"kept text");  // the text stays in the hidden edit
+}
+
+TEST_F(NoteLoad, NoteStoredDockedComesBackAsAStripWithItsFloatingRectangle) {
+    Store(u"note_0000000000000001.txt", "X=200\r\nY=150\r\nW=100\r\nH=60\r\nDOCK=2\r\nLASTDOCK=0\r\n---\r\nx");
+    HWND note = LoadOnly();
+    ASSERT_NE(note, nullptr);
+    const Note* record = NoteFromWindow(note);
+    EXPECT_EQ(record->dock, kDockTop);
+    EXPECT_EQ(record->lastDock, kDockTop);  // LASTDOCK 0 takes DOCK
+    EXPECT_EQ(record->undockedRect, (Rect{200, 150, 380, 240}));
+    const Rect work = WorkAreaNearWindow(note);
+    EXPECT_EQ(WindowRectOf(note), (Rect{200, work.top, 380, work.top + kDockStripThickness}));
+    EXPECT_TRUE(IsTopmost(note));
+    EXPECT_FALSE(IsWindowVisible(NoteEditOf(note)));
+}
+
+TEST_F(NoteLoad, NoNotesFolderGivesNoWindows) {
+    LoadAllNotes(GetModuleHandleW(nullptr));
+    EXPECT_TRUE(WindowsOfClass(kNoteWindowClass).empty());
+    EXPECT_TRUE(FileExists(DataPath(u"notes")));
+}
+
+// A file the program did not name is not one of its notes: it is not shown,
+// so no save can ever overwrite it or delete it.
+TEST_F(NoteLoad, FileWhoseNameIsNotAnIdIsLeftAlone) {
+    const std::string blank = "X=1\r\n---\r\n";
+    Store(u"note_zz.txt", blank);
+    Store(u"note_00000000000000AB - Copy.txt", blank);
+    LoadAllNotes(GetModuleHandleW(nullptr));
+    EXPECT_TRUE(WindowsOfClass(kNoteWindowClass).empty());
+    EXPECT_EQ(Stored(u"note_zz.txt"), blank);
+    EXPECT_EQ(Stored(u"note_00000000000000AB - Copy.txt"), blank);
+    EXPECT_FALSE(FileExists(DataPath(u"notes\\note_0000000000000000.txt")));
+}
+
+// A note file that exists but cannot be read would load as an empty note,
+// and an empty note deletes its file on the next save: it is skipped instead.
+TEST_F(NoteLoad, UnreadableFileIsNeitherShownNorTouched) {
+    const std::u16string name = u"note_0000000000000042.txt";
+    Store(name, "X=1\r\n---\r\nprecious");
+    HANDLE exclusive = CreateFileW(reinterpret_cast<const wchar_t*>(DataPath(u"notes\\" + name).c_str()),
+                                   GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+    LoadAllNotes(GetModuleHandleW(nullptr));
+    CloseHandle(exclusive);
+
+    EXPECT_TRUE(WindowsOfClass(kNoteWindowClass).empty());
+    EXPECT_EQ(Stored(name), "X=1\r\n---\r\nprecious");
+}
+
+TEST_F(NoteLoad, EmptyAndGarbageFilesLoadAsDefaultNotes) {
+    Store(u"note_0000000000000001.txt", "");
+    Store(u"note_0000000000000002.txt", std::string("\xFF\xFE\0garbage\r\r\n\x01", 13));
+    LoadAllNotes(GetModuleHandleW(nullptr));
+    const auto notes = WindowsOfClass(kNoteWindowClass);
+    ASSERT_EQ(notes.size(), 2u);
+    for (HWND note : notes) {
+        EXPECT_EQ(WindowRectOf(note), (Rect{120, 120, 360, 320}));
+        EXPECT_EQ(NoteFromWindow(note)->colour, kDefaultNoteColour);
+    }
+}

@@ -1,0 +1,161 @@
+// The splash window: where it appears, that it leaves the user's window
+// active, how it closes, and what it paints.
+#include <cstdlib>
+
+#include "app/splash.h"
+#include "test_support.h"
+#include "win/handles.h"
+
+namespace {
+
+constexpr wchar_t kSplashClass[] = L"QuillboardSplash";
+constexpr wchar_t kUserWindowClass[] = L"SplashTestUserWindow";
+constexpr int kSplashWidth = 480;
+constexpr int kSplashHeight = 300;
+
+HWND TheSplash() {
+    const std::vector<HWND> windows = WindowsOfClass(kSplashClass);
+    return windows.size() == 1 ? windows.front() : nullptr;
+}
+
+void Click(HWND window, int x, int y) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+COLORREF PixelAt(HWND window, int x, int y) {
+    WindowDc dc(window);
+    return GetPixel(dc.Get(), x, y);
+}
+
+bool CloseTo(COLORREF actual, COLORREF expected, int tolerance) {
+    return std::abs(GetRValue(actual) - GetRValue(expected)) <= tolerance &&
+           std::abs(GetGValue(actual) - GetGValue(expected)) <= tolerance &&
+           std::abs(GetBValue(actual) - GetBValue(expected)) <= tolerance;
+}
+
+// An ordinary application window the user is working in.
+class UserWindow {
+public:
+    UserWindow() {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kUserWindowClass;
+        RegisterClassExW(&windowClass);
+        window_ = CreateWindowExW(0, kUserWindowClass, L"user", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300,
+                                  200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~UserWindow() { DestroyWindow(window_); }
+    UserWindow(const UserWindow&) = delete;
+    UserWindow& operator=(const UserWindow&) = delete;
+
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+class Splash : public DataFolderTest {
+protected:
+    void SetUp() override {
+        DataFolderTest::SetUp();
+        ShowSplash(GetModuleHandleW(nullptr));
+        splash_ = TheSplash();
+        ASSERT_NE(splash_, nullptr);
+    }
+
+    HWND splash_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Splash, IsATopmostToolWindowOfFixedSize) {
+    wchar_t caption[32] = {};
+    GetWindowTextW(splash_, caption, 32);
+    EXPECT_STREQ(caption, L"Quillboard");
+    EXPECT_TRUE(IsWindowVisible(splash_));
+    RECT rect{};
+    GetWindowRect(splash_, &rect);
+    EXPECT_EQ(rect.right - rect.left, kSplashWidth);
+    EXPECT_EQ(rect.bottom - rect.top, kSplashHeight);
+    const LONG_PTR exStyle = GetWindowLongPtrW(splash_, GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    const LONG_PTR style = GetWindowLongPtrW(splash_, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & WS_CAPTION);
+}
+
+TEST_F(Splash, IsCentredOnTheWorkArea) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    RECT rect{};
+    GetWindowRect(splash_, &rect);
+    EXPECT_EQ(rect.left, work.left + (work.right - work.left - kSplashWidth) / 2);
+    EXPECT_EQ(rect.top, work.top + (work.bottom - work.top - kSplashHeight) / 2);
+}
+
+TEST_F(Splash, HasRoundedCorners) {
+    UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(splash_, region.Get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(region.Get(), kSplashWidth - 1, kSplashHeight - 1));
+    EXPECT_TRUE(PtInRegion(region.Get(), kSplashWidth / 2, 0));
+    EXPECT_TRUE(PtInRegion(region.Get(), kSplashWidth / 2, kSplashHeight / 2));
+    EXPECT_TRUE(PtInRegion(region.Get(), kSplashWidth - 1, kSplashHeight / 2));
+}
+
+TEST_F(Splash, LeavesTheUsersWindowActive) {
+    DestroyWindow(splash_);
+    UserWindow user;
+    ASSERT_NE(user.Get(), nullptr);
+    SetForegroundWindow(user.Get());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == user.Get(); }));
+
+    ShowSplash(GetModuleHandleW(nullptr));
+    ASSERT_NE(TheSplash(), nullptr);
+    PumpPending();
+
+    EXPECT_EQ(GetForegroundWindow(), user.Get());
+    EXPECT_EQ(GetActiveWindow(), user.Get());
+}
+
+TEST_F(Splash, ClosesOnAClickOnTheCross) {
+    Click(splash_, 460, 20);
+    EXPECT_FALSE(IsWindow(splash_));
+}
+
+TEST_F(Splash, StaysOpenAfterAClickBesideTheCrossOrOnTheBackground) {
+    const POINT elsewhere[] = {
+        {449, 20}, {472, 20}, {460, 9}, {460, 32},  // just outside the cross's square
+        {240, 120}, {20, 290}, {60, 240},           // background
+    };
+    for (const POINT& point : elsewhere) {
+        Click(splash_, point.x, point.y);
+        EXPECT_TRUE(IsWindow(splash_)) << point.x << ", " << point.y;
+    }
+}
+
+TEST_F(Splash, ClosesWhenItsTimerFires) {
+    SendMessageW(splash_, WM_TIMER, 2, 0);
+    EXPECT_TRUE(IsWindow(splash_));
+    SendMessageW(splash_, WM_TIMER, 1, 0);
+    EXPECT_FALSE(IsWindow(splash_));
+}
+
+TEST_F(Splash, PaintsBandButtonBorderAndTheLogoWithItsTransparency) {
+    RedrawWindow(splash_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpPending();
+
+    EXPECT_EQ(PixelAt(splash_, 240, 3), 0x00A0F6FFu);    // the yellow band
+    EXPECT_EQ(PixelAt(splash_, 300, 125), 0x00FFFFFFu);  // white background
+    EXPECT_EQ(PixelAt(splash_, 240, 140), 0x00E4E4E4u);  // separator
+    EXPECT_EQ(PixelAt(splash_, 150, 224), 0x00BA7000u);  // the button's left end
+    EXPECT_EQ(PixelAt(splash_, 240, kSplashHeight - 1), 0x00D2D2D2u);  // border
+    EXPECT_EQ(PixelAt(splash_, 0, 150), 0x00D2D2D2u);
+    // The logo: its paper where it is opaque, white where it is transparent.
+    EXPECT_TRUE(CloseTo(PixelAt(splash_, 52, 114), 0x00A0F6FF, 8));
+    EXPECT_EQ(PixelAt(splash_, 24, 26), 0x00FFFFFFu);
+    EXPECT_EQ(PixelAt(splash_, 135, 27), 0x00FFFFFFu);
+}
