@@ -214,9 +214,9 @@ void DrawTexts(HDC dc, const SplashFonts& fonts) {
     DrawTextIn(dc, kCompanyLine, kCompanyRect, fonts.company, kCompanyColour, kOneLineLeft);
     DrawLine(dc, kSeparatorPenWidth, kSeparatorColour, {kSeparatorInset, kSeparatorY},
              {kSplashWidth - kSeparatorInset, kSeparatorY});
-    DrawTextIn(dc,
-               Wide(Translate(u"Logiciel gratuit. Si Quillboard vous aide, soutenez son developpement par un don !")),
-               kMessageRect, fonts.message, kMessageColour, kWrappedCentred);
+    const char16_t* message =
+        Translate(u"Logiciel gratuit. Si Quillboard vous aide, soutenez son developpement par un don !");
+    DrawTextIn(dc, Wide(message), kMessageRect, fonts.message, kMessageColour, kWrappedCentred);
 }
 
 void PaintSplash(HWND window, HDC dc) {

@@ -6,12 +6,12 @@
 
 namespace {
 
-std::wstring ProgramPath() {
+std::wstring ProgramPath(const std::wstring& program) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring path(self);
     path.resize(path.find_last_of(L'\\') + 1);
-    return path + L"Quillboard.exe";
+    return path + program;
 }
 
 bool IsAppDataEntry(const wchar_t* entry) {
@@ -41,9 +41,11 @@ std::wstring EnvironmentWithAppData(const std::u16string& appData) {
 
 }  // namespace
 
-QuillboardProcess::QuillboardProcess(const std::u16string& appData) {
+QuillboardProcess::QuillboardProcess(const std::u16string& appData, const std::wstring& program,
+                                     const std::wstring& arguments) {
     std::wstring environment = EnvironmentWithAppData(appData);
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    std::wstring commandLine = L"\"" + ProgramPath(program) + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};

@@ -24,6 +24,7 @@ TEST(Startup, StartsWithNoDataFolderAndCreatesIt) {
     ASSERT_NE(tray, nullptr);
     EXPECT_FALSE(IsWindowVisible(tray));
     EXPECT_EQ(WindowTextOf(tray), u"Quillboard");
+    EXPECT_TRUE(FileExists(data.DataPath(u"notes")));
     EXPECT_TRUE(quillboard.Windows(L"QuillboardNote").empty());
 
     PostMessageW(tray, WM_COMMAND, kQuitCommand, 0);

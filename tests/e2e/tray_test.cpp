@@ -7,6 +7,7 @@
 #include <string>
 
 #include "quillboard_process.h"
+#include "win/handles.h"
 #include "win/wide.h"
 
 namespace {
@@ -98,6 +99,45 @@ HWND VisibleMenuOf(const QuillboardProcess& process) {
         if (IsWindowVisible(menu)) return menu;
     }
     return nullptr;
+}
+
+// Pixels dark enough to be menu text inside a rectangle of the screen as it
+// is shown now (a window can be visible a moment before it is painted).
+int DarkPixelsOnScreen(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return 0;
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || !bits) return 0;
+    {
+        const SelectScope selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+    }
+    constexpr BYTE kDarkChannel = 80;
+    const auto* pixels = static_cast<const BYTE*>(bits);
+    int dark = 0;
+    for (int i = 0; i < width * height; ++i) {
+        const BYTE* pixel = pixels + i * 4;
+        if (pixel[0] < kDarkChannel && pixel[1] < kDarkChannel && pixel[2] < kDarkChannel) ++dark;
+    }
+    return dark;
+}
+
+// Both the first and the last items of the menu are drawn on the screen.
+bool MenuPainted(const RECT& bounds) {
+    constexpr int kEnoughTextPixels = 20;
+    const LONG middle = (bounds.top + bounds.bottom) / 2;
+    return DarkPixelsOnScreen({bounds.left, bounds.top, bounds.right, middle}) > kEnoughTextPixels &&
+           DarkPixelsOnScreen({bounds.left, middle, bounds.right, bounds.bottom}) > kEnoughTextPixels;
 }
 
 void PressEscape() {
@@ -208,14 +248,14 @@ TEST(TrayProgram, RightClickOnTheIconShowsTheMenuAndEscapeClosesIt) {
     ASSERT_TRUE(PumpUntil([&] { return (menu = VisibleMenuOf(quillboard)) != nullptr; }));
     RECT bounds{};
     GetWindowRect(menu, &bounds);
-    { POINT c{}; GetCursorPos(&c); printf("DEBUG cursor %ld %ld menu %ld %ld %ld %ld\n", c.x, c.y, bounds.left, bounds.top, bounds.right, bounds.bottom); }
     EXPECT_GT(bounds.bottom - bounds.top, 100);  // six items and three separators
     EXPECT_LE(bounds.right, width);
     EXPECT_LE(bounds.bottom, height);
 
+    EXPECT_TRUE(PumpUntil([&] { return MenuPainted(bounds); }));
+
     const std::u16string folder = ScreenshotFolder();
     if (!folder.empty()) SaveScreenshot(folder + u"\\tray-menu.bmp");
-    Sleep(1000); if (!folder.empty()) SaveScreenshot(folder + u"\\tray-menu2.bmp"); GetWindowRect(menu, &bounds); printf("DEBUG2 %ld %ld\n", bounds.top, bounds.bottom);
 
     PressEscape();
     EXPECT_TRUE(PumpUntil([&] { return VisibleMenuOf(quillboard) == nullptr; }));

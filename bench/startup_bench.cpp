@@ -1,0 +1,99 @@
+// Start-up benchmark: the time from launch to all N note windows visible,
+// for Quillboard.exe with N stored notes and for a floor program that only
+// creates N bare popup windows with an edit each; and the peak working set
+// of both with 100 notes. Run under Wine from the build's bin folder:
+//   wine startup_bench.exe [runs]
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "e2e/quillboard_process.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr wchar_t kNoteClass[] = L"QuillboardNote";
+constexpr wchar_t kFloorClass[] = L"QuillboardBenchFloor";
+constexpr std::chrono::milliseconds kTimeout(120000);
+
+struct Measurement {
+    double milliseconds = 0;
+    double peakWorkingSetMb = 0;
+};
+
+size_t VisibleWindows(DWORD process, const wchar_t* className) {
+    const auto windows = TopLevelWindows(process, className);
+    return static_cast<size_t>(std::count_if(windows.begin(), windows.end(), IsWindowVisible));
+}
+
+void PrepareNotes(const PreparedAppData& data, int count) {
+    for (int i = 0; i < count; ++i) {
+        char id[17];
+        std::snprintf(id, sizeof(id), "%016X", i + 1);
+        const std::string text = "X=" + std::to_string(20 + (i * 37) % 1300) + "\r\nY=" +
+                                 std::to_string(20 + (i * 23) % 700) +
+                                 "\r\nW=240\r\nH=200\r\nCOLOR=#FFF6A0\r\nCAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\n"
+                                 "LASTDOCK=0\r\nTYPE=0\r\n---\r\nnote text";
+        data.WriteNote(std::u16string(id, id + 16), text);
+    }
+}
+
+double PeakWorkingSetMb(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(process, &counters, sizeof(counters));
+    CloseHandle(process);
+    return counters.PeakWorkingSetSize / (1024.0 * 1024.0);
+}
+
+Measurement Launch(const PreparedAppData& data, const wchar_t* program, const std::wstring& arguments,
+                   const wchar_t* windowClass, size_t count) {
+    const auto start = Clock::now();
+    QuillboardProcess process(data.AppData(), program, arguments);
+    Measurement result;
+    if (!PumpUntil([&] { return VisibleWindows(process.Id(), windowClass) >= count; }, kTimeout)) return result;
+    result.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    result.peakWorkingSetMb = PeakWorkingSetMb(process.Id());
+    return result;  // the process is terminated here: nothing is saved
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void Compare(int count, int runs) {
+    PreparedAppData data;
+    PrepareNotes(data, count);
+    std::vector<double> program, floor, programMemory, floorMemory;
+    for (int run = 0; run < runs; ++run) {
+        const Measurement quillboard = Launch(data, L"Quillboard.exe", L"", kNoteClass, count);
+        const Measurement bare = Launch(data, L"bench_floor.exe", std::to_wstring(count), kFloorClass, count);
+        program.push_back(quillboard.milliseconds);
+        floor.push_back(bare.milliseconds);
+        programMemory.push_back(quillboard.peakWorkingSetMb);
+        floorMemory.push_back(bare.peakWorkingSetMb);
+    }
+    const double time = Median(program), floorTime = Median(floor);
+    const double memory = Median(programMemory), floorPeak = Median(floorMemory);
+    std::printf("N=%-5d  Quillboard %8.1f ms  floor %8.1f ms  ratio %.2f   peak working set %.1f MB / %.1f MB "
+                "ratio %.2f\n",
+                count, time, floorTime, time / floorTime, memory, floorPeak, memory / floorPeak);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    std::printf("Start-up to all notes visible, median of %d runs\n", runs);
+    for (int count : {1, 100, 1000}) Compare(count, runs);
+    return 0;
+}
