@@ -21,6 +21,8 @@ using Clock = std::chrono::steady_clock;
 constexpr wchar_t kNoteClass[] = L"QuillboardNote";
 constexpr wchar_t kFloorClass[] = L"QuillboardBenchFloor";
 constexpr std::chrono::milliseconds kTimeout(120000);
+constexpr DWORD kPollIntervalMs = 20;
+constexpr DWORD kSettleTimeoutMs = 30000;
 
 struct Measurement {
     double milliseconds = 0;
@@ -58,8 +60,14 @@ Measurement Launch(const PreparedAppData& data, const wchar_t* program, const st
     const auto start = Clock::now();
     QuillboardProcess process(data.AppData(), program, arguments);
     Measurement result;
-    if (!PumpUntil([&] { return VisibleWindows(process.Id(), windowClass) >= count; }, kTimeout)) return result;
+    const auto allVisible = [&] {
+        Sleep(kPollIntervalMs);  // polling costs the system too; do not flood it
+        return VisibleWindows(process.Id(), windowClass) >= count;
+    };
+    if (!PumpUntil(allVisible, kTimeout)) return result;
     result.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    // Memory is read once the program has painted everything and is idle.
+    WaitForInputIdle(process.Handle(), kSettleTimeoutMs);
     result.peakWorkingSetMb = PeakWorkingSetMb(process.Id());
     return result;  // the process is terminated here: nothing is saved
 }

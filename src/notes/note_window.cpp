@@ -55,14 +55,14 @@ Note NoteFromParams(const NoteCreateParams* params) {
 }
 
 HWND CreateNoteEdit(HWND window, const NoteCreateParams* params, const Note& note) {
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", kNoteEditStyle, 0, 0, 0, 0, window,
+    const wchar_t* text = params && params->text ? Wide(params->text) : L"";
+    HWND edit = CreateWindowExW(0, L"EDIT", text, kNoteEditStyle, 0, 0, 0, 0, window,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNoteEditId)),
                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)), nullptr);
     if (!edit) return nullptr;
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(EnsureTextFont()), TRUE);
-    // No cap on what can be typed or loaded: a note never refuses text.
+    // No cap on what can be typed: a note never refuses text.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-    if (params && params->text && params->text[0] != u'\0') SetWindowTextW(edit, Wide(params->text));
     if (note.type != kNoteRegular) ShowWindow(edit, SW_HIDE);
     return edit;
 }

@@ -23,6 +23,7 @@ public:
 
     bool Started() const { return process_ != nullptr; }
     DWORD Id() const { return processId_; }
+    HANDLE Handle() const { return process_; }
 
     // True when it ended within the timeout; its exit code then in *exitCode.
     bool WaitForExit(DWORD* exitCode, std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));

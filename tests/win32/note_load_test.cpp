@@ -129,3 +129,12 @@ TEST_F(NoteLoad, EmptyAndGarbageFilesLoadAsDefaultNotes) {
         EXPECT_EQ(NoteFromWindow(note)->colour, kDefaultNoteColour);
     }
 }
+
+TEST_F(NoteLoad, LongNoteLoadsWholeAndStillAcceptsTyping) {
+    const std::string body(40000, 'a');
+    Store(u"note_0000000000000001.txt", "X=10\r\n---\r\n" + body);
+    HWND note = LoadOnly();
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(GetWindowTextLengthW(NoteEditOf(note)), 40000);
+    EXPECT_GT(SendMessageW(NoteEditOf(note), EM_GETLIMITTEXT, 0, 0), 40000);
+}

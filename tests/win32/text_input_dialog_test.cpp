@@ -11,6 +11,7 @@
 #include "categories/text_input_dialog.h"
 #include "i18n/translation.h"
 #include "notes/note_colours.h"
+#include "notes/note_window.h"
 #include "storage/note_record.h"
 #include "test_support.h"
 #include "win/handles.h"
@@ -82,6 +83,39 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
     return GetPixel(dc.Get(), x, y);
 }
 
+constexpr ColourRef kDarkNote = 0x00402010;
+
+// What the dialog shows in the owner's colours, read while it is up.
+struct DialogColours {
+    COLORREF band = 0;
+    COLORREF background = 0;
+    COLORREF frame = 0;
+    COLORREF editText = 0;
+    COLORREF editBack = 0;
+    bool lightTitlePixel = false;
+    bool darkTitlePixel = false;
+};
+
+DialogColours ReadDialogColours(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    DialogColours colours;
+    colours.band = ScreenPixel(dialog, 200, 3);
+    colours.background = ScreenPixel(dialog, 40, 130);
+    colours.frame = ScreenPixel(dialog, 0, 80);
+    for (int y = 6; y < 24; ++y) {
+        for (int x = 8; x < 120; ++x) {
+            const int luminance = Luminance(ScreenPixel(dialog, x, y));
+            colours.lightTitlePixel = colours.lightTitlePixel || luminance > 200;
+            colours.darkTitlePixel = colours.darkTitlePixel || luminance < 60;
+        }
+    }
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    SendMessageW(dialog, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(EditOf(dialog)));
+    colours.editText = GetTextColor(dc.Get());
+    colours.editBack = GetBkColor(dc.Get());
+    return colours;
+}
+
 class TextInputDialog : public DataFolderTest {
 protected:
     void SetUp() override {
@@ -108,9 +142,9 @@ protected:
 
     // Runs the dialog with `initial` in the edit; `text` starts stale so that
     // a cancel visibly clears it.
-    bool Run(const std::u16string& initial = u"") {
+    bool Run(const std::u16string& initial = u"", HWND owner = nullptr) {
         text_ = u"stale";
-        return ShowTextInputDialog(owner_, u"Nouvelle catégorie", initial, text_);
+        return ShowTextInputDialog(owner ? owner : owner_, u"Nouvelle catégorie", initial, text_);
     }
 
     HWND owner_ = nullptr;
@@ -349,24 +383,49 @@ TEST_F(TextInputDialog, TitleBandDragsTheDialogExceptOnTheCross) {
     EXPECT_EQ(hits, expected);
 }
 
-TEST_F(TextInputDialog, PaintsTheBandBackgroundAndFrameInTheOwnerColours) {
-    COLORREF band = 0, background = 0, frame = 0, editBack = 0;
+TEST_F(TextInputDialog, WithoutANoteOwnerTheDialogIsPaleYellowWithDarkText) {
+    DialogColours colours;
     WhenDialogShows([&](HWND dialog) {
-        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        band = ScreenPixel(dialog, 150, 3);
-        background = ScreenPixel(dialog, 40, 130);
-        frame = ScreenPixel(dialog, 0, 80);
-        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        SendMessageW(dialog, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()),
-                     reinterpret_cast<LPARAM>(EditOf(dialog)));
-        editBack = GetBkColor(dc.Get());
+        colours = ReadDialogColours(dialog);
         PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
     Run();
-    EXPECT_EQ(band, HeaderColour(kDefaultNoteColour));
-    EXPECT_EQ(background, kDefaultNoteColour);
-    EXPECT_EQ(frame, 0x808080u);
-    EXPECT_EQ(editBack, kDefaultNoteColour);
+    EXPECT_EQ(colours.band, HeaderColour(kDefaultNoteColour));
+    EXPECT_EQ(colours.background, kDefaultNoteColour);
+    EXPECT_EQ(colours.frame, 0x808080u);
+    EXPECT_EQ(colours.editBack, kDefaultNoteColour);
+    EXPECT_EQ(colours.editText, kDarkTextColour);
+    EXPECT_TRUE(colours.darkTitlePixel);
+    EXPECT_FALSE(colours.lightTitlePixel);
+}
+
+TEST_F(TextInputDialog, DarkNoteGivesADarkDialogWithLightText) {
+    NoteCreateParams params;
+    params.id = 0x5151;
+    params.x = kOwnerLeft;
+    params.y = kOwnerTop;
+    params.width = 300;
+    params.height = 200;
+    params.colour = kDarkNote;
+    HWND note = CreateNoteWindow(params);
+    ASSERT_NE(note, nullptr);
+    ShowWindow(note, SW_SHOWNA);
+    RECT rect{};
+    DialogColours colours;
+    WhenDialogShows([&](HWND dialog) {
+        GetWindowRect(dialog, &rect);
+        colours = ReadDialogColours(dialog);
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    Run(u"", note);
+    EXPECT_EQ(rect.left, kOwnerLeft + 30);
+    EXPECT_EQ(rect.top, kOwnerTop + 30);
+    EXPECT_EQ(colours.band, HeaderColour(kDarkNote));
+    EXPECT_EQ(colours.background, kDarkNote);
+    EXPECT_EQ(colours.editBack, kDarkNote);
+    EXPECT_EQ(colours.editText, kLightTextColour);
+    EXPECT_TRUE(colours.lightTitlePixel);
+    EXPECT_TRUE(IsWindowEnabled(note));
 }
 
 // A button drawn into a memory bitmap, read back pixel by pixel.
@@ -404,8 +463,6 @@ private:
     UniqueBrush dialogBrush_;
     std::vector<COLORREF> pixels_;
 };
-
-constexpr ColourRef kDarkNote = 0x00402010;
 
 TEST(RoundedButton, PressedFaceIsDarkerThanReleased) {
     const ButtonBitmap released(kDefaultNoteColour, false);
