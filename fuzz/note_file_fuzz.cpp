@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_text.h"
 #include "storage/note_file.h"
 #include "storage/note_record.h"
 #include "storage/rect.h"
@@ -39,17 +40,6 @@ std::size_t InsertFormatToken(std::uint8_t* data, std::size_t size, std::size_t 
         data[offset + 2 * i + 1] = static_cast<std::uint8_t>(token[i] >> 8);
     }
     return size + tokenBytes;
-}
-
-// Pairs of bytes, little-endian; an odd last byte is one code unit of its own.
-std::u16string TextFromBytes(const std::uint8_t* data, std::size_t size) {
-    std::u16string text;
-    text.reserve(size / 2 + 1);
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
-        text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-    }
-    if (size % 2 != 0) text.push_back(static_cast<char16_t>(data[size - 1]));
-    return text;
 }
 
 std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {

@@ -8,6 +8,7 @@
 #include "storage/note_record.h"
 #include "win/handles.h"
 #include "win/wide.h"
+#include "win/window_text.h"
 
 namespace {
 
@@ -43,15 +44,6 @@ InputDialog* DialogFromWindow(HWND window) {
     return reinterpret_cast<InputDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-std::u16string EditText(HWND edit) {
-    const int length = GetWindowTextLengthW(edit);
-    if (length <= 0) return {};
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(edit, WideBuffer(text), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
-}
-
 void Finish(HWND window, InputDialog& dialog) {
     dialog.done = true;
     DestroyWindow(window);
@@ -60,7 +52,7 @@ void Finish(HWND window, InputDialog& dialog) {
 LRESULT OnCommand(HWND window, InputDialog& dialog, WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case IDOK:
-            dialog.text = EditText(GetDlgItem(window, kEditId));
+            dialog.text = WindowText(GetDlgItem(window, kEditId));
             dialog.accepted = true;
             Finish(window, dialog);
             break;

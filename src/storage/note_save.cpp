@@ -4,19 +4,13 @@
 #include "storage/note_file.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
-#include "win/wide.h"
+#include "win/window_text.h"
 
 namespace {
 
 std::u16string EditText(HWND noteWindow) {
     HWND edit = NoteEditOf(noteWindow);
-    if (!edit) return {};
-    const int length = GetWindowTextLengthW(edit);
-    if (length <= 0) return {};
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(edit, WideBuffer(text), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
+    return edit ? WindowText(edit) : std::u16string();
 }
 
 Rect FloatingRect(HWND noteWindow, const Note& note) {
