@@ -138,3 +138,11 @@ TEST_F(NoteLoad, LongNoteLoadsWholeAndStillAcceptsTyping) {
     EXPECT_EQ(GetWindowTextLengthW(NoteEditOf(note)), 40000);
     EXPECT_GT(SendMessageW(NoteEditOf(note), EM_GETLIMITTEXT, 0, 0), 40000);
 }
+
+TEST_F(NoteLoad, ByteOrderMarkAndInvalidUtf8ReadAsText) {
+    Store(u"note_0000000000000001.txt", "\xEF\xBB\xBFX=30\r\n---\r\ncaf\xC3\xA9 \xFF!");
+    HWND note = LoadOnly();
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(WindowRectOf(note).left, 30);  // the first key is read despite the mark
+    EXPECT_EQ(EditText(note), u"café \xFFFD!");
+}
