@@ -238,3 +238,29 @@ TEST_F(NoteWindow, CannotBeResizedBelowTheMinimum) {
     EXPECT_EQ(edit.right - edit.left, 232);
     EXPECT_EQ(edit.bottom - edit.top, 166);
 }
+
+TEST_F(NoteWindow, FindOrCreateNoteFindsTheMatchingNoteOrMakesOneQuietly) {
+    NoteCreateParams params;
+    params.id = 5;
+    params.x = 500;
+    params.y = 300;
+    params.width = 240;
+    params.height = 200;
+    params.categoryId = 0;
+    params.type = kNoteScheduled;
+    HWND scheduled = CreateNoteWindow(params);
+    ShowWindow(scheduled, SW_SHOWNA);
+
+    EXPECT_EQ(FindOrCreateNote(0, 0, kNoteScheduled), scheduled);
+
+    HWND foreground = GetForegroundWindow();
+    HWND regular = FindOrCreateNote(0, 0, kNoteRegular);
+    ASSERT_NE(regular, nullptr);
+    EXPECT_NE(regular, scheduled);
+    EXPECT_TRUE(IsWindowVisible(regular));
+    EXPECT_EQ(GetForegroundWindow(), foreground);  // shown without activation
+    const Note* made = NoteFromWindow(regular);
+    EXPECT_EQ(made->type, kNoteRegular);
+    EXPECT_EQ(made->colour, kDefaultNoteColour);
+    EXPECT_EQ(FindOrCreateNote(0, 0, kNoteRegular), regular);
+}
