@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <limits>
+
 #include "categories/category_passes.h"
 #include "i18n/translation.h"
 #include "notes/docking.h"
@@ -27,6 +29,15 @@ struct StoredNote {
     std::uint64_t id = 0;
 };
 
+// A file can hold any 32-bit position; one so far out that its right or
+// bottom edge would not fit in 32 bits is pulled back by the overflow, so
+// that the note keeps its size and its rectangle stays representable (an
+// undocked note far off the screen is then brought back as any other).
+std::int32_t StartThatFits(std::int32_t start, std::int32_t length) {
+    const std::int32_t last = std::numeric_limits<std::int32_t>::max() - length;
+    return start > last ? last : start;
+}
+
 NoteCreateParams CreateParamsFor(const StoredNote& stored) {
     const NoteFields& fields = stored.fields;
     NoteCreateParams params;
@@ -36,6 +47,8 @@ NoteCreateParams CreateParamsFor(const StoredNote& stored) {
     params.width = fields.width;
     params.height = fields.height;
     ApplyMinimumSize(params.width, params.height);
+    params.x = StartThatFits(params.x, params.width);
+    params.y = StartThatFits(params.y, params.height);
     params.colour = fields.colour;
     params.categoryId = fields.categoryId;
     params.subcategoryId = fields.subcategoryId;

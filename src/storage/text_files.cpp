@@ -74,6 +74,21 @@ bool WriteWholeFile(const std::u16string& path, const Bytes& bytes) {
     return ok;
 }
 
+// Moves the temporary file over the target. A virus scanner, an indexer or
+// a backup tool that reads the target at that moment makes the replace fail
+// for an instant; a few short retries keep such a save from being lost.
+bool ReplaceWithRetry(const std::u16string& temporary, const std::u16string& path) {
+    constexpr int kAttempts = 4;
+    constexpr DWORD kPauseMs = 25;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING)) return true;
+        const DWORD error = GetLastError();
+        const bool transient = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+        if (!transient || attempt == kAttempts) return false;
+        Sleep(kPauseMs);
+    }
+}
+
 }  // namespace
 
 bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
@@ -83,5 +98,5 @@ bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
         DeleteFileW(Wide(temporary));
         return false;
     }
-    return MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    return ReplaceWithRetry(temporary, path);
 }

@@ -1,5 +1,7 @@
 // Files on a real Windows file system (Wine): the data folder, whole-file
 // reading with the real UTF-8 conversion, and the atomic replace.
+#include <thread>
+
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "test_support.h"
@@ -94,4 +96,20 @@ TEST_F(DataFiles, AtomicWriteToALockedTargetFailsAndKeepsTheOldFile) {
 TEST_F(DataFiles, AtomicWriteIntoAMissingFolderFailsCleanly) {
     EXPECT_FALSE(WriteFileAtomic(DataPath(u"no-such-folder\\x.txt"), "data"));
     EXPECT_FALSE(FileExists(DataPath(u"no-such-folder\\x.txt.tmp")));
+}
+
+TEST_F(DataFiles, AtomicWriteWaitsOutAReaderThatHoldsTheTargetForAMoment) {
+    const std::u16string path = DataFilePath(u"busy.txt");
+    WriteRawFile(path, "old");
+    HANDLE reader = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread release([reader] {
+        Sleep(30);
+        CloseHandle(reader);
+    });
+    const bool written = WriteFileAtomic(path, "new");
+    release.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(ReadRawFile(path), "new");
 }
