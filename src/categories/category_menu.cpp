@@ -97,6 +97,8 @@ void RecolourCategory(HWND noteWindow, std::int32_t categoryId) {
     if (!category) return;
     ColourRef colour = category->colour;
     if (!ChooseColour(noteWindow, colour)) return;
+    // The category may have been deleted while the dialog was open.
+    if (!FindCategory(Categories(), categoryId)) return;
     if (!SetCategoryColour(Categories(), categoryId, colour)) return WarnColourTaken(noteWindow);
     SaveCategories();
     RefreshNotesAfterCategoryChange();
@@ -147,14 +149,24 @@ void RunCategoryCommand(HWND noteWindow, CategoryCommand command) {
 
 }  // namespace
 
-void ShowCategoryMenu(HWND noteWindow, int x, int y) {
+HMENU BuildCategoryPopupMenu(HWND noteWindow, OwnerDrawItems& records) {
     const Note* note = NoteFromWindow(noteWindow);
-    if (!note) return;
+    if (!note) return nullptr;
     const std::vector<MenuItem> model =
         BuildCategoryMenu(Categories(), note->type, note->categoryId, note->subcategoryId);
-    OwnerDrawItems records;  // must outlive the tracking and the command
     HMENU menu = CreatePopupMenu();
     AppendModelItems(menu, model, records);
+    return menu;
+}
+
+void RunCategoryMenuCommand(HWND noteWindow, UINT commandId) {
+    RunCategoryCommand(noteWindow, DecodeCategoryCommand(commandId));
+}
+
+void ShowCategoryMenu(HWND noteWindow, int x, int y) {
+    OwnerDrawItems records;  // must outlive the tracking and the command
+    HMENU menu = BuildCategoryPopupMenu(noteWindow, records);
+    if (!menu) return;
     const UINT command = TrackNoteMenu(noteWindow, menu, x, y);
-    RunCategoryCommand(noteWindow, DecodeCategoryCommand(command));
+    RunCategoryMenuCommand(noteWindow, command);
 }

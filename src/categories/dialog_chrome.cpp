@@ -131,6 +131,9 @@ LRESULT ControlColours(HDC dc, ColourRef colour, HBRUSH brush, bool isEdit) {
 void CloseOnCross(HWND window, LPARAM lParam, bool* doneFlag) {
     if (!IsOnCloseCross(ClientPointOf(lParam), ClientWidth(window))) return;
     if (doneFlag) *doneFlag = true;
+    // The owner is enabled again first, so that the activation returns to it
+    // rather than to some other window.
+    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
     DestroyWindow(window);
 }
 

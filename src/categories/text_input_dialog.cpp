@@ -46,6 +46,9 @@ InputDialog* DialogFromWindow(HWND window) {
 
 void Finish(HWND window, InputDialog& dialog) {
     dialog.done = true;
+    // The owner first: while it is disabled, the system would activate some
+    // other window (another note) in place of the closing dialog.
+    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
     DestroyWindow(window);
 }
 
