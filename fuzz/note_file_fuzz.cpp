@@ -71,8 +71,8 @@ void Check(bool holds) {
 }  // namespace
 
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,
-                                               std::size_t maxSize, unsigned int seed) {
-    std::minstd_rand random(seed);
+                                               std::size_t maxSize, unsigned int randomSeed) {
+    std::minstd_rand random(randomSeed);
     if (random() % 4 != 0) return LLVMFuzzerMutate(data, size, maxSize);
     return InsertFormatToken(data, size, maxSize, random);
 }

@@ -65,17 +65,17 @@ constexpr int kSeparatorPenWidth = 1;
 constexpr int kCrossPenWidth = 2;
 constexpr Gdiplus::REAL kBorderPenWidth = 1.0f;
 
-struct FontSpec {
+struct FontStyle {
     int size = 0;
     int weight = FW_NORMAL;
     bool underline = false;
 };
 
-constexpr FontSpec kTitleFont{36, FW_BOLD, false};
-constexpr FontSpec kCompanyFont{17, FW_NORMAL, false};
-constexpr FontSpec kMessageFont{15, FW_NORMAL, false};
-constexpr FontSpec kButtonFont{16, FW_SEMIBOLD, false};
-constexpr FontSpec kLinkFont{14, FW_NORMAL, true};
+constexpr FontStyle kTitleFont{36, FW_BOLD, false};
+constexpr FontStyle kCompanyFont{17, FW_NORMAL, false};
+constexpr FontStyle kMessageFont{15, FW_NORMAL, false};
+constexpr FontStyle kButtonFont{16, FW_SEMIBOLD, false};
+constexpr FontStyle kLinkFont{14, FW_NORMAL, true};
 
 // No text here is meant to show an ampersand as an underline, translations
 // included.
@@ -126,8 +126,8 @@ Gdiplus::Image* Logo(HINSTANCE instance) {
     return splashLogo.image.get();
 }
 
-UniqueFont MakeFont(const FontSpec& spec) {
-    return UniqueFont(CreateFontW(-spec.size, 0, 0, 0, spec.weight, FALSE, spec.underline ? TRUE : FALSE,
+UniqueFont MakeFont(const FontStyle& style) {
+    return UniqueFont(CreateFontW(-style.size, 0, 0, 0, style.weight, FALSE, style.underline ? TRUE : FALSE,
                                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
 }
