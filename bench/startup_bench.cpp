@@ -21,7 +21,7 @@ using Clock = std::chrono::steady_clock;
 constexpr wchar_t kNoteClass[] = L"QuillboardNote";
 constexpr wchar_t kFloorClass[] = L"QuillboardBenchFloor";
 constexpr std::chrono::milliseconds kTimeout(120000);
-constexpr DWORD kPollIntervalMs = 20;
+constexpr DWORD kPollIntervalMs = 50;
 constexpr DWORD kSettleTimeoutMs = 30000;
 
 struct Measurement {
@@ -60,9 +60,14 @@ Measurement Launch(const PreparedAppData& data, const wchar_t* program, const st
     const auto start = Clock::now();
     QuillboardProcess process(data.AppData(), program, arguments);
     Measurement result;
+    // Counting another process's windows costs the Wine server as much as
+    // it costs the program being measured, so the count is taken only once
+    // the program waits for input (its start-up is over), and then seldom.
+    WaitForInputIdle(process.Handle(), static_cast<DWORD>(kTimeout.count()));
     const auto allVisible = [&] {
-        Sleep(kPollIntervalMs);  // polling costs the system too; do not flood it
-        return VisibleWindows(process.Id(), windowClass) >= count;
+        if (VisibleWindows(process.Id(), windowClass) >= count) return true;
+        Sleep(kPollIntervalMs);
+        return false;
     };
     if (!PumpUntil(allVisible, kTimeout)) return result;
     result.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();

@@ -54,17 +54,31 @@ Note NoteFromParams(const NoteCreateParams* params) {
     return note;
 }
 
-HWND CreateNoteEdit(HWND window, const NoteCreateParams* params, const Note& note) {
-    const wchar_t* text = params && params->text ? Wide(params->text) : L"";
-    HWND edit = CreateWindowExW(0, L"EDIT", text, kNoteEditStyle, 0, 0, 0, 0, window,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNoteEditId)),
-                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)), nullptr);
+// The edit is made at its final place with its font before it gets its
+// text, so that its lines are laid out once, at the right width.
+HWND CreateNoteEdit(HWND window, const CREATESTRUCTW* create, const NoteCreateParams* params, const Note& note) {
+    const Rect place = NoteEditRect(create->cx, create->cy);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", kNoteEditStyle, place.left, place.top, place.Width(), place.Height(),
+                                window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNoteEditId)), create->hInstance,
+                                nullptr);
     if (!edit) return nullptr;
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(EnsureTextFont()), TRUE);
     // No cap on what can be typed: a note never refuses text.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+    if (params && params->text && params->text[0] != u'\0') SetWindowTextW(edit, Wide(params->text));
     if (note.type != kNoteRegular) ShowWindow(edit, SW_HIDE);
     return edit;
+}
+
+// Keeps the edit over the body; it is left alone when it is already there.
+void PlaceNoteEdit(HWND window, int clientWidth, int clientHeight) {
+    HWND edit = NoteEditOf(window);
+    const Rect place = NoteEditRect(clientWidth, clientHeight);
+    RECT current{};
+    GetWindowRect(edit, &current);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&current), 2);
+    if (ToRect(current) == place) return;
+    MoveWindow(edit, place.left, place.top, place.Width(), place.Height(), TRUE);
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
@@ -74,7 +88,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     state->backgroundBrush.Reset(CreateSolidBrush(state->note.colour));
     const Note& note = state->note;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
-    CreateNoteEdit(window, params, note);
+    CreateNoteEdit(window, create, params, note);
     return 0;
 }
 
@@ -227,8 +241,7 @@ LRESULT CALLBACK NoteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
         return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     case WM_SIZE: {
-        const Rect edit = NoteEditRect(LOWORD(lParam), HIWORD(lParam));
-        MoveWindow(NoteEditOf(window), edit.left, edit.top, edit.Width(), edit.Height(), TRUE);
+        PlaceNoteEdit(window, LOWORD(lParam), HIWORD(lParam));
         return 0;
     }
     case WM_GETMINMAXINFO:
