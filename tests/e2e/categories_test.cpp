@@ -65,20 +65,6 @@ std::vector<HWND> VisibleWindows(const QuillboardProcess& program, const wchar_t
     return visible;
 }
 
-void PressKeys(const std::vector<WORD>& keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = key;
-            input.ki.dwFlags = flags;
-            inputs.push_back(input);
-        }
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 std::vector<WORD> Downs(int count) {
     return std::vector<WORD>(static_cast<size_t>(count), VK_DOWN);
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "e2e_steps.h"
 #include "quillboard_process.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -12,7 +13,6 @@ namespace {
 
 constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
 constexpr wchar_t kNoteClass[] = L"QuillboardNote";
-constexpr UINT kQuitCommand = 1002;
 constexpr UINT kUndockAllCommand = 1004;
 constexpr UINT kDockAllCommand = 1005;
 constexpr int kNoteEditId = 200;
@@ -101,15 +101,6 @@ std::string NoteFile(const PreparedAppData& data, const std::u16string& idHex) {
 void WaitUntilIdle(HWND programWindow) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(programWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-}
-
-void Quit(QuillboardProcess& program) {
-    HWND tray = program.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-    PostMessageW(tray, WM_COMMAND, kQuitCommand, 0);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.WaitForExit(&exitCode));
-    EXPECT_EQ(exitCode, 0u);
 }
 
 std::u16string ScreenshotFolder() {
@@ -202,7 +193,7 @@ TEST(DockingProgram, NotesStoredDockedStartAsStripsOnTheirEdges) {
     const std::u16string folder = ScreenshotFolder();
     if (!folder.empty()) SaveScreenshot(folder + u"\\docked-strips.bmp");
 
-    Quit(program);
+    QuitThroughTray(program);
     // Saved as loaded: the floating rectangle, and LASTDOCK from DOCK when it was 0.
     EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000001")), NoteText(left, 1, 1, "left"));
     EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000002")), NoteText(top, 2, 2, "top"));
@@ -249,7 +240,7 @@ TEST(DockingProgram, TrayCommandsDockAndUndockEveryNote) {
     EXPECT_EQ(NoteFile(data, u"0000000000000002"), NoteText(lastTop, 0, 2, "last top"));
     EXPECT_EQ(NoteFile(data, u"0000000000000003"), NoteText(nearRight, 0, 3, "near right"));
 
-    Quit(program);
+    QuitThroughTray(program);
 }
 
 // The whole road with the mouse: press on the header, drag to the left edge,
@@ -303,5 +294,5 @@ TEST(DockingProgram, DraggingANoteToTheLeftEdgeDocksItAndAClickBringsItBack) {
     EXPECT_FALSE(IsTopmost(note));
     EXPECT_EQ(NoteFile(data, u"0000000000000001"), NoteText(start, 0, 1, "dragged"));
 
-    Quit(program);
+    QuitThroughTray(program);
 }

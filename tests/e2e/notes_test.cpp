@@ -2,13 +2,13 @@
 // what quitting writes.
 #include <gtest/gtest.h>
 
+#include "e2e_steps.h"
 #include "quillboard_process.h"
 
 namespace {
 
 constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
 constexpr wchar_t kNoteClass[] = L"QuillboardNote";
-constexpr UINT kQuitCommand = 1002;
 constexpr int kNoteEditId = 200;
 
 std::string NoteText(int x, int y, int w, int h, const std::string& colour, const std::string& body,
@@ -39,15 +39,6 @@ COLORREF ScreenPixel(int x, int y) {
     return pixel;
 }
 
-void Quit(QuillboardProcess& program) {
-    HWND tray = program.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-    PostMessageW(tray, WM_COMMAND, kQuitCommand, 0);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.WaitForExit(&exitCode));
-    EXPECT_EQ(exitCode, 0u);
-}
-
 }  // namespace
 
 TEST(Notes, StoredNotesComeBackWhereTheyWereWithTheirColourAndText) {
@@ -75,7 +66,7 @@ TEST(Notes, StoredNotesComeBackWhereTheyWereWithTheirColourAndText) {
     // The body is painted in the note's colour (COLORREF 0x00BBGGRR).
     EXPECT_TRUE(PumpUntil([] { return ScreenPixel(1200 + 130, 600 + 200) == 0x000000FF; }));
     EXPECT_TRUE(PumpUntil([] { return ScreenPixel(1200 + 170, 100 + 80) == 0x00402010; }));
-    Quit(program);
+    QuitThroughTray(program);
 }
 
 TEST(Notes, QuitRewritesEveryNoteInTheFileFormat) {
@@ -89,7 +80,7 @@ TEST(Notes, QuitRewritesEveryNoteInTheFileFormat) {
                    "TYPE=1\r\nCOLOR=2\r\nENTRY|4|202501021200|0|0|x\r\nY=400\r\nX=1100\r\n---\r\nbody");
     QuillboardProcess program(data.AppData());
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 2));
-    Quit(program);
+    QuitThroughTray(program);
 
     EXPECT_EQ(ReadRawFile(data.NotePath(u"00000000000000A1")), canonical);
     EXPECT_EQ(ReadRawFile(data.NotePath(u"00000000000000A2")),
@@ -103,7 +94,7 @@ TEST(Notes, QuitDeletesTheFileOfABlankNote) {
     data.WriteNote(u"0000000000000002", NoteText(1100, 600, 240, 200, "FFF6A0", "kept"));
     QuillboardProcess program(data.AppData());
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 2));
-    Quit(program);
+    QuitThroughTray(program);
     EXPECT_FALSE(FileExists(data.NotePath(u"0000000000000001")));
     EXPECT_TRUE(FileExists(data.NotePath(u"0000000000000002")));
 }
@@ -121,7 +112,7 @@ TEST(Notes, ANoteClosedFromOutsideKeepsItsLastSavedState) {
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 0));
     EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000001")), stored);
 
-    Quit(program);
+    QuitThroughTray(program);
     EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000001")), stored);
 }
 
@@ -137,5 +128,5 @@ TEST(Notes, TextTypedIntoANoteIsSavedWhenTheEndOfTheSessionIsAnnounced) {
     EXPECT_TRUE(SendMessageW(tray, WM_QUERYENDSESSION, 0, 0));
     EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000001")),
               NoteText(1100, 300, 240, 200, "FFF6A0", "typed before log-off"));
-    Quit(program);
+    QuitThroughTray(program);
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "e2e_steps.h"
 #include "quillboard_process.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -17,7 +18,6 @@ constexpr wchar_t kNoteClass[] = L"QuillboardNote";
 constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr UINT kTrayIconMessage = WM_APP + 1;
 constexpr UINT kNewNoteCommand = 1001;
-constexpr UINT kQuitCommand = 1002;
 constexpr UINT kStartWithWindowsCommand = 1003;
 constexpr UINT kTrayIconId = 1;
 constexpr int kMenuHeightAboveTaskbar = 160;
@@ -140,27 +140,11 @@ bool MenuPainted(const RECT& bounds) {
            DarkPixelsOnScreen({bounds.left, middle, bounds.right, bounds.bottom}) > kEnoughTextPixels;
 }
 
-void PressEscape() {
-    INPUT keys[2] = {};
-    keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_ESCAPE;
-    keys[1] = keys[0];
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
 // Where a picture of the menu goes when the run asks for pictures.
 std::u16string ScreenshotFolder() {
     wchar_t folder[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableW(L"QB_SCREENSHOTS", folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? FromWide(folder) : std::u16string();
-}
-
-void QuitAndExpectExitCodeZero(QuillboardProcess& quillboard, HWND tray) {
-    PostMessageW(tray, WM_COMMAND, kQuitCommand, 0);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(quillboard.WaitForExit(&exitCode));
-    EXPECT_EQ(exitCode, 0u);
 }
 
 }  // namespace
@@ -180,7 +164,7 @@ TEST(TrayProgram, StartWithWindowsCommandWritesThenDeletesTheRunValue) {
     PostMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_TRUE(PumpUntil([] { return RunValueText().empty(); }));
 
-    QuitAndExpectExitCodeZero(quillboard, tray);
+    QuitThroughTray(quillboard);
 }
 
 TEST(TrayProgram, TaskbarCreatedBroadcastBringsTheIconBack) {
@@ -204,7 +188,7 @@ TEST(TrayProgram, TaskbarCreatedBroadcastBringsTheIconBack) {
     EXPECT_NE(SendMessageTimeoutW(tray, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result), 0);
     EXPECT_TRUE(TrayIconExists(tray));
 
-    QuitAndExpectExitCodeZero(quillboard, tray);
+    QuitThroughTray(quillboard);
 }
 
 TEST(TrayProgram, NewNoteCommandOpensANoteWindow) {
@@ -217,7 +201,7 @@ TEST(TrayProgram, NewNoteCommandOpensANoteWindow) {
     PostMessageW(tray, WM_COMMAND, kNewNoteCommand, 0);
     EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 1));
 
-    QuitAndExpectExitCodeZero(quillboard, tray);
+    QuitThroughTray(quillboard);
 }
 
 TEST(TrayProgram, QuitCommandEndsWithExitCodeZero) {
@@ -227,7 +211,7 @@ TEST(TrayProgram, QuitCommandEndsWithExitCodeZero) {
     ASSERT_NE(tray, nullptr);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }));
 
-    QuitAndExpectExitCodeZero(quillboard, tray);
+    QuitThroughTray(quillboard);
     EXPECT_FALSE(IsWindow(tray));
 }
 
@@ -257,9 +241,9 @@ TEST(TrayProgram, RightClickOnTheIconShowsTheMenuAndEscapeClosesIt) {
     const std::u16string folder = ScreenshotFolder();
     if (!folder.empty()) SaveScreenshot(folder + u"\\tray-menu.bmp");
 
-    PressEscape();
+    PressKeys({VK_ESCAPE});
     EXPECT_TRUE(PumpUntil([&] { return VisibleMenuOf(quillboard) == nullptr; }));
     EXPECT_TRUE(quillboard.Running());
 
-    QuitAndExpectExitCodeZero(quillboard, tray);
+    QuitThroughTray(quillboard);
 }

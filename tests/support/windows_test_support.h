@@ -42,5 +42,8 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className);
 std::u16string ClassNameOf(HWND window);
 std::u16string WindowTextOf(HWND window);
 
+// Presses and releases each key in turn, as the keyboard would (SendInput).
+void PressKeys(const std::vector<WORD>& keys);
+
 // A whole-screen capture of the virtual desktop, written as a 24-bit BMP.
 bool SaveScreenshot(const std::u16string& path);

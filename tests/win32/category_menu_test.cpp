@@ -110,20 +110,6 @@ void Then(Step step) {
     script.push_back(std::move(step));
 }
 
-void PressKeys(const std::vector<WORD>& keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = key;
-            input.ki.dwFlags = flags;
-            inputs.push_back(input);
-        }
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // Once exactly `depth` menu levels are open, runs `look` and presses the keys.
 void WhenMenusOpen(size_t depth, std::vector<WORD> keys, std::function<void()> look = nullptr) {
     Then([depth, keys, look] {
@@ -310,11 +296,7 @@ protected:
         params.subcategoryId = setup.subcategoryId;
         params.type = setup.type;
         params.text = setup.text.c_str();
-        HWND note = CreateNoteWindow(params);
-        EXPECT_NE(note, nullptr);
-        ShowWindow(note, SW_SHOWNA);
-        UpdateWindow(note);
-        return note;
+        return ShowNewNote(params);
     }
 
     // Gives the notes' files a marker that any save of them would replace.

@@ -81,10 +81,8 @@ protected:
         params.pinned = setup.pinned;
         params.lastDock = setup.lastDock;
         params.text = u"words";
-        HWND note = CreateNoteWindow(params);
+        HWND note = ShowNewNote(params);
         if (setup.pinned) SetWindowPos(note, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ShowWindow(note, SW_SHOWNA);
-        UpdateWindow(note);
         return note;
     }
     HWND MakeNote(const Rect& rect, std::uint64_t id = 0x1234) {
@@ -94,7 +92,7 @@ protected:
         return MakeNote(setup);
     }
 
-    std::u16string FileOf(HWND note) { return NoteFilePath(NoteFromWindow(note)->id); }
+    std::u16string FileOf(HWND note) { return NoteFileOf(note); }
     std::string Saved(HWND note) { return ReadRawFile(FileOf(note)); }
     std::string SavedHeaderOf(HWND note) {
         const std::string text = Saved(note);

@@ -113,13 +113,10 @@ protected:
         params.categoryId = categoryId;
         params.subcategoryId = subcategoryId;
         params.text = text;
-        HWND note = CreateNoteWindow(params);
-        ShowWindow(note, SW_SHOWNA);
-        UpdateWindow(note);
-        return note;
+        return ShowNewNote(params);
     }
 
-    std::u16string FileOf(HWND note) { return NoteFilePath(NoteFromWindow(note)->id); }
+    std::u16string FileOf(HWND note) { return NoteFileOf(note); }
     std::string Saved(HWND note) { return ReadRawFile(FileOf(note)); }
     bool DeleteFileOf(HWND note) { return DeleteFileW(Wide(FileOf(note))) != FALSE; }
 

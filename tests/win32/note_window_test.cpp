@@ -24,13 +24,10 @@ protected:
         params.height = height;
         params.colour = colour;
         params.text = text;
-        HWND note = CreateNoteWindow(params);
-        ShowWindow(note, SW_SHOWNA);
-        UpdateWindow(note);
-        return note;
+        return ShowNewNote(params);
     }
 
-    std::u16string FileOf(HWND note) { return NoteFilePath(NoteFromWindow(note)->id); }
+    std::u16string FileOf(HWND note) { return NoteFileOf(note); }
 };
 
 LRESULT HitAt(HWND note, int clientX, int clientY) {

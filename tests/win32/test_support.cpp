@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "notes/note_window.h"
+#include "storage/note_files.h"
 #include "win/wide.h"
 
 void DataFolderTest::SetUp() {
@@ -80,4 +82,15 @@ void DialogAnswerer::TryAnswer() {
 
 std::string NoteFileText(const std::string& header, const std::string& body) {
     return header + "---\r\n" + body;
+}
+
+HWND ShowNewNote(const NoteCreateParams& params) {
+    HWND note = CreateNoteWindow(params);
+    ShowWindow(note, SW_SHOWNA);
+    UpdateWindow(note);
+    return note;
+}
+
+std::u16string NoteFileOf(HWND note) {
+    return NoteFilePath(NoteFromWindow(note)->id);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/note_record.h"
 #include "support/windows_test_support.h"
 
 class DataFolderTest : public ::testing::Test {
@@ -56,3 +57,10 @@ private:
 
 // A Note file text with the given header lines and body.
 std::string NoteFileText(const std::string& header, const std::string& body);
+
+// Creates a note window from its parameters, shows it without activation and
+// paints it now.
+HWND ShowNewNote(const NoteCreateParams& params);
+
+// The path of a note window's file.
+std::u16string NoteFileOf(HWND note);
