@@ -11,6 +11,7 @@
 
 #include "i18n/translation.h"
 #include "resource_ids.h"
+#include "win/gdi_drawing.h"
 #include "win/gdiplus_session.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -139,11 +140,6 @@ struct SplashFonts {
     UniqueFont button = MakeFont(kButtonFont);
     UniqueFont link = MakeFont(kLinkFont);
 };
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-    const UniqueBrush brush(CreateSolidBrush(colour));
-    if (brush) FillRect(dc, &rect, brush.Get());
-}
 
 void DrawTextIn(HDC dc, const wchar_t* text, RECT rect, const UniqueFont& font, COLORREF colour,
                 UINT format) {

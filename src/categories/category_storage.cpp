@@ -7,7 +7,7 @@
 namespace {
 
 std::u16string CategoriesFilePath() {
-    return DataDirectory() + u"\\categories.txt";
+    return DataFilePath(u"categories.txt");
 }
 
 // The categories file is decoded without dropping a byte-order mark: a file

@@ -6,6 +6,7 @@
 #include "notes/note_colours.h"
 #include "notes/note_fonts.h"
 #include "notes/note_layout.h"
+#include "win/gdi_drawing.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -76,9 +77,7 @@ LRESULT Paint(HWND window, ColourRef colour) {
     GetClientRect(window, &client);
     const ColourRef textColour = ContrastTextColour(colour);
 
-    RECT band{0, 0, client.right, kHeaderHeight};
-    UniqueBrush bandBrush(CreateSolidBrush(HeaderColour(colour)));
-    if (bandBrush) FillRect(dc, &band, bandBrush.Get());
+    FillSolid(dc, RECT{0, 0, client.right, kHeaderHeight}, HeaderColour(colour));
     DrawTitle(dc, window, client.right, textColour);
     DrawCloseCross(dc, client.right, textColour);
     FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));

@@ -3,6 +3,7 @@
 #include "notes/note_colours.h"
 #include "notes/note_fonts.h"
 #include "notes/note_window.h"
+#include "win/gdi_drawing.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -26,11 +27,6 @@ const OwnerDrawMenuItem* ItemOf(ULONG_PTR data) {
 ColourRef MenuBaseColour(HWND noteWindow) {
     const Note* note = NoteFromWindow(noteWindow);
     return note ? note->colour : kDefaultNoteColour;
-}
-
-void FillWith(HDC dc, const RECT& rect, ColourRef colour) {
-    UniqueBrush brush(CreateSolidBrush(colour));
-    FillRect(dc, &rect, brush.Get());
 }
 
 void DrawSeparator(HDC dc, const RECT& rect, ColourRef colour) {
@@ -113,7 +109,7 @@ bool DrawOwnerDrawMenuItem(HWND noteWindow, const DRAWITEMSTRUCT* draw) {
     {
         SavedDcState saved(dc);
         const bool selected = (draw->itemState & ODS_SELECTED) != 0 && !item.isSeparator;
-        FillWith(dc, rect, selected ? colours.selectedBackground : colours.background);
+        FillSolid(dc, rect, selected ? colours.selectedBackground : colours.background);
         if (item.isSeparator) {
             DrawSeparator(dc, rect, colours.separator);
         } else {

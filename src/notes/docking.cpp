@@ -51,7 +51,3 @@ void DockSnap(HWND noteWindow, const RECT& startRect) {
     note->lastDock = edge;
     ApplyDockGeometry(noteWindow, edge);
 }
-
-std::int32_t NearestEdge(HWND noteWindow) {
-    return NearestEdge(WindowRectOf(noteWindow), WorkAreaNearWindow(noteWindow));
-}

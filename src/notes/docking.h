@@ -20,6 +20,3 @@ void ApplyDockGeometry(HWND noteWindow, std::int32_t edge);
 // At the end of a drag: docks the note when it was dropped near an edge;
 // undocking then brings it back to where the drag started.
 void DockSnap(HWND noteWindow, const RECT& startRect);
-
-// The work-area edge nearest to the note's window (for "dock all").
-std::int32_t NearestEdge(HWND noteWindow);

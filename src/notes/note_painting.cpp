@@ -6,6 +6,7 @@
 #include "notes/note_colours.h"
 #include "notes/note_fonts.h"
 #include "notes/note_layout.h"
+#include "win/gdi_drawing.h"
 #include "win/gdiplus_objects.h"
 #include "win/geometry.h"
 #include "win/handles.h"
@@ -22,13 +23,8 @@ struct PaintContext {
     int height;
     ColourRef colour;
     ColourRef text;  // ContrastTextColour of the note
+    Gdiplus::GpGraphics* graphics = nullptr;  // anti-aliased drawing; null without GDI+
 };
-
-void FillRect(HDC dc, const Rect& rect, ColourRef colour) {
-    UniqueBrush brush(CreateSolidBrush(colour));
-    const RECT r = ToRECT(rect);
-    ::FillRect(dc, &r, brush.Get());
-}
 
 void DrawLine(HDC dc, const LineSegment& line) {
     MoveToEx(dc, line.from.x, line.from.y, nullptr);
@@ -37,14 +33,14 @@ void DrawLine(HDC dc, const LineSegment& line) {
 
 // The plus sign and the three dock triangles, anti-aliased.
 void DrawAntiAliasedGlyphs(const PaintContext& context) {
-    GdipGraphics graphics = AntiAliasedGraphics(context.dc);
+    Gdiplus::GpGraphics* graphics = context.graphics;
     if (!graphics) return;
     const std::uint32_t argb = ArgbFromColourRef(context.text);
     GdipPen pen = SolidPen(argb, kGlyphPenWidth);
     gdip::GdipSetPenStartCap(pen.get(), Gdiplus::LineCapRound);
     gdip::GdipSetPenEndCap(pen.get(), Gdiplus::LineCapRound);
     for (const LineSegment& line : PlusSignLines()) {
-        gdip::GdipDrawLine(graphics.get(), pen.get(), static_cast<float>(line.from.x), static_cast<float>(line.from.y),
+        gdip::GdipDrawLine(graphics, pen.get(), static_cast<float>(line.from.x), static_cast<float>(line.from.y),
                            static_cast<float>(line.to.x), static_cast<float>(line.to.y));
     }
     GdipBrush brush = SolidBrush(argb);
@@ -52,19 +48,19 @@ void DrawAntiAliasedGlyphs(const PaintContext& context) {
         const std::array<PointF, 3> corners = DockTriangle(cell, context.width);
         std::array<Gdiplus::PointF, 3> points;
         for (size_t i = 0; i < corners.size(); ++i) points[i] = Gdiplus::PointF(corners[i].x, corners[i].y);
-        gdip::GdipFillPolygon(graphics.get(), brush.get(), points.data(), 3, Gdiplus::FillModeAlternate);
+        gdip::GdipFillPolygon(graphics, brush.get(), points.data(), 3, Gdiplus::FillModeAlternate);
     }
 }
 
 // A pushpin drawn with paths, for systems without the icon font: upright and
 // filled when pinned, tilted and outlined when not.
 void DrawPinOutline(const PaintContext& context, const Rect& box, bool pinned) {
-    GdipGraphics graphics = AntiAliasedGraphics(context.dc);
+    Gdiplus::GpGraphics* graphics = context.graphics;
     if (!graphics) return;
     const float centreX = (box.left + box.right) / 2.0f;
     const float centreY = (box.top + box.bottom) / 2.0f;
-    gdip::GdipTranslateWorldTransform(graphics.get(), centreX, centreY, Gdiplus::MatrixOrderPrepend);
-    if (!pinned) gdip::GdipRotateWorldTransform(graphics.get(), 45.0f, Gdiplus::MatrixOrderPrepend);
+    gdip::GdipTranslateWorldTransform(graphics, centreX, centreY, Gdiplus::MatrixOrderPrepend);
+    if (!pinned) gdip::GdipRotateWorldTransform(graphics, 45.0f, Gdiplus::MatrixOrderPrepend);
 
     const std::uint32_t argb = ArgbFromColourRef(context.text);
     GdipPen pen = SolidPen(argb, kPinOutlineWidth);
@@ -74,13 +70,14 @@ void DrawPinOutline(const PaintContext& context, const Rect& box, bool pinned) {
     const Gdiplus::RectF flange(-5.5f, -2.0f, 11.0f, 2.0f);
     const float needleEnd = pinned ? 5.5f : 7.5f;
     if (pinned) {
-        gdip::GdipFillRectangle(graphics.get(), brush.get(), knob.X, knob.Y, knob.Width, knob.Height);
-        gdip::GdipFillRectangle(graphics.get(), brush.get(), flange.X, flange.Y, flange.Width, flange.Height);
+        gdip::GdipFillRectangle(graphics, brush.get(), knob.X, knob.Y, knob.Width, knob.Height);
+        gdip::GdipFillRectangle(graphics, brush.get(), flange.X, flange.Y, flange.Width, flange.Height);
     } else {
-        gdip::GdipDrawRectangle(graphics.get(), pen.get(), knob.X, knob.Y, knob.Width, knob.Height);
-        gdip::GdipDrawRectangle(graphics.get(), pen.get(), flange.X, flange.Y, flange.Width, flange.Height);
+        gdip::GdipDrawRectangle(graphics, pen.get(), knob.X, knob.Y, knob.Width, knob.Height);
+        gdip::GdipDrawRectangle(graphics, pen.get(), flange.X, flange.Y, flange.Width, flange.Height);
     }
-    gdip::GdipDrawLine(graphics.get(), pen.get(), 0.0f, 0.0f, 0.0f, needleEnd);
+    gdip::GdipDrawLine(graphics, pen.get(), 0.0f, 0.0f, 0.0f, needleEnd);
+    gdip::GdipResetWorldTransform(graphics);
 }
 
 bool FontHasGlyph(HDC dc, wchar_t glyph) {
@@ -104,7 +101,7 @@ void DrawPinGlyph(const PaintContext& context, bool pinned) {
 
 void DrawSwatch(const PaintContext& context) {
     const Rect swatch = ColourSwatchRect();
-    FillRect(context.dc, swatch, context.colour);
+    FillSolid(context.dc, ToRECT(swatch), context.colour);
     SelectScope noFill(context.dc, GetStockObject(NULL_BRUSH));
     Rectangle(context.dc, swatch.left, swatch.top, swatch.right, swatch.bottom);
 }
@@ -119,8 +116,11 @@ void DrawTitle(const PaintContext& context, const Note* note) {
     DrawTextW(context.dc, Wide(label), -1, &box, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
-void DrawHeader(const PaintContext& context, const Note* note) {
-    FillRect(context.dc, HeaderStripRect(context.width), HeaderColour(context.colour));
+void DrawHeader(PaintContext context, const Note* note) {
+    FillSolid(context.dc, ToRECT(HeaderStripRect(context.width)), HeaderColour(context.colour));
+    // One anti-aliasing graphics object serves every glyph of the header.
+    const GdipGraphics graphics = AntiAliasedGraphics(context.dc);
+    context.graphics = graphics.get();
     SetBkMode(context.dc, TRANSPARENT);
     SetTextColor(context.dc, context.text);
     {
@@ -150,7 +150,7 @@ void PaintNote(HWND window, HDC dc, const Note* note) {
     SavedDcState saved(dc);
 
     if (note && note->dock != kDockNone) {
-        FillRect(dc, ToRect(client), HeaderColour(colour));
+        FillSolid(dc, client, HeaderColour(colour));
         return;
     }
     DrawHeader(context, note);
