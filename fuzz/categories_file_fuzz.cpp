@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_text.h"
-#include "categories/categories_file.h"
 #include "categories/category_menu_model.h"
-#include "categories/category_store.h"
+#include "fuzz_text.h"
+#include "storage/categories_file.h"
+#include "storage/category_store.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test tier:
+#   0. the layer check: folders under src/ include only downwards, no cycles
 #   1. core tests natively with AddressSanitizer + UndefinedBehaviorSanitizer
 #   2. the file-reader fuzz targets for a short time (QB_FUZZ_SECONDS each)
 #   3. core, Win32 and end-to-end tests of the Windows build under Wine, in a
@@ -51,6 +52,7 @@ wine_tier() {  # test program name
   wine "build/windows/bin/$1.exe" --gtest_brief=1 </dev/null
 }
 
+step "layer check" scripts/check_layers.sh
 step "build native" build native && step "core tests (native, sanitizers)" build/native/bin/core_tests --gtest_brief=1
 step "build fuzz" build fuzz && step "fuzz targets" run_fuzzers
 

@@ -2,10 +2,9 @@
 
 #include "notes/docking.h"
 #include "notes/docking_geometry.h"
-#include "notes/note_window.h"
-#include "storage/note_collection.h"
-#include "storage/note_save.h"
-#include "win/geometry.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
+#include "ui/screen_geometry.h"
 
 void DockAllNotes() {
     ForEachNoteWindow([](HWND window) {

@@ -1,14 +1,17 @@
 #include "app/startup.h"
 
-#include "app/app_state.h"
 #include "app/splash.h"
 #include "app/tray_icon.h"
 #include "app/tray_window.h"
-#include "categories/category_storage.h"
+#include "categories/category_menu.h"
+#include "categories/category_passes.h"
 #include "i18n/translation.h"
+#include "notes/note_loading.h"
+#include "notes/note_window.h"
 #include "settings/note_shortcut_filter.h"
-#include "storage/note_collection.h"
+#include "storage/category_storage.h"
 #include "win/handles.h"
+#include "win/process_handles.h"
 #include "win/wide.h"
 
 namespace {
@@ -57,7 +60,9 @@ int RunQuillboard(HINSTANCE instance) {
     SetTrayWindow(tray);
     AddTrayIcon(tray);
     LoadCategories();
-    LoadAllNotes(instance);
+    SetNoteMenuHandler(ShowCategoryMenu);
+    // Notes whose category was deleted or recoloured meanwhile follow the store.
+    if (LoadAllNotes(instance)) RefreshNotesAfterCategoryChange();
 
     SetTimer(tray, kScanTimerId, kScanTimerPeriodMs, nullptr);
 

@@ -2,9 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/tray_window.h"
 #include "resource_ids.h"
+#include "win/process_handles.h"
 
 namespace {
 

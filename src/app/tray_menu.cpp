@@ -1,7 +1,6 @@
 #include "app/tray_menu.h"
 
 #include "app/start_with_windows.h"
-#include "app/tray_window.h"
 #include "i18n/translation.h"
 #include "win/wide.h"
 

@@ -5,6 +5,16 @@
 
 #include "win/handles.h"
 
+// Commands of the tray menu (WM_COMMAND identifiers).
+enum TrayCommand : UINT {
+    kTrayNewNote = 1001,
+    kTrayQuit = 1002,
+    kTrayStartWithWindows = 1003,
+    kTrayUndockAll = 1004,
+    kTrayDockAll = 1005,
+    kTraySettings = 1006,
+};
+
 // A new popup menu with the tray commands in their order, texts in the
 // current language and "Démarrer avec Windows" checked as the registry says.
 UniqueMenu BuildTrayMenu();

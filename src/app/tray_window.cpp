@@ -4,7 +4,7 @@
 #include "app/start_with_windows.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
-#include "notes/note_window.h"
+#include "notes/note_creation.h"
 
 namespace {
 

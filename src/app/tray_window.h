@@ -6,22 +6,9 @@
 
 constexpr wchar_t kTrayWindowClass[] = L"QuillboardTrayWindow";
 
-// The tray icon's callback message.
-constexpr UINT WM_TRAYICON = WM_APP + 1;
-
 // Timer 1 runs the due-entry scan.
 constexpr UINT_PTR kScanTimerId = 1;
 constexpr UINT kScanTimerPeriodMs = 30000;
-
-// Commands of the tray menu (WM_COMMAND identifiers).
-enum TrayCommand : UINT {
-    kTrayNewNote = 1001,
-    kTrayQuit = 1002,
-    kTrayStartWithWindows = 1003,
-    kTrayUndockAll = 1004,
-    kTrayDockAll = 1005,
-    kTraySettings = 1006,
-};
 
 // RegisterWindowMessageW("TaskbarCreated"): the shell broadcasts it when the
 // taskbar has been re-created, and the tray icon must then be added again.

@@ -2,13 +2,13 @@
 
 #include "categories/category_menu_model.h"
 #include "categories/category_passes.h"
-#include "categories/category_storage.h"
-#include "categories/colour_dialog.h"
-#include "categories/owner_draw_menu.h"
-#include "categories/text_input_dialog.h"
 #include "i18n/translation.h"
 #include "notes/note_commands.h"
-#include "notes/note_window.h"
+#include "notes/note_window_state.h"
+#include "storage/category_storage.h"
+#include "ui/colour_dialog.h"
+#include "ui/owner_draw_menu.h"
+#include "ui/text_input_dialog.h"
 #include "win/wide.h"
 
 namespace {
@@ -45,7 +45,8 @@ void WarnIdsExhausted(HWND noteWindow) {
 
 // A name from the input dialog; false when cancelled or left empty.
 bool AskName(HWND noteWindow, const char16_t* title, const std::u16string& initial, std::u16string& name) {
-    return ShowTextInputDialog(noteWindow, Translate(title), initial, name) && !name.empty();
+    return ShowTextInputDialog(noteWindow, NoteColourOf(noteWindow), Translate(title), initial, name) &&
+           !name.empty();
 }
 
 void NewCategory(HWND noteWindow) {

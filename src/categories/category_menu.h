@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "categories/owner_draw_menu.h"
+#include "ui/owner_draw_menu.h"
 
 // Builds the menu for the note, shows it at a screen point, and runs the
 // chosen command (with any dialogs it needs) before returning.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "categories/category_store.h"
+#include "storage/category_store.h"
 
 // A command id is a kind in the high byte plus an id in the low 24 bits,
 // except for the three small fixed values.

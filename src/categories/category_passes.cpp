@@ -1,9 +1,8 @@
 #include "categories/category_passes.h"
 
-#include "categories/category_storage.h"
-#include "notes/note_window.h"
-#include "storage/note_collection.h"
-#include "storage/note_save.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
+#include "storage/category_storage.h"
 
 namespace {
 

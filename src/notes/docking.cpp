@@ -1,9 +1,9 @@
 #include "notes/docking.h"
 
 #include "notes/docking_geometry.h"
-#include "notes/note_window.h"
-#include "storage/note_save.h"
-#include "win/geometry.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
+#include "ui/screen_geometry.h"
 
 void ApplyDockGeometry(HWND noteWindow, std::int32_t edge) {
     const Note* note = NoteFromWindow(noteWindow);

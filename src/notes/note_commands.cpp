@@ -1,9 +1,9 @@
 #include "notes/note_commands.h"
 
-#include "categories/category_storage.h"
-#include "categories/colour_dialog.h"
-#include "notes/note_window.h"
-#include "storage/note_save.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
+#include "storage/category_storage.h"
+#include "ui/colour_dialog.h"
 #include "win/handles.h"
 
 void SetNoteType(HWND noteWindow, std::uint32_t type) {

@@ -1,11 +1,11 @@
-#include "notes/note_window.h"
+#include "notes/note_creation.h"
 
-#include "app/app_state.h"
-#include "categories/category_storage.h"
 #include "notes/note_layout.h"
-#include "storage/note_collection.h"
+#include "notes/note_window_state.h"
+#include "storage/category_storage.h"
 #include "storage/note_files.h"
-#include "win/geometry.h"
+#include "ui/screen_geometry.h"
+#include "win/process_handles.h"
 
 namespace {
 
@@ -38,10 +38,8 @@ struct NoteMatch {
 }  // namespace
 
 HWND CreateNoteWindow(const NoteCreateParams& params) {
-    HINSTANCE instance = ModuleInstance();
-    RegisterNoteWindowClass(instance);
     return CreateWindowExW(WS_EX_TOOLWINDOW, kNoteWindowClass, L"Note", WS_POPUP, params.x, params.y, params.width,
-                           params.height, nullptr, nullptr, instance, const_cast<NoteCreateParams*>(&params));
+                           params.height, nullptr, nullptr, ModuleInstance(), const_cast<NoteCreateParams*>(&params));
 }
 
 HWND CreateNewNote(HWND sourceNote) {

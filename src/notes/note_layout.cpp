@@ -23,14 +23,6 @@ constexpr int kTriangleBottom = 19;
 constexpr int kTriangleMiddle = 15;
 constexpr int kPinLeftInset = 46;
 constexpr int kPinRightInset = 28;
-constexpr int kDeleteLeftInset = 22;
-constexpr int kDeleteRightInset = 4;
-
-// Cross strokes, drawn inside (w − 17, 11)–(w − 9, 19).
-constexpr int kCrossLeftInset = 17;
-constexpr int kCrossRightInset = 9;
-constexpr int kCrossTop = 11;
-constexpr int kCrossBottom = 19;
 
 // Plus sign centred on (13, 15), arms 4 pixels long.
 constexpr int kPlusCentreX = 13;
@@ -105,7 +97,7 @@ Rect HeaderControlBox(HeaderControl control, int clientWidth) {
         case HeaderControl::Pin:
             return ButtonBox(clientWidth - kPinLeftInset, clientWidth - kPinRightInset);
         case HeaderControl::Delete:
-            return ButtonBox(clientWidth - kDeleteLeftInset, clientWidth - kDeleteRightInset);
+            return CloseCrossBox(clientWidth);
         case HeaderControl::None:
             break;
     }
@@ -188,15 +180,6 @@ std::array<LineSegment, 2> PlusSignLines() {
     return {
         LineSegment{{kPlusCentreX, kPlusCentreY - kPlusArm}, {kPlusCentreX, kPlusCentreY + kPlusArm}},
         LineSegment{{kPlusCentreX - kPlusArm, kPlusCentreY}, {kPlusCentreX + kPlusArm, kPlusCentreY}},
-    };
-}
-
-std::array<LineSegment, 2> DeleteCrossLines(int clientWidth) {
-    const int left = clientWidth - kCrossLeftInset;
-    const int right = clientWidth - kCrossRightInset;
-    return {
-        LineSegment{{left, kCrossTop}, {right, kCrossBottom}},
-        LineSegment{{right, kCrossTop}, {left, kCrossBottom}},
     };
 }
 

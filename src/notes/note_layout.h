@@ -7,8 +7,9 @@
 #include <cstdint>
 
 #include "storage/rect.h"
+#include "ui/title_band.h"
 
-constexpr int kHeaderHeight = 30;
+constexpr int kHeaderHeight = kTitleBandHeight;
 constexpr int kResizeEdge = 6;
 constexpr int kMinNoteWidth = 180;
 constexpr int kMinNoteHeight = 90;
@@ -19,9 +20,8 @@ constexpr int kCascadeStep = 28;
 constexpr int kCascadePlaces = 8;
 constexpr int kPinnedSourceGap = 8;  // between a pinned note and the note made from it
 
-// Pens of the header glyphs: the GDI cross and swatch outline, and the
-// anti-aliased plus sign.
-constexpr int kCrossPenWidth = 2;
+// The anti-aliased plus sign; the cross and the swatch outline use the
+// title band's kCrossPenWidth.
 constexpr float kGlyphPenWidth = 2.2f;
 
 // Pin glyphs of the icon font.
@@ -47,12 +47,6 @@ struct PointF {
     float x = 0;
     float y = 0;
     bool operator==(const PointF&) const = default;
-};
-
-struct LineSegment {
-    Point from;
-    Point to;
-    bool operator==(const LineSegment&) const = default;
 };
 
 // The first header control whose click box holds the point, in the order
@@ -97,9 +91,6 @@ std::array<PointF, 3> DockTriangle(int cell, int clientWidth);
 
 // The vertical then the horizontal stroke of the plus sign.
 std::array<LineSegment, 2> PlusSignLines();
-
-// The two strokes of the delete cross.
-std::array<LineSegment, 2> DeleteCrossLines(int clientWidth);
 
 // Raises a stored size to the minimum a note can be resized to.
 void ApplyMinimumSize(int& width, int& height);

@@ -2,13 +2,13 @@
 
 #include <array>
 
-#include "categories/category_storage.h"
-#include "notes/note_colours.h"
-#include "notes/note_fonts.h"
 #include "notes/note_layout.h"
+#include "storage/category_storage.h"
+#include "ui/colour_rules.h"
+#include "ui/screen_geometry.h"
+#include "ui/shared_fonts.h"
 #include "win/gdi_drawing.h"
 #include "win/gdiplus_objects.h"
-#include "win/geometry.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -126,7 +126,7 @@ void DrawHeader(PaintContext context, const Note* note) {
     {
         UniquePen pen(CreatePen(PS_SOLID, kCrossPenWidth, context.text));
         SelectScope selectedPen(context.dc, pen.Get());
-        for (const LineSegment& line : DeleteCrossLines(context.width)) DrawLine(context.dc, line);
+        for (const LineSegment& line : CloseCrossLines(context.width)) DrawLine(context.dc, line);
         DrawAntiAliasedGlyphs(context);
         DrawPinGlyph(context, note && note->pinned);
         DrawSwatch(context);

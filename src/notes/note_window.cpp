@@ -1,32 +1,29 @@
 #include "notes/note_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <memory>
 
-#include "categories/category_menu.h"
-#include "categories/owner_draw_menu.h"
 #include "notes/docking.h"
-#include "notes/note_colours.h"
 #include "notes/note_commands.h"
-#include "notes/note_fonts.h"
+#include "notes/note_creation.h"
 #include "notes/note_layout.h"
 #include "notes/note_painting.h"
-#include "storage/note_collection.h"
-#include "storage/note_save.h"
-#include "win/geometry.h"
+#include "notes/note_removal.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
+#include "ui/colour_rules.h"
+#include "ui/owner_draw_menu.h"
+#include "ui/screen_geometry.h"
+#include "ui/shared_fonts.h"
+#include "win/gdiplus_session.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
 namespace {
 
 constexpr DWORD kNoteEditStyle = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-
-// What the window owns: its note and the brush of the note's colour.
-struct NoteWindowState {
-    Note note;
-    UniqueBrush backgroundBrush;
-};
 
 // The system's move-or-size loop; only one runs at a time.
 struct MoveLoop {
@@ -35,21 +32,18 @@ struct MoveLoop {
 };
 MoveLoop moveLoop;
 
-NoteWindowState* StateOf(HWND window) {
-    return reinterpret_cast<NoteWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+NoteMenuHandler noteMenuHandler = nullptr;
+
+void ShowNoteMenu(HWND window, int x, int y) {
+    if (noteMenuHandler) noteMenuHandler(window, x, y);
 }
 
 Note NoteFromParams(const NoteCreateParams* params) {
     Note note;
     if (!params) return note;
+    static_cast<NoteProperties&>(note) = *params;
     note.id = params->id;
-    note.colour = params->colour;
-    note.categoryId = params->categoryId;
-    note.subcategoryId = params->subcategoryId;
-    note.type = params->type;
-    note.pinned = params->pinned != 0;
-    note.lastDock = params->lastDock;
-    if (params->entries) note.entries = *params->entries;
+    note.dock = kDockNone;  // the creator docks a note stored docked
     SortEntries(note.entries);
     return note;
 }
@@ -65,7 +59,7 @@ HWND CreateNoteEdit(HWND window, const CREATESTRUCTW* create, const NoteCreatePa
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(EnsureTextFont()), TRUE);
     // No cap on what can be typed: a note never refuses text.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-    if (params && params->text && params->text[0] != u'\0') SetWindowTextW(edit, Wide(params->text));
+    if (params && !params->body.empty()) SetWindowTextW(edit, Wide(params->body));
     if (note.type != kNoteRegular) ShowWindow(edit, SW_HIDE);
     return edit;
 }
@@ -94,7 +88,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
 
 void OnPaint(HWND window) {
     PaintScope paint(window);
-    NoteWindowState* state = StateOf(window);
+    NoteWindowState* state = NoteWindowStateOf(window);
     PaintNote(window, paint.Dc(), state ? &state->note : nullptr);
 }
 
@@ -123,7 +117,7 @@ LRESULT HitTestCode(NoteHit hit) {
 LRESULT OnHitTest(HWND window, LPARAM lParam) {
     RECT client{};
     GetClientRect(window, &client);
-    const NoteWindowState* state = StateOf(window);
+    const NoteWindowState* state = NoteWindowStateOf(window);
     const bool docked = state && state->note.dock != kDockNone;
     return HitTestCode(NoteHitTest(ClientPointFromScreen(window, lParam), client.right, client.bottom, docked));
 }
@@ -138,7 +132,7 @@ void OnTitleClick(HWND window, Point client) {
         SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
         return;
     }
-    ShowCategoryMenu(window, screen.x, screen.y);
+    ShowNoteMenu(window, screen.x, screen.y);
 }
 
 void RunHeaderControl(HWND window, HeaderControl control, Point client) {
@@ -156,7 +150,7 @@ void RunHeaderControl(HWND window, HeaderControl control, Point client) {
 }
 
 void OnLeftButtonDown(HWND window, LPARAM lParam) {
-    const NoteWindowState* state = StateOf(window);
+    const NoteWindowState* state = NoteWindowStateOf(window);
     if (!state) return;
     if (state->note.dock != kDockNone) {
         UndockNote(window);
@@ -171,23 +165,23 @@ void OnLeftButtonDown(HWND window, LPARAM lParam) {
 void OnContextMenu(HWND window, LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (lParam == -1) GetCursorPos(&point);  // the menu key
-    ShowCategoryMenu(window, point.x, point.y);
+    ShowNoteMenu(window, point.x, point.y);
 }
 
 void OnExitSizeMove(HWND window) {
-    const NoteWindowState* state = StateOf(window);
+    const NoteWindowState* state = NoteWindowStateOf(window);
     // Only a move docks a note, never a resize.
     if (state && moveLoop.moved && state->note.dock == kDockNone) DockSnap(window, moveLoop.start);
     SaveNote(window);
 }
 
 void OnSetFocus(HWND window) {
-    const NoteWindowState* state = StateOf(window);
+    const NoteWindowState* state = NoteWindowStateOf(window);
     if (state && state->note.type == kNoteRegular && state->note.dock == kDockNone) SetFocus(NoteEditOf(window));
 }
 
 LRESULT OnControlColour(HWND window, HDC dc) {
-    const NoteWindowState* state = StateOf(window);
+    const NoteWindowState* state = NoteWindowStateOf(window);
     const ColourRef colour = state ? state->note.colour : kDefaultNoteColour;
     SetTextColor(dc, ContrastTextColour(colour));
     SetBkColor(dc, colour);
@@ -202,38 +196,34 @@ LRESULT OnEraseBackground(HWND window, HDC dc) {
 }
 
 void OnNcDestroy(HWND window) {
-    std::unique_ptr<NoteWindowState> state(StateOf(window));
+    std::unique_ptr<NoteWindowState> state(NoteWindowStateOf(window));
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
 }  // namespace
 
-Note* NoteFromWindow(HWND window) {
-    if (!window || !IsNoteWindow(window)) return nullptr;
-    NoteWindowState* state = StateOf(window);
-    return state ? &state->note : nullptr;
+void SetNoteMenuHandler(NoteMenuHandler handler) {
+    noteMenuHandler = handler;
 }
 
-HWND NoteEditOf(HWND noteWindow) {
-    return GetDlgItem(noteWindow, kNoteEditId);
-}
+void RegisterNoteWindowClass(HINSTANCE instance) {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
 
-HBRUSH NoteBackgroundBrush(HWND noteWindow) {
-    const NoteWindowState* state = IsNoteWindow(noteWindow) ? StateOf(noteWindow) : nullptr;
-    if (state && state->backgroundBrush) return state->backgroundBrush.Get();
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-}
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
+    EnsureGdiplusStarted();
 
-void SetNoteBackground(HWND noteWindow, ColourRef colour) {
-    NoteWindowState* state = IsNoteWindow(noteWindow) ? StateOf(noteWindow) : nullptr;
-    if (!state) return;
-    state->note.colour = colour;
-    state->backgroundBrush.Reset(CreateSolidBrush(colour));
-}
-
-void RepaintNote(HWND noteWindow) {
-    InvalidateRect(noteWindow, nullptr, TRUE);
-    InvalidateRect(NoteEditOf(noteWindow), nullptr, TRUE);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = NoteWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kNoteWindowClass;
+    RegisterClassExW(&windowClass);
 }
 
 LRESULT CALLBACK NoteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -269,7 +259,7 @@ LRESULT CALLBACK NoteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (MeasureOwnerDrawMenuItem(window, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
         break;
     case WM_DRAWITEM:
-        if (DrawOwnerDrawMenuItem(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        if (DrawOwnerDrawMenuItem(NoteColourOf(window), reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
     case WM_ENTERSIZEMOVE:
         moveLoop.moved = false;

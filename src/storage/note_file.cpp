@@ -11,6 +11,7 @@ namespace {
 constexpr std::u16string_view kSeparatorLine = u"---";
 constexpr std::u16string_view kEntryPrefix = u"ENTRY|";
 constexpr std::u16string_view kColourKey = u"COLOR=";
+constexpr std::u16string_view kPinKey = u"PIN=";
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
 // Colours of the files written before notes took any RGB colour; an index
@@ -27,14 +28,13 @@ struct IntegerKey {
     std::u16string_view key;
     std::int32_t NoteFields::*field;
 };
-constexpr std::array<IntegerKey, 7> kIntegerKeys = {{
+constexpr std::array<IntegerKey, 6> kIntegerKeys = {{
     {u"X=", &NoteFields::x},
     {u"Y=", &NoteFields::y},
     {u"W=", &NoteFields::width},
     {u"H=", &NoteFields::height},
     {u"CAT=", &NoteFields::categoryId},
     {u"SUBCAT=", &NoteFields::subcategoryId},
-    {u"PIN=", &NoteFields::pinned},
 }};
 
 // Header keys holding an enumeration 0..count-1; anything else reads as 0.
@@ -123,6 +123,10 @@ void ParseHeaderLine(std::u16string_view line, NoteFields& fields) {
             return;
         }
     }
+    if (MatchKey(line, kPinKey, value)) {
+        fields.pinned = ReadInt32(value) != 0;
+        return;
+    }
     if (MatchKey(line, kColourKey, value)) {
         fields.colour = ReadColour(value);
         return;
@@ -175,7 +179,7 @@ void AppendColourLine(std::u16string& out, ColourRef colour) {
     out += kLineBreak;
 }
 
-void AppendHeader(std::u16string& out, const Note& note, const Rect& floatingRect) {
+void AppendHeader(std::u16string& out, const NoteProperties& note, const Rect& floatingRect) {
     AppendHeaderLine(out, u"X=", floatingRect.left);
     AppendHeaderLine(out, u"Y=", floatingRect.top);
     AppendHeaderLine(out, u"W=", WrappingDifference(floatingRect.right, floatingRect.left));
@@ -183,7 +187,7 @@ void AppendHeader(std::u16string& out, const Note& note, const Rect& floatingRec
     AppendColourLine(out, note.colour);
     AppendHeaderLine(out, u"CAT=", note.categoryId);
     AppendHeaderLine(out, u"SUBCAT=", note.subcategoryId);
-    AppendHeaderLine(out, u"PIN=", note.pinned ? 1 : 0);
+    AppendHeaderLine(out, kPinKey, note.pinned ? 1 : 0);
     AppendHeaderLine(out, u"DOCK=", note.dock);
     AppendHeaderLine(out, u"LASTDOCK=", note.lastDock);
     AppendHeaderLine(out, u"TYPE=", note.type);
@@ -255,7 +259,7 @@ void ParseNoteFile(const std::u16string& text, NoteFields& fields) {
     if (inBody && !firstBodyLine && !all.empty() && all.back() == u'\n') fields.body += kLineBreak;
 }
 
-std::u16string FormatNoteFile(const Note& note, const Rect& floatingRect,
+std::u16string FormatNoteFile(const NoteProperties& note, const Rect& floatingRect,
                               const std::u16string& body) {
     std::u16string out;
     AppendHeader(out, note, floatingRect);

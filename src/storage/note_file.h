@@ -10,26 +10,6 @@
 #include "storage/note_record.h"
 #include "storage/rect.h"
 
-// What a note file states. The members start at the load defaults, the values
-// a note gets for everything its file does not state.
-struct NoteFields {
-    std::int32_t x = 120;
-    std::int32_t y = 120;
-    std::int32_t width = 240;
-    std::int32_t height = 200;
-    ColourRef colour = kDefaultNoteColour;
-    std::int32_t categoryId = 0;
-    std::int32_t subcategoryId = 0;
-    std::int32_t pinned = 0;
-    std::int32_t dock = kDockNone;
-    std::int32_t lastDock = kDockNone;
-    std::int32_t type = kNoteRegular;
-    std::vector<NoteEntry> entries;
-    std::u16string body;
-
-    bool operator==(const NoteFields&) const = default;
-};
-
 NoteFields DefaultNoteFields();
 
 // Overwrites only what the text states (the body is always replaced). Entries
@@ -38,7 +18,7 @@ void ParseNoteFile(const std::u16string& text, NoteFields& fields);
 
 // The whole file text: header from the note and its floating rectangle, the
 // entry lines in list order, the separator, then the body as it is.
-std::u16string FormatNoteFile(const Note& note, const Rect& floatingRect,
+std::u16string FormatNoteFile(const NoteProperties& note, const Rect& floatingRect,
                               const std::u16string& body);
 
 // "note_" + the id as 16 upper-case hex digits + ".txt".

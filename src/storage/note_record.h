@@ -47,38 +47,47 @@ struct NoteEntry {
     bool operator==(const NoteEntry&) const = default;
 };
 
-// The portable part of a note. The note window owns one of these; its free
-// text is not here but in the window's edit control.
-struct Note {
-    std::uint64_t id = 0;
+// What a note keeps besides its place on the screen and its free text: the
+// fields its file stores and its window holds. Added here once, a new field
+// reaches the file, the window and the creation parameters alike.
+struct NoteProperties {
     ColourRef colour = kDefaultNoteColour;
     std::int32_t categoryId = 0;
     std::int32_t subcategoryId = 0;
     std::int32_t type = kNoteRegular;
-    std::vector<NoteEntry> entries;
     bool pinned = false;
     std::int32_t dock = kDockNone;
     std::int32_t lastDock = kDockNone;
-    Rect undockedRect;  // floating rectangle while docked
+    std::vector<NoteEntry> entries;
+
+    bool operator==(const NoteProperties&) const = default;
+};
+
+// A note as the window holds it. Its free text is not here but in the
+// window's edit control, and its place is the window's rectangle.
+struct Note : NoteProperties {
+    std::uint64_t id = 0;
+    Rect undockedRect;     // floating rectangle while docked
     bool deleted = false;  // file deleted: saving must not bring it back
 };
 
-// What a note window is created from (the creation parameter).
-struct NoteCreateParams {
+// A note as its file states it: the floating place, the properties and the
+// text. The members start at the load defaults, the values a note gets for
+// everything its file does not state.
+struct NoteFields : NoteProperties {
+    std::int32_t x = 120;
+    std::int32_t y = 120;
+    std::int32_t width = 240;
+    std::int32_t height = 200;
+    std::u16string body;
+
+    bool operator==(const NoteFields&) const = default;
+};
+
+// What a note window is created from: a stored note and its id. The window
+// takes the properties but leaves `dock` to its creator, which docks it.
+struct NoteCreateParams : NoteFields {
     std::uint64_t id = 0;
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    ColourRef colour = kDefaultNoteColour;
-    std::int32_t categoryId = 0;
-    std::int32_t subcategoryId = 0;
-    std::int32_t pinned = 0;
-    std::int32_t dock = 0;  // not read by the window: the creator docks it
-    std::int32_t type = kNoteRegular;
-    std::int32_t lastDock = 0;
-    const std::vector<NoteEntry>* entries = nullptr;
-    const char16_t* text = nullptr;
 };
 
 // Keeps entries ascending by due date, undated entries last.

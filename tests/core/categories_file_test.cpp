@@ -1,4 +1,4 @@
-#include "categories/categories_file.h"
+#include "storage/categories_file.h"
 
 #include <gtest/gtest.h>
 

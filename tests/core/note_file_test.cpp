@@ -69,7 +69,7 @@ TEST(NoteFile, HeaderIntegersAreReadLeniently) {
     EXPECT_EQ(fields.height, 300);
     EXPECT_EQ(fields.categoryId, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(fields.subcategoryId, std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(fields.pinned, 5);
+    EXPECT_TRUE(fields.pinned);  // any value but 0 pins
 }
 
 TEST(NoteFile, KeysAreCaseSensitiveAnchoredAndTheLastOneWins) {
@@ -285,9 +285,11 @@ TEST(NoteFile, LineFeedInEntryTextCannotInjectLines) {
 
 TEST(NoteFile, FormatThenParseGivesTheNoteBack) {
     const Note note = SampleNote();
-    NoteFields expected{-100, 50, 240, 200, note.colour, note.categoryId, note.subcategoryId,
-                        1, note.dock, note.lastDock, note.type, note.entries,
-                        u"X=5\r\n---\r\n\r\nlast line\r\n"};
+    NoteFields expected;
+    static_cast<NoteProperties&>(expected) = note;
+    expected.x = -100;
+    expected.y = 50;
+    expected.body = u"X=5\r\n---\r\n\r\nlast line\r\n";
     EXPECT_EQ(Parse(FormatNoteFile(note, Rect{-100, 50, 140, 250}, expected.body)), expected);
 }
 

@@ -12,19 +12,20 @@
 #include <vector>
 
 #include "categories/category_menu.h"
+#include "categories/category_passes.h"
 #include "categories/category_menu_model.h"
-#include "categories/category_storage.h"
-#include "categories/owner_draw_menu.h"
-#include "categories/text_input_dialog.h"
 #include "i18n/built_in_english.h"
 #include "i18n/translation.h"
-#include "notes/note_colours.h"
 #include "notes/note_commands.h"
-#include "notes/note_fonts.h"
-#include "notes/note_window.h"
-#include "storage/note_collection.h"
+#include "notes/note_loading.h"
+#include "notes/note_window_state.h"
+#include "storage/category_storage.h"
 #include "storage/note_files.h"
 #include "test_support.h"
+#include "ui/colour_rules.h"
+#include "ui/owner_draw_menu.h"
+#include "ui/shared_fonts.h"
+#include "ui/text_input_dialog.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -295,7 +296,7 @@ protected:
         params.categoryId = setup.categoryId;
         params.subcategoryId = setup.subcategoryId;
         params.type = setup.type;
-        params.text = setup.text.c_str();
+        params.body = setup.text;
         return ShowNewNote(params);
     }
 
@@ -1167,7 +1168,8 @@ TEST_F(CategoryMenu, LoadingNotesReconcilesThemWithTheStoredCategories) {
     store(5, "COLOR=#ABCDEF\r\nCAT=0\r\nSUBCAT=0\r\n");   // uncategorised
 
     LoadCategories();
-    LoadAllNotes(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(LoadAllNotes(GetModuleHandleW(nullptr)));
+    RefreshNotesAfterCategoryChange();  // what start-up runs after the load
     ASSERT_EQ(WindowsOfClass(kNoteWindowClass).size(), 5u);
 
     EXPECT_EQ(NoteFile(1), SavedFile({.id = 1, .colour = 0x00563412}));

@@ -5,12 +5,12 @@
 #include "app/note_passes.h"
 #include "notes/docking.h"
 #include "notes/docking_geometry.h"
-#include "notes/note_colours.h"
-#include "notes/note_window.h"
-#include "storage/note_collection.h"
+#include "notes/note_loading.h"
+#include "notes/note_window_state.h"
 #include "storage/note_files.h"
 #include "test_support.h"
-#include "win/geometry.h"
+#include "ui/colour_rules.h"
+#include "ui/screen_geometry.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -80,7 +80,7 @@ protected:
         params.type = setup.type;
         params.pinned = setup.pinned;
         params.lastDock = setup.lastDock;
-        params.text = u"words";
+        params.body = u"words";
         HWND note = ShowNewNote(params);
         if (setup.pinned) SetWindowPos(note, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return note;

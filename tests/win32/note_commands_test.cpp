@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "categories/category_storage.h"
 #include "notes/docking.h"
-#include "notes/note_colours.h"
 #include "notes/note_commands.h"
-#include "notes/note_window.h"
+#include "notes/note_window_state.h"
+#include "storage/category_storage.h"
 #include "storage/note_files.h"
 #include "test_support.h"
-#include "win/geometry.h"
+#include "ui/colour_rules.h"
+#include "ui/screen_geometry.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -112,7 +112,7 @@ protected:
         params.type = type;
         params.categoryId = categoryId;
         params.subcategoryId = subcategoryId;
-        params.text = text;
+        params.body = text;
         return ShowNewNote(params);
     }
 

@@ -1,9 +1,9 @@
 // Loading stored notes into real windows at start-up.
 #include "notes/docking_geometry.h"
-#include "notes/note_window.h"
-#include "storage/note_collection.h"
+#include "notes/note_loading.h"
+#include "notes/note_window_state.h"
 #include "test_support.h"
-#include "win/geometry.h"
+#include "ui/screen_geometry.h"
 
 namespace {
 

@@ -1,11 +1,12 @@
 // The note window itself: hit test, drawing, creation, saving, deleting.
-#include "notes/note_colours.h"
-#include "notes/note_window.h"
-#include "storage/note_collection.h"
+#include "notes/note_creation.h"
+#include "notes/note_removal.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
 #include "storage/note_files.h"
-#include "storage/note_save.h"
 #include "test_support.h"
-#include "win/geometry.h"
+#include "ui/colour_rules.h"
+#include "ui/screen_geometry.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -23,7 +24,7 @@ protected:
         params.width = width;
         params.height = height;
         params.colour = colour;
-        params.text = text;
+        params.body = text;
         return ShowNewNote(params);
     }
 
@@ -102,7 +103,7 @@ TEST_F(NoteWindow, PlusSignOfAPinnedNotePlacesTheNewNoteBelowIt) {
     params.y = 200;
     params.width = 240;
     params.height = 200;
-    params.pinned = 1;
+    params.pinned = true;
     HWND pinned = CreateNoteWindow(params);
     ShowWindow(pinned, SW_SHOWNA);
 

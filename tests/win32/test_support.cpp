@@ -2,7 +2,10 @@
 
 #include <cwchar>
 
+#include "categories/category_menu.h"
+#include "notes/note_creation.h"
 #include "notes/note_window.h"
+#include "notes/note_window_state.h"
 #include "storage/note_files.h"
 #include "win/wide.h"
 
@@ -12,6 +15,9 @@ void DataFolderTest::SetUp() {
     hadAppData_ = length > 0 && length < 1024;
     savedAppData_ = FromWide(buffer);
     SetEnvironmentVariableW(L"APPDATA", Wide(folder_.Path()));
+    // What start-up registers before the first note is made.
+    RegisterNoteWindowClass(GetModuleHandleW(nullptr));
+    SetNoteMenuHandler(ShowCategoryMenu);
 }
 
 void DataFolderTest::TearDown() {

@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "categories/dialog_chrome.h"
-#include "categories/modal_dialog.h"
-#include "categories/text_input_dialog.h"
 #include "i18n/translation.h"
-#include "notes/note_colours.h"
-#include "notes/note_window.h"
+#include "notes/note_creation.h"
+#include "notes/note_window_state.h"
 #include "storage/note_record.h"
 #include "test_support.h"
+#include "ui/colour_rules.h"
+#include "ui/dialog_chrome.h"
+#include "ui/modal_dialog.h"
+#include "ui/text_input_dialog.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -144,7 +145,8 @@ protected:
     // a cancel visibly clears it.
     bool Run(const std::u16string& initial = u"", HWND owner = nullptr) {
         text_ = u"stale";
-        return ShowTextInputDialog(owner ? owner : owner_, u"Nouvelle catégorie", initial, text_);
+        HWND dialogOwner = owner ? owner : owner_;
+        return ShowTextInputDialog(dialogOwner, NoteColourOf(dialogOwner), u"Nouvelle catégorie", initial, text_);
     }
 
     HWND owner_ = nullptr;

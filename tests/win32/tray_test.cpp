@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/start_with_windows.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
@@ -15,6 +14,7 @@
 #include "i18n/translation.h"
 #include "resource_ids.h"
 #include "test_support.h"
+#include "win/process_handles.h"
 #include "win/wide.h"
 
 namespace {

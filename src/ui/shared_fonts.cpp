@@ -1,4 +1,4 @@
-#include "notes/note_fonts.h"
+#include "ui/shared_fonts.h"
 
 namespace {
 

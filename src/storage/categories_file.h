@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "categories/category_store.h"
+#include "storage/category_store.h"
 
 // Reads the decoded file text leniently; malformed lines are skipped. A byte
 // order mark is not removed, so it spoils the first line. The result always

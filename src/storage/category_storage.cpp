@@ -1,6 +1,6 @@
-#include "categories/category_storage.h"
+#include "storage/category_storage.h"
 
-#include "categories/categories_file.h"
+#include "storage/categories_file.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 

@@ -1,8 +1,7 @@
-#include "categories/owner_draw_menu.h"
+#include "ui/owner_draw_menu.h"
 
-#include "notes/note_colours.h"
-#include "notes/note_fonts.h"
-#include "notes/note_window.h"
+#include "ui/colour_rules.h"
+#include "ui/shared_fonts.h"
 #include "win/gdi_drawing.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -22,11 +21,6 @@ constexpr int kCheckPenWidth = 2;
 
 const OwnerDrawMenuItem* ItemOf(ULONG_PTR data) {
     return reinterpret_cast<const OwnerDrawMenuItem*>(data);
-}
-
-ColourRef MenuBaseColour(HWND noteWindow) {
-    const Note* note = NoteFromWindow(noteWindow);
-    return note ? note->colour : kDefaultNoteColour;
 }
 
 void DrawSeparator(HDC dc, const RECT& rect, ColourRef colour) {
@@ -83,7 +77,7 @@ void AppendOwnerDrawItem(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const std
     records.push_back(std::move(item));
 }
 
-bool MeasureOwnerDrawMenuItem(HWND noteWindow, MEASUREITEMSTRUCT* measure) {
+bool MeasureOwnerDrawMenuItem(HWND owner, MEASUREITEMSTRUCT* measure) {
     if (!measure || measure->CtlType != ODT_MENU || measure->itemData == 0) return false;
     const OwnerDrawMenuItem& item = *ItemOf(measure->itemData);
     if (item.isSeparator) {
@@ -91,7 +85,7 @@ bool MeasureOwnerDrawMenuItem(HWND noteWindow, MEASUREITEMSTRUCT* measure) {
         measure->itemHeight = kSeparatorHeight;
         return true;
     }
-    WindowDc dc(noteWindow);
+    WindowDc dc(owner);
     SelectScope font(dc.Get(), TextFontOrDefault());
     SIZE extent{};
     GetTextExtentPoint32W(dc.Get(), Wide(item.text), static_cast<int>(item.text.size()), &extent);
@@ -100,10 +94,10 @@ bool MeasureOwnerDrawMenuItem(HWND noteWindow, MEASUREITEMSTRUCT* measure) {
     return true;
 }
 
-bool DrawOwnerDrawMenuItem(HWND noteWindow, const DRAWITEMSTRUCT* draw) {
+bool DrawOwnerDrawMenuItem(ColourRef menuColour, const DRAWITEMSTRUCT* draw) {
     if (!draw || draw->CtlType != ODT_MENU || draw->itemData == 0) return false;
     const OwnerDrawMenuItem& item = *ItemOf(draw->itemData);
-    const MenuColours colours = OwnerDrawMenuColours(MenuBaseColour(noteWindow));
+    const MenuColours colours = OwnerDrawMenuColours(menuColour);
     HDC dc = draw->hDC;
     const RECT& rect = draw->rcItem;
     {

@@ -1,12 +1,11 @@
-#include "categories/text_input_dialog.h"
+#include "ui/text_input_dialog.h"
 
-#include "app/app_state.h"
-#include "categories/dialog_chrome.h"
-#include "categories/modal_dialog.h"
 #include "i18n/translation.h"
-#include "notes/note_window.h"
 #include "storage/note_record.h"
+#include "ui/dialog_chrome.h"
+#include "ui/modal_dialog.h"
 #include "win/handles.h"
+#include "win/process_handles.h"
 #include "win/wide.h"
 #include "win/window_text.h"
 
@@ -108,11 +107,6 @@ bool EnsureClassRegistered() {
     return classRegistered;
 }
 
-ColourRef OwnerColour(HWND owner) {
-    const Note* note = NoteFromWindow(owner);
-    return note ? note->colour : kDefaultNoteColour;
-}
-
 HWND CreateChild(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, int id, int left,
                  int top, int width, int height) {
     HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, left, top,
@@ -135,15 +129,15 @@ HWND CreateChildren(HWND dialog, const std::u16string& initialText) {
 
 }  // namespace
 
-bool ShowTextInputDialog(HWND owner, const std::u16string& title, const std::u16string& initialText,
-                         std::u16string& text) {
+bool ShowTextInputDialog(HWND owner, ColourRef colour, const std::u16string& title,
+                         const std::u16string& initialText, std::u16string& text) {
     text.clear();
     if (!EnsureClassRegistered()) return false;
 
     RECT ownerRect{};
     GetWindowRect(owner, &ownerRect);
     InputDialog dialog;
-    dialog.colour = OwnerColour(owner);
+    dialog.colour = colour;
     const UniqueBrush brush(CreateSolidBrush(dialog.colour));
     dialog.brush = brush.Get();
 

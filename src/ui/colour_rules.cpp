@@ -1,4 +1,4 @@
-#include "notes/note_colours.h"
+#include "ui/colour_rules.h"
 
 #include <algorithm>
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/note_record.h"
+
 // The record behind one owner-drawn item (the item's data points to it).
 struct OwnerDrawMenuItem {
     std::u16string text;  // as displayed; empty for separators
@@ -24,7 +26,8 @@ using OwnerDrawItems = std::vector<std::unique_ptr<OwnerDrawMenuItem>>;
 void AppendOwnerDrawItem(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const std::u16string& text,
                          OwnerDrawItems& records);
 
-// WM_MEASUREITEM and WM_DRAWITEM for menu items of a note window; false when
-// the request is not for an owner-drawn menu item.
-bool MeasureOwnerDrawMenuItem(HWND noteWindow, MEASUREITEMSTRUCT* measure);
-bool DrawOwnerDrawMenuItem(HWND noteWindow, const DRAWITEMSTRUCT* draw);
+// WM_MEASUREITEM and WM_DRAWITEM for owner-drawn menu items: the owner
+// window measures with its DC, and the items are painted on menuColour (the
+// note's colour). False when the request is not for an owner-drawn menu item.
+bool MeasureOwnerDrawMenuItem(HWND owner, MEASUREITEMSTRUCT* measure);
+bool DrawOwnerDrawMenuItem(ColourRef menuColour, const DRAWITEMSTRUCT* draw);

@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "win/process_handles.h"
 
 namespace {
 HINSTANCE moduleInstance = nullptr;

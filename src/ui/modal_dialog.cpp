@@ -1,4 +1,4 @@
-#include "categories/modal_dialog.h"
+#include "ui/modal_dialog.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "categories/category_store.h"
+#include "storage/category_store.h"
 
 #include <utility>
 

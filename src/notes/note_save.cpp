@@ -1,6 +1,6 @@
-#include "storage/note_save.h"
+#include "notes/note_save.h"
 
-#include "notes/note_window.h"
+#include "notes/note_window_state.h"
 #include "storage/note_file.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"

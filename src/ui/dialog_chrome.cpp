@@ -1,11 +1,11 @@
-#include "categories/dialog_chrome.h"
+#include "ui/dialog_chrome.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "notes/note_colours.h"
-#include "notes/note_fonts.h"
-#include "notes/note_layout.h"
+#include "ui/colour_rules.h"
+#include "ui/shared_fonts.h"
+#include "ui/title_band.h"
 #include "win/gdi_drawing.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -33,12 +33,6 @@ int ClientWidth(HWND window) {
     return client.right;
 }
 
-// The close cross answers where a note's delete cross does.
-bool IsOnCloseCross(POINT client, int clientWidth) {
-    const Rect box = HeaderControlBox(HeaderControl::Delete, clientWidth);
-    return box.left <= client.x && client.x < box.right && box.top <= client.y && client.y < box.bottom;
-}
-
 POINT ClientPointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
@@ -53,7 +47,7 @@ std::u16string WindowTextUpTo(HWND window, int characters) {
 void DrawCloseCross(HDC dc, int clientWidth, ColourRef textColour) {
     UniquePen pen(CreatePen(PS_SOLID, kCrossPenWidth, textColour));
     SelectScope selected(dc, pen.Get());
-    for (const LineSegment& line : DeleteCrossLines(clientWidth)) {
+    for (const LineSegment& line : CloseCrossLines(clientWidth)) {
         MoveToEx(dc, line.from.x, line.from.y, nullptr);
         LineTo(dc, line.to.x, line.to.y);
     }
@@ -61,7 +55,7 @@ void DrawCloseCross(HDC dc, int clientWidth, ColourRef textColour) {
 
 void DrawTitle(HDC dc, HWND window, int clientWidth, ColourRef textColour) {
     std::u16string title = WindowTextUpTo(window, kTitleCharacters);
-    RECT box{kTitleLeft, 0, clientWidth - kTitleRightInset, kHeaderHeight};
+    RECT box{kTitleLeft, 0, clientWidth - kTitleRightInset, kTitleBandHeight};
     SelectScope font(dc, TextFontOrDefault());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColour);
@@ -77,7 +71,7 @@ LRESULT Paint(HWND window, ColourRef colour) {
     GetClientRect(window, &client);
     const ColourRef textColour = ContrastTextColour(colour);
 
-    FillSolid(dc, RECT{0, 0, client.right, kHeaderHeight}, HeaderColour(colour));
+    FillSolid(dc, RECT{0, 0, client.right, kTitleBandHeight}, HeaderColour(colour));
     DrawTitle(dc, window, client.right, textColour);
     DrawCloseCross(dc, client.right, textColour);
     FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
@@ -113,7 +107,7 @@ DialogChromeResult CustomDraw(LPARAM lParam, ColourRef colour, HBRUSH brush) {
 LRESULT HitTest(HWND window, LPARAM lParam) {
     POINT point = ClientPointOf(lParam);  // screen coordinates here
     ScreenToClient(window, &point);
-    if (point.y >= kHeaderHeight || IsOnCloseCross(point, ClientWidth(window))) return HTCLIENT;
+    if (point.y >= kTitleBandHeight || IsOnCloseCross(Point{point.x, point.y}, ClientWidth(window))) return HTCLIENT;
     return HTCAPTION;
 }
 
@@ -128,7 +122,8 @@ LRESULT ControlColours(HDC dc, ColourRef colour, HBRUSH brush, bool isEdit) {
 }
 
 void CloseOnCross(HWND window, LPARAM lParam, bool* doneFlag) {
-    if (!IsOnCloseCross(ClientPointOf(lParam), ClientWidth(window))) return;
+    const POINT point = ClientPointOf(lParam);
+    if (!IsOnCloseCross(Point{point.x, point.y}, ClientWidth(window))) return;
     if (doneFlag) *doneFlag = true;
     // The owner is enabled again first, so that the activation returns to it
     // rather than to some other window.

@@ -1,4 +1,4 @@
-#include "categories/colour_dialog.h"
+#include "ui/colour_dialog.h"
 
 #include <commdlg.h>
 

@@ -1,0 +1,37 @@
+#include "notes/note_removal.h"
+
+#include "i18n/translation.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
+#include "storage/note_files.h"
+#include "win/wide.h"
+
+namespace {
+
+void RemoveNote(HWND noteWindow, Note* note) {
+    if (note) {
+        note->deleted = true;  // before anything else: no save may bring the file back
+        DeleteNoteFile(note->id);
+    }
+    DestroyWindow(noteWindow);
+}
+
+}  // namespace
+
+void DeleteNote(HWND noteWindow) {
+    Note* note = NoteFromWindow(noteWindow);
+    if (IsNoteBlank(noteWindow) && (!note || note->entries.empty())) {
+        RemoveNote(noteWindow, note);
+        return;
+    }
+    const int answer = MessageBoxW(noteWindow, Wide(Translate(u"Supprimer cette note ?")), L"Quillboard",
+                                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    if (answer != IDYES) return;
+    RemoveNote(noteWindow, NoteFromWindow(noteWindow));
+}
+
+void DiscardNoteIfBlank(HWND noteWindow) {
+    Note* note = NoteFromWindow(noteWindow);
+    if (!note) return;
+    if (IsNoteBlank(noteWindow) && note->entries.empty() && note->dock == kDockNone) RemoveNote(noteWindow, note);
+}

@@ -1,0 +1,52 @@
+// What a note window owns, reached from its handle, and the walk over every
+// note window. There is no list of notes in memory: the notes are the
+// top-level windows of class "QuillboardNote", each pointing to its state
+// from its user data.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "storage/note_record.h"
+#include "win/handles.h"
+
+constexpr wchar_t kNoteWindowClass[] = L"QuillboardNote";
+constexpr int kNoteEditId = 200;
+
+// Posted to a note after a line was moved out of it: it removes itself
+// when it is now blank, floating and without entries.
+constexpr UINT WM_NOTE_DISCARD_IF_BLANK = WM_APP + 2;
+
+// Allocated in WM_CREATE, freed in WM_NCDESTROY.
+struct NoteWindowState {
+    Note note;
+    UniqueBrush backgroundBrush;  // of the note's colour
+};
+
+// True for a top-level window whose class is exactly "QuillboardNote".
+bool IsNoteWindow(HWND window);
+
+// The state of a note window, or null (not a note, or not yet / no longer).
+NoteWindowState* NoteWindowStateOf(HWND window);
+
+// The note a window owns, or null.
+Note* NoteFromWindow(HWND window);
+
+// The note's colour, or the default pale yellow for a window without a note.
+ColourRef NoteColourOf(HWND window);
+
+// The note's edit control (child id 200) that holds its free text.
+HWND NoteEditOf(HWND noteWindow);
+
+// The solid brush of the note's colour, or the stock white brush.
+HBRUSH NoteBackgroundBrush(HWND noteWindow);
+
+// Sets the note's colour and re-creates its background brush.
+void SetNoteBackground(HWND noteWindow, ColourRef colour);
+
+// Invalidates the note and its edit so that both repaint in their colours.
+void RepaintNote(HWND noteWindow);
+
+// Calls the visitor for every note window that has a Note, in EnumWindows order.
+void ForEachNoteWindow(const std::function<void(HWND)>& visit);
