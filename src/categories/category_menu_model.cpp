@@ -15,7 +15,7 @@ constexpr std::uint32_t kMenuFlagSeparator = 0x800;
 
 constexpr std::uint32_t kCommandIdMask = 0xFFFFFF;
 constexpr int kCommandKindShift = 24;
-constexpr std::int32_t kLastNoteType = kNoteSection2;
+constexpr std::int32_t kLastNoteType = kNotePlaceholder;
 
 // Subcategories sit in the main menu under their category, set off by this.
 constexpr std::u16string_view kSubcategoryIndent = u"    ";
@@ -67,8 +67,8 @@ MenuItem Submenu(std::u16string text, std::vector<MenuItem> children) {
 
 MenuItem NoteTypeSubmenu(std::int32_t noteType) {
     MenuItem placeholder = Command(Translate(u"Tessaline (Section 2)"),
-                                   Encode(kCommandSetNoteType, kNoteSection2),
-                                   noteType == kNoteSection2);
+                                   Encode(kCommandSetNoteType, kNotePlaceholder),
+                                   noteType == kNotePlaceholder);
     placeholder.greyed = true;
     return Submenu(Translate(u"Type de note"),
                    {Command(Translate(u"Ordinaire"),

@@ -8,7 +8,7 @@
 
 void SetNoteType(HWND noteWindow, std::uint32_t type) {
     Note* note = NoteFromWindow(noteWindow);
-    if (!note || type > kNoteSection2) return;
+    if (!note || type > kNotePlaceholder) return;
     note->type = static_cast<std::int32_t>(type);
     const bool showEdit = note->type == kNoteRegular && note->dock == kDockNone;
     ShowWindow(NoteEditOf(noteWindow), showEdit ? SW_SHOW : SW_HIDE);

@@ -154,5 +154,5 @@ void PaintNote(HWND window, HDC dc, const Note* note) {
         return;
     }
     DrawHeader(context, note);
-    if (note && note->type == kNoteSection2) DrawPlaceholderBody(context);
+    if (note && note->type == kNotePlaceholder) DrawPlaceholderBody(context);
 }

@@ -17,7 +17,7 @@ constexpr ColourRef kDefaultNoteColour = 0x00A0F6FF;  // pale yellow
 enum NoteType : std::int32_t {
     kNoteRegular = 0,
     kNoteScheduled = 1,
-    kNoteSection2 = 2,
+    kNotePlaceholder = 2,
 };
 
 // Stored as DOCK and LASTDOCK in the note file.

@@ -398,7 +398,7 @@ void ExpectMenu(HMENU menu, const std::vector<ExpectedItem>& expected, const Own
 
 std::vector<ExpectedItem> NoteTypeItems(std::int32_t type, const std::u16string& regular,
                                         const std::u16string& scheduled) {
-    ExpectedItem placeholder = Cmd(u"Tessaline (Section 2)", 0x9000002, type == kNoteSection2);
+    ExpectedItem placeholder = Cmd(u"Tessaline (Section 2)", 0x9000002, type == kNotePlaceholder);
     placeholder.greyed = true;
     return {Cmd(regular, 0x9000000, type == kNoteRegular), Cmd(scheduled, 0x9000001, type == kNoteScheduled),
             placeholder};
@@ -485,11 +485,11 @@ TEST_F(CategoryMenu, TwoCategoriesInEnglishKeepTheNamesAsTyped) {
     UseTwoCategories();
     FillBuiltInEnglish(ActiveTranslationTable());
     HWND note = MakeNote({.colour = kWorkColour, .categoryId = kWork, .subcategoryId = kLater,
-                          .type = kNoteSection2});
+                          .type = kNotePlaceholder});
     OwnerDrawItems records;
     UniqueMenu menu(BuildCategoryPopupMenu(note, records));
     ASSERT_TRUE(menu);
-    ExpectMenu(menu.Get(), TwoCategoryMenu(kEnglish, kNoteSection2), records, "menu");
+    ExpectMenu(menu.Get(), TwoCategoryMenu(kEnglish, kNotePlaceholder), records, "menu");
 }
 
 TEST_F(CategoryMenu, ChecksTheCategoryOnlyWhenNoSubcategoryIsChosen) {

@@ -244,7 +244,7 @@ TEST_F(Docking, UndockShowsTheEditOnlyForARegularNoteAndFollowsThePin) {
         std::int32_t pinned;
         bool editShown;
     };
-    const Case cases[] = {{kNoteRegular, 1, true}, {kNoteScheduled, 0, false}, {kNoteSection2, 1, false}};
+    const Case cases[] = {{kNoteRegular, 1, true}, {kNoteScheduled, 0, false}, {kNotePlaceholder, 1, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
         NoteSetup setup;
