@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/single_instance_rule.h"
 #include "app/splash.h"
 #include "app/tray_icon.h"
 #include "app/tray_window.h"
@@ -23,7 +24,8 @@ constexpr wchar_t kSingleInstanceMutex[] = L"Quillboard_SingleInstance_Mutex";
 // reason not to run.
 bool ClaimSingleInstance(UniqueHandle& mutex) {
     mutex.Reset(CreateMutexW(nullptr, TRUE, kSingleInstanceMutex));
-    return !(mutex && GetLastError() == ERROR_ALREADY_EXISTS);
+    const DWORD error = GetLastError();
+    return ClassifyInstanceClaim(static_cast<bool>(mutex), error) != InstanceClaim::AlreadyRunning;
 }
 
 void ShowAlreadyRunning() {
@@ -58,11 +60,13 @@ int RunQuillboard(HINSTANCE instance) {
     HWND tray = CreateTrayWindow(instance);
     if (!tray) return 0;
     SetTrayWindow(tray);
-    AddTrayIcon(tray);
-    LoadCategories();
+    AddTrayIconOrRetry(tray);
+    const bool categoriesRead = LoadCategories() != CategoriesFileState::Unreadable;
     SetNoteMenuHandler(ShowCategoryMenu);
-    // Notes whose category was deleted or recoloured meanwhile follow the store.
-    if (LoadAllNotes(instance)) RefreshNotesAfterCategoryChange();
+    // Notes whose category was deleted or recoloured meanwhile follow the
+    // store; not while the file cannot be read, when the store is empty only
+    // for that reason (the tray's timer catches up once it can be read).
+    if (LoadAllNotes(instance) && categoriesRead) RefreshNotesAfterCategoryChange();
 
     SetTimer(tray, kScanTimerId, kScanTimerPeriodMs, nullptr);
 

@@ -15,12 +15,17 @@ constexpr wchar_t kTrayTip[] = L"Quillboard";
 static_assert(sizeof(NOTIFYICONDATAW) == 976, "the tray icon record is the full NOTIFYICONDATAW");
 #endif
 
+constexpr UINT kRetryPeriodMs = 2000;
+constexpr int kRetryAttempts = 30;  // a minute
+
 // Kept for the whole process: removing the icon needs the same record.
 NOTIFYICONDATAW trayIconRecord{};
 
+int retriesLeft = 0;
+
 }  // namespace
 
-void AddTrayIcon(HWND trayWindow) {
+bool AddTrayIcon(HWND trayWindow) {
     trayIconRecord = NOTIFYICONDATAW{};
     trayIconRecord.cbSize = sizeof(NOTIFYICONDATAW);
     trayIconRecord.hWnd = trayWindow;
@@ -31,7 +36,18 @@ void AddTrayIcon(HWND trayWindow) {
     lstrcpynW(trayIconRecord.szTip, kTrayTip, ARRAYSIZE(trayIconRecord.szTip));
     // No NIM_SETVERSION: the callback keeps the classic form, the mouse or
     // keyboard message in the low word of lParam.
-    Shell_NotifyIconW(NIM_ADD, &trayIconRecord);
+    return Shell_NotifyIconW(NIM_ADD, &trayIconRecord) != FALSE;
+}
+
+void AddTrayIconOrRetry(HWND trayWindow) {
+    if (AddTrayIcon(trayWindow)) return;
+    retriesLeft = kRetryAttempts;
+    SetTimer(trayWindow, kTrayIconRetryTimerId, kRetryPeriodMs, nullptr);
+}
+
+void OnTrayIconRetryTimer(HWND trayWindow) {
+    --retriesLeft;
+    if (AddTrayIcon(trayWindow) || retriesLeft <= 0) KillTimer(trayWindow, kTrayIconRetryTimerId);
 }
 
 void RemoveTrayIcon() {

@@ -4,6 +4,7 @@
 #include "app/start_with_windows.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
+#include "categories/category_passes.h"
 #include "notes/note_creation.h"
 
 namespace {
@@ -36,6 +37,14 @@ void RunTrayCommand(HWND window, UINT command) {
     }
 }
 
+void OnTimer(HWND window, WPARAM timerId) {
+    if (timerId == kScanTimerId) {
+        CatchUpWithCategoriesFile();  // when it could not be read at start
+    } else if (timerId == kTrayIconRetryTimerId) {
+        OnTrayIconRetryTimer(window);
+    }
+}
+
 // The icon's callback in its classic form: the mouse or keyboard message is
 // the low word of lParam.
 void OnTrayIconEvent(HWND window, UINT event) {
@@ -61,6 +70,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnTrayIconEvent(window, LOWORD(lParam));
         return 0;
     case WM_TIMER:
+        OnTimer(window, wParam);
         return 0;
     case WM_QUERYENDSESSION:
         // Text typed but not yet saved would be lost at log-off otherwise.

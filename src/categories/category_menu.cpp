@@ -43,6 +43,30 @@ void WarnIdsExhausted(HWND noteWindow) {
                 L"Quillboard", MB_ICONWARNING);
 }
 
+// The store is empty only because its file could not be read: changing it
+// now would overwrite the user's categories with nothing.
+void WarnCategoriesUnreadable(HWND noteWindow) {
+    MessageBoxW(noteWindow,
+                Wide(Translate(u"Les categories ne peuvent pas etre lues pour le moment : le fichier categories.txt "
+                               u"est ouvert par un autre programme. Reessayez dans un instant.")),
+                L"Quillboard", MB_ICONWARNING);
+}
+
+bool ChangesTheStore(CategoryCommandKind kind) {
+    switch (kind) {
+    case CategoryCommandKind::NewCategory:
+    case CategoryCommandKind::NewSubcategory:
+    case CategoryCommandKind::RenameCategory:
+    case CategoryCommandKind::RecolourCategory:
+    case CategoryCommandKind::DeleteCategory:
+    case CategoryCommandKind::RenameSubcategory:
+    case CategoryCommandKind::DeleteSubcategory:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // A name from the input dialog; false when cancelled or left empty.
 bool AskName(HWND noteWindow, const char16_t* title, const std::u16string& initial, std::u16string& name) {
     return ShowTextInputDialog(noteWindow, NoteColourOf(noteWindow), Translate(title), initial, name) &&
@@ -50,16 +74,20 @@ bool AskName(HWND noteWindow, const char16_t* title, const std::u16string& initi
 }
 
 void NewCategory(HWND noteWindow) {
-    const Note* note = NoteFromWindow(noteWindow);
-    if (!note) return;
+    if (!NoteFromWindow(noteWindow)) return;
     if (!HasFreeId(Categories())) {
         WarnIdsExhausted(noteWindow);
         return;
     }
     std::u16string name;
     if (!AskName(noteWindow, u"Nouvelle categorie", u"", name)) return;
+    // The note may have been deleted while the dialog was open (from another
+    // note's menu): it is fetched again, and the command stops without it.
+    const Note* note = NoteFromWindow(noteWindow);
+    if (!note) return;
     ColourRef colour = note->colour;
     if (!ChooseColour(noteWindow, colour)) return;
+    if (!NoteFromWindow(noteWindow)) return;
     const CreateResult result = CreateCategory(Categories(), name, colour);
     if (result.status == CreateStatus::ColourTaken) return WarnColourTaken(noteWindow);
     if (result.status == CreateStatus::IdsExhausted) return WarnIdsExhausted(noteWindow);
@@ -87,7 +115,8 @@ void RenameCategoryCommand(HWND noteWindow, std::int32_t categoryId) {
     const Category* category = FindCategory(Categories(), categoryId);
     if (!category) return;
     std::u16string name;
-    if (!AskName(noteWindow, u"Renommer la categorie", category->name, name)) return;
+    const std::u16string current = category->name;  // the category may go while the dialog is open
+    if (!AskName(noteWindow, u"Renommer la categorie", current, name)) return;
     if (!RenameCategory(Categories(), categoryId, name)) return;
     SaveCategories();
     RepaintAllNotes();
@@ -117,7 +146,8 @@ void RenameSubcategoryCommand(HWND noteWindow, std::int32_t subcategoryId) {
     const Subcategory* subcategory = FindSubcategory(Categories(), categoryId, subcategoryId);
     if (!subcategory) return;
     std::u16string name;
-    if (!AskName(noteWindow, u"Renommer la sous-categorie", subcategory->name, name)) return;
+    const std::u16string current = subcategory->name;
+    if (!AskName(noteWindow, u"Renommer la sous-categorie", current, name)) return;
     if (!RenameSubcategory(Categories(), categoryId, subcategoryId, name)) return;
     SaveCategories();
     RepaintAllNotes();
@@ -131,6 +161,7 @@ void DeleteSubcategoryCommand(HWND noteWindow, std::int32_t subcategoryId) {
 }
 
 void RunCategoryCommand(HWND noteWindow, CategoryCommand command) {
+    if (ChangesTheStore(command.kind) && !CatchUpWithCategoriesFile()) return WarnCategoriesUnreadable(noteWindow);
     switch (command.kind) {
     case CategoryCommandKind::Uncategorised: return AssignNoteCategory(noteWindow, 0, 0);
     case CategoryCommandKind::NewCategory: return NewCategory(noteWindow);
@@ -165,6 +196,7 @@ void RunCategoryMenuCommand(HWND noteWindow, UINT commandId) {
 }
 
 void ShowCategoryMenu(HWND noteWindow, int x, int y) {
+    CatchUpWithCategoriesFile();  // quietly: the menu shows what can be read
     OwnerDrawItems records;  // must outlive the tracking and the command
     HMENU menu = BuildCategoryPopupMenu(noteWindow, records);
     if (!menu) return;

@@ -54,3 +54,11 @@ void RefreshNotesAfterCategoryChange() {
 void RepaintAllNotes() {
     ForEachNoteWindow([](HWND window) { InvalidateRect(window, nullptr, TRUE); });
 }
+
+bool CatchUpWithCategoriesFile() {
+    if (CategoriesFileRead()) return true;
+    if (!RetryUnreadCategoriesFile()) return false;
+    RefreshNotesAfterCategoryChange();
+    RepaintAllNotes();  // the titles show the categories now
+    return true;
+}

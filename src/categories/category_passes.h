@@ -17,3 +17,8 @@ void RefreshNotesAfterCategoryChange();
 
 // Invalidates every note window (labels, language or date changed).
 void RepaintAllNotes();
+
+// When "categories.txt" could not be read so far (another program held it
+// open), reads it now and, if that works, brings every note in line with it.
+// True when the store reflects the file and may be changed and saved.
+bool CatchUpWithCategoriesFile();

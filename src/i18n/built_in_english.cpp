@@ -114,6 +114,13 @@ constexpr TranslationPair kBuiltInEnglish[] = {
      u"Free software. If Quillboard helps you, support its development with a donation!"},
     {u"Faire un don", u"Donate"},
     {u"Merci de votre soutien !", u"Thank you for your support!"},
+    // Messages of the program's own safeguards.
+    {u"Impossible de creer une autre categorie : le nombre maximal d'identifiants est atteint.",
+     u"No more categories can be created: the highest number of identifiers has been reached."},
+    {u"Les categories ne peuvent pas etre lues pour le moment : le fichier categories.txt est ouvert par un "
+     u"autre programme. Reessayez dans un instant.",
+     u"The categories cannot be read right now: the file categories.txt is held open by another program. "
+     u"Try again in a moment."},
 };
 
 }  // namespace

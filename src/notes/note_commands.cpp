@@ -31,10 +31,14 @@ void SetNoteColour(HWND noteWindow, ColourRef colour) {
     if (!note) return;
     SetNoteBackground(noteWindow, colour);
     // The colour names the category: exactly a category's colour files the
-    // note under it, any other colour makes it uncategorised.
-    const Category* category = FindCategoryByColour(Categories(), colour);
-    note->categoryId = category ? category->id : 0;
-    note->subcategoryId = 0;
+    // note under it, any other colour makes it uncategorised. While the
+    // categories file cannot be read the store knows no category, and the
+    // note keeps its own.
+    if (CategoriesFileRead()) {
+        const Category* category = FindCategoryByColour(Categories(), colour);
+        note->categoryId = category ? category->id : 0;
+        note->subcategoryId = 0;
+    }
     RepaintNote(noteWindow);
     SaveNote(noteWindow);
 }

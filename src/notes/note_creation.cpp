@@ -44,9 +44,11 @@ HWND CreateNoteWindow(const NoteCreateParams& params) {
 
 HWND CreateNewNote(HWND sourceNote) {
     const Note* source = NoteFromWindow(sourceNote);
-    // A note made from a pinned note goes right below it; others cascade.
-    const Point position = source && source->pinned ? BelowPinnedPosition(WindowRectOf(sourceNote))
-                                                     : NextCascadePosition();
+    // A note made from a pinned note goes right next to it, where the user
+    // can see it; others cascade.
+    const Point position = source && source->pinned
+                               ? NearPinnedPosition(WindowRectOf(sourceNote), WorkAreaNearWindow(sourceNote))
+                               : NextCascadePosition();
     HWND window = CreateNoteWindow(NewNoteParams(position));
     if (!window) return nullptr;
     // Not saved yet: its first save trigger writes it, unless it is still blank.

@@ -1,6 +1,9 @@
 #include "notes/note_layout.h"
 
 #include <algorithm>
+#include <limits>
+
+#include "ui/dialog_placement.h"
 
 namespace {
 
@@ -129,8 +132,22 @@ std::int32_t NextCascadeCounter(std::int32_t cascadeCounter) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(cascadeCounter) + 1u);
 }
 
-Point BelowPinnedPosition(const Rect& sourceWindow) {
-    return Point{sourceWindow.left, sourceWindow.bottom + kPinnedSourceGap};
+Point NearPinnedPosition(const Rect& sourceWindow, const Rect& workArea) {
+    // 64-bit arithmetic: a window far off every screen must not overflow.
+    const std::int64_t below = std::int64_t{sourceWindow.bottom} + kPinnedSourceGap;
+    const std::int64_t above = std::int64_t{sourceWindow.top} - kPinnedSourceGap - kNewNoteHeight;
+    const bool fitsBelow = below + kNewNoteHeight <= workArea.bottom;
+    const bool fitsAbove = above >= workArea.top;
+    const std::int64_t top = !fitsBelow && fitsAbove ? above : below;
+    const auto start = [](std::int64_t value, int length) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+            value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max() - length));
+    };
+    const std::int32_t left = start(sourceWindow.left, kNewNoteWidth);
+    const std::int32_t wantedTop = start(top, kNewNoteHeight);
+    const Rect wanted{left, wantedTop, left + kNewNoteWidth, wantedTop + kNewNoteHeight};
+    const Rect placed = KeepInsideWorkArea(wanted, workArea);
+    return Point{placed.left, placed.top};
 }
 
 Rect NoteEditRect(int clientWidth, int clientHeight) {

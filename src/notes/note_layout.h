@@ -67,8 +67,10 @@ Point CascadePosition(std::int32_t cascadeCounter);
 // The counter after one more cascaded note; wraps instead of overflowing.
 std::int32_t NextCascadeCounter(std::int32_t cascadeCounter);
 
-// Top-left of a new note placed just below a pinned note's window.
-Point BelowPinnedPosition(const Rect& sourceWindow);
+// Top-left of a new note of the new-note size made from a pinned note's
+// window: just below it, left-aligned, when that fits in the work area;
+// otherwise just above it; otherwise moved wholly inside the work area.
+Point NearPinnedPosition(const Rect& sourceWindow, const Rect& workArea);
 
 // The edit control of a regular note; never of negative size.
 Rect NoteEditRect(int clientWidth, int clientHeight);

@@ -8,6 +8,7 @@
 #include "notes/docking.h"
 #include "notes/note_creation.h"
 #include "notes/note_layout.h"
+#include "notes/note_reach.h"
 #include "notes/note_save.h"
 #include "notes/note_window.h"
 #include "notes/note_window_state.h"
@@ -39,27 +40,33 @@ void PrepareForCreation(NoteCreateParams& params) {
     if (params.lastDock == kDockNone) params.lastDock = params.dock;
 }
 
-// Docks a note stored docked, or raises a pinned one; the window is hidden.
+// Docks a note stored docked, or raises a pinned one; a floating note stored
+// off every monitor is brought into reach. The window is hidden.
 void RestoreStoredPlacement(HWND window, const NoteCreateParams& params) {
     Note* note = NoteFromWindow(window);
     if (note && params.dock != kDockNone) {
         note->dock = params.dock;
         note->undockedRect = Rect{params.x, params.y, params.x + params.width, params.y + params.height};
         ApplyDockGeometry(window, params.dock);
-    } else if (params.pinned) {
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+        return;
     }
+    if (params.pinned) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    BringNoteIntoReach(window);
 }
 
 // Files the program did not name, and files it cannot read, are left alone:
 // loading them would let a later save overwrite or delete them (an unread
-// file would show as an empty note, and an empty note loses its file).
+// file would show as an empty note, and an empty note loses its file). A file
+// whose text the note cannot write back byte for byte is first copied aside;
+// when even that fails, it too is left alone.
 bool ReadStoredNote(const std::u16string& folder, const std::u16string& fileName, NoteCreateParams& params) {
     if (!IsCanonicalNoteFileName(fileName)) return false;
-    Bytes bytes;
-    if (!TryReadFileBytes(folder + u"\\" + fileName, bytes)) return false;
+    const std::u16string path = folder + u"\\" + fileName;
+    StoredNoteText file;
+    if (!ReadStoredNoteText(path, file)) return false;
+    if (!file.exact && !KeepOriginalNoteFile(path)) return false;
     params.id = NoteIdFromFileName(fileName);
-    ParseNoteFile(DecodeUtf8(bytes), params);
+    ParseNoteFile(file.text, params);
     return true;
 }
 

@@ -8,9 +8,13 @@
 
 namespace {
 
-std::u16string EditText(HWND noteWindow) {
+// The text of the note's edit; false when the edit is missing, and then
+// nothing is known of the text: it is not blank, and it must not be saved.
+bool ReadEditText(HWND noteWindow, std::u16string& text) {
     HWND edit = NoteEditOf(noteWindow);
-    return edit ? WindowText(edit) : std::u16string();
+    if (!edit) return false;
+    text = WindowText(edit);
+    return true;
 }
 
 Rect FloatingRect(HWND noteWindow, const Note& note) {
@@ -23,14 +27,16 @@ Rect FloatingRect(HWND noteWindow, const Note& note) {
 }  // namespace
 
 bool IsNoteBlank(HWND noteWindow) {
-    return IsBlankText(EditText(noteWindow));
+    std::u16string text;
+    return ReadEditText(noteWindow, text) && IsBlankText(text);
 }
 
 void SaveNote(HWND noteWindow) {
     const Note* note = NoteFromWindow(noteWindow);
     if (!note || note->deleted) return;
 
-    const std::u16string body = EditText(noteWindow);
+    std::u16string body;
+    if (!ReadEditText(noteWindow, body)) return;  // the file keeps the last text known
     // A blank floating note without entries has no file.
     if (IsBlankText(body) && note->dock == kDockNone && note->entries.empty()) {
         DeleteNoteFile(note->id);

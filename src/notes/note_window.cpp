@@ -10,6 +10,7 @@
 #include "notes/note_creation.h"
 #include "notes/note_layout.h"
 #include "notes/note_painting.h"
+#include "notes/note_reach.h"
 #include "notes/note_removal.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
@@ -82,8 +83,10 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     state->backgroundBrush.Reset(CreateSolidBrush(state->note.colour));
     const Note& note = state->note;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
-    CreateNoteEdit(window, create, params, note);
-    return 0;
+    // A note without its edit would look blank and lose its file at the next
+    // save; failing the creation instead keeps the file for the next start.
+    // The state is freed in WM_NCDESTROY, which follows the failure.
+    return CreateNoteEdit(window, create, params, note) ? 0 : -1;
 }
 
 void OnPaint(HWND window) {
@@ -279,6 +282,9 @@ LRESULT CALLBACK NoteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kNoteEditId && HIWORD(wParam) == EN_KILLFOCUS) SaveNote(window);
+        return 0;
+    case WM_DISPLAYCHANGE:
+        BringNoteIntoReach(window);  // a monitor may have gone
         return 0;
     case WM_NOTE_DISCARD_IF_BLANK:
         DiscardNoteIfBlank(window);

@@ -9,6 +9,14 @@ BOOL CALLBACK VisitNoteWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+// Another copy of the program has note windows of the same class, listed by
+// EnumWindows too; their user data is a pointer in that other process.
+bool IsOwnWindow(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId == GetCurrentProcessId();
+}
+
 }  // namespace
 
 bool IsNoteWindow(HWND window) {
@@ -18,7 +26,7 @@ bool IsNoteWindow(HWND window) {
 }
 
 NoteWindowState* NoteWindowStateOf(HWND window) {
-    if (!window || !IsNoteWindow(window)) return nullptr;
+    if (!window || !IsNoteWindow(window) || !IsOwnWindow(window)) return nullptr;
     return reinterpret_cast<NoteWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 

@@ -27,7 +27,8 @@ struct NoteWindowState {
 // True for a top-level window whose class is exactly "QuillboardNote".
 bool IsNoteWindow(HWND window);
 
-// The state of a note window, or null (not a note, or not yet / no longer).
+// The state of a note window of this process, or null (not a note, another
+// process's note, or not yet / no longer).
 NoteWindowState* NoteWindowStateOf(HWND window);
 
 // The note a window owns, or null.
@@ -48,5 +49,6 @@ void SetNoteBackground(HWND noteWindow, ColourRef colour);
 // Invalidates the note and its edit so that both repaint in their colours.
 void RepaintNote(HWND noteWindow);
 
-// Calls the visitor for every note window that has a Note, in EnumWindows order.
+// Calls the visitor for every note window of this process that has a Note,
+// in EnumWindows order.
 void ForEachNoteWindow(const std::function<void(HWND)>& visit);

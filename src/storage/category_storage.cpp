@@ -1,19 +1,27 @@
 #include "storage/category_storage.h"
 
+#include <windows.h>
+
 #include "storage/categories_file.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
+#include "win/wide.h"
 
 namespace {
+
+CategoriesFileState fileState = CategoriesFileState::Missing;
 
 std::u16string CategoriesFilePath() {
     return DataFilePath(u"categories.txt");
 }
 
+bool FileExists(const std::u16string& path) {
+    return GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
+}
+
 // The categories file is decoded without dropping a byte-order mark: a file
 // that starts with one loses its first line, as it always has.
-std::u16string ReadCategoriesText() {
-    const Bytes bytes = ReadFileBytes(CategoriesFilePath());
+std::u16string DecodeCategoriesText(const Bytes& bytes) {
     std::u16string text = DecodeUtf8(bytes);
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) text.insert(text.begin(), u'\xFEFF');
     return text;
@@ -26,10 +34,31 @@ CategoryStore& Categories() {
     return store;
 }
 
-void LoadCategories() {
-    Categories() = ParseCategoriesFile(ReadCategoriesText());
+CategoriesFileState LoadCategories() {
+    const std::u16string path = CategoriesFilePath();
+    Bytes bytes;
+    if (TryReadFileBytes(path, bytes)) {
+        Categories() = ParseCategoriesFile(DecodeCategoriesText(bytes));
+        fileState = CategoriesFileState::Read;
+    } else {
+        Categories() = CategoryStore{};
+        fileState = FileExists(path) ? CategoriesFileState::Unreadable : CategoriesFileState::Missing;
+    }
+    return fileState;
+}
+
+bool CategoriesFileRead() {
+    return fileState != CategoriesFileState::Unreadable;
+}
+
+bool RetryUnreadCategoriesFile() {
+    if (CategoriesFileRead()) return false;
+    return LoadCategories() != CategoriesFileState::Unreadable;
 }
 
 bool SaveCategories() {
-    return WriteFileAtomic(CategoriesFilePath(), EncodeUtf8(FormatCategoriesFile(Categories())));
+    if (!CategoriesFileRead()) return false;
+    if (!WriteFileAtomic(CategoriesFilePath(), EncodeUtf8(FormatCategoriesFile(Categories())))) return false;
+    fileState = CategoriesFileState::Read;
+    return true;
 }

@@ -6,8 +6,23 @@
 // The one store of the process.
 CategoryStore& Categories();
 
-// Replaces the store with the file's content (empty when there is none).
-void LoadCategories();
+enum class CategoriesFileState {
+    Read,        // the store holds what the file holds
+    Missing,     // no file yet: the store starts empty
+    Unreadable,  // the file exists but could not be read (held open by another program)
+};
 
-// Rewrites "categories.txt" from the store; false when the write failed.
+// Replaces the store with the file's content (empty when there is none).
+CategoriesFileState LoadCategories();
+
+// False while the file exists but has not been read: the store is then empty
+// only because the file could not be read, and must not overwrite it.
+bool CategoriesFileRead();
+
+// When the file could not be read so far, tries again; true when the store
+// was replaced by the file's content just now.
+bool RetryUnreadCategoriesFile();
+
+// Rewrites "categories.txt" from the store; false when the write failed, or
+// when the file has not been read yet (it is then left as it is).
 bool SaveCategories();

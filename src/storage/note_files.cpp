@@ -2,9 +2,38 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "storage/data_directory.h"
 #include "storage/note_file.h"
+#include "storage/text_encoding.h"
+#include "storage/text_files.h"
 #include "win/wide.h"
+
+namespace {
+
+constexpr int kOriginalCopyNames = 100;
+
+std::u16string DecodeNoteBytes(const Bytes& bytes) {
+    switch (DetectByteOrderMark(bytes)) {
+    case ByteOrderMark::Utf16LittleEndian: return DecodeUtf16(std::string_view(bytes).substr(2), false);
+    case ByteOrderMark::Utf16BigEndian: return DecodeUtf16(std::string_view(bytes).substr(2), true);
+    case ByteOrderMark::Utf8:
+    case ByteOrderMark::None: break;
+    }
+    return DecodeUtf8(bytes);  // drops a UTF-8 mark
+}
+
+std::u16string OriginalCopyName(const std::u16string& path, int number) {
+    std::u16string name = path + u".original";
+    if (number == 1) return name;
+    name.push_back(u'-');
+    const std::string digits = std::to_string(number);
+    name.append(digits.begin(), digits.end());
+    return name;
+}
+
+}  // namespace
 
 std::uint64_t NewNoteId() {
     static std::uint64_t counter = 0;
@@ -20,4 +49,29 @@ std::u16string NoteFilePath(std::uint64_t id) {
 
 void DeleteNoteFile(std::uint64_t id) {
     DeleteFileW(Wide(NoteFilePath(id)));
+}
+
+bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& result) {
+    Bytes bytes;
+    if (!TryReadFileBytes(path, bytes)) return false;
+    result.text = WithVisibleNuls(DecodeNoteBytes(bytes));
+    const bool utf8Mark = DetectByteOrderMark(bytes) == ByteOrderMark::Utf8;
+    result.exact = EncodeUtf8(result.text) == std::string_view(bytes).substr(utf8Mark ? 3 : 0);
+    return true;
+}
+
+bool KeepOriginalNoteFile(const std::u16string& path) {
+    Bytes original;
+    if (!TryReadFileBytes(path, original)) return false;
+    for (int number = 1; number <= kOriginalCopyNames; ++number) {
+        const std::u16string copy = OriginalCopyName(path, number);
+        Bytes existing;
+        if (TryReadFileBytes(copy, existing)) {
+            if (existing == original) return true;
+            continue;
+        }
+        if (GetFileAttributesW(Wide(copy)) != INVALID_FILE_ATTRIBUTES) continue;  // there, but unreadable
+        return WriteFileAtomic(copy, original);
+    }
+    return false;
 }

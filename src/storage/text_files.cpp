@@ -82,14 +82,21 @@ bool ReplaceWithRetry(const std::u16string& temporary, const std::u16string& pat
     constexpr DWORD kPauseMs = 25;
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING)) return true;
-        const DWORD error = GetLastError();
-        const bool transient = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-        if (!transient || attempt == kAttempts) return false;
+        if (!IsReplaceFailureTransient(GetLastError(), path) || attempt == kAttempts) return false;
         Sleep(kPauseMs);
     }
 }
 
 }  // namespace
+
+bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target) {
+    if (error == ERROR_SHARING_VIOLATION) return true;
+    if (error != ERROR_ACCESS_DENIED) return false;
+    // A read-only target refuses every attempt; waiting would only hold up
+    // the user's typing on every save of that note.
+    const DWORD attributes = GetFileAttributesW(Wide(target));
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
 
 bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
     const std::u16string temporary = path + u".tmp";

@@ -22,6 +22,11 @@ std::u16string ReadTextFile(const std::u16string& path);
 // UTF-16 to UTF-8, without a BOM.
 Bytes EncodeUtf8(const std::u16string& text);
 
+// Whether a failed replace of `target` may succeed when tried again a
+// moment later: a reader holding the file briefly, yes; a read-only file or
+// any other error, no. `error` is the GetLastError() code of the move.
+bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target);
+
 // Writes path + ".tmp", flushes it, then moves it over path. True only when
 // path now holds exactly these bytes; otherwise the previous file is intact.
 bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes);

@@ -35,3 +35,9 @@ inline Rect WorkAreaNearRect(const Rect& rect) {
     GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info);
     return ToRect(info.rcWork);
 }
+
+// True when some part of the rectangle lies on a monitor.
+inline bool IsOnSomeMonitor(const Rect& rect) {
+    const RECT r = ToRECT(rect);
+    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+}

@@ -3,7 +3,9 @@
 #include "i18n/translation.h"
 #include "storage/note_record.h"
 #include "ui/dialog_chrome.h"
+#include "ui/dialog_placement.h"
 #include "ui/modal_dialog.h"
+#include "ui/screen_geometry.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
 #include "win/wide.h"
@@ -141,9 +143,13 @@ bool ShowTextInputDialog(HWND owner, ColourRef colour, const std::u16string& tit
     const UniqueBrush brush(CreateSolidBrush(dialog.colour));
     dialog.brush = brush.Get();
 
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, kTextInputDialogClass, Wide(title), WS_POPUP,
-                                  ownerRect.left + kOwnerOffset, ownerRect.top + kOwnerOffset, kDialogWidth,
-                                  kDialogHeight, owner, nullptr, ModuleInstance(), nullptr);
+    // Near the owner, but never off the screen: from a strip docked on the
+    // right edge the dialog would otherwise open wholly outside it.
+    const Rect wanted{ownerRect.left + kOwnerOffset, ownerRect.top + kOwnerOffset,
+                      ownerRect.left + kOwnerOffset + kDialogWidth, ownerRect.top + kOwnerOffset + kDialogHeight};
+    const Rect place = KeepInsideWorkArea(wanted, WorkAreaNearWindow(owner));
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, kTextInputDialogClass, Wide(title), WS_POPUP, place.left,
+                                  place.top, kDialogWidth, kDialogHeight, owner, nullptr, ModuleInstance(), nullptr);
     if (!window) return false;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&dialog));
     HWND edit = CreateChildren(window, initialText);

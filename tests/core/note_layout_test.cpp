@@ -136,8 +136,20 @@ TEST(NoteLayout, CascadeSurvivesCounterOverflow) {
     EXPECT_EQ(CascadePosition(-7), (Point{148, 148}));
 }
 
-TEST(NoteLayout, NoteFromPinnedNoteGoesJustBelowIt) {
-    EXPECT_EQ(BelowPinnedPosition(Rect{300, 200, 540, 400}), (Point{300, 408}));
+TEST(NoteLayout, NoteFromPinnedNoteGoesWhereItCanBeSeen) {
+    const Rect work{0, 0, 1600, 980};
+    const struct {
+        Rect pinned;
+        Point placed;
+    } cases[] = {
+        {{300, 200, 540, 400}, {300, 408}},     // below, left-aligned, 8 apart
+        {{300, 572, 540, 772}, {300, 780}},     // just fits below (780 + 200 = 980)
+        {{300, 700, 540, 900}, {300, 492}},     // near the bottom: above it
+        {{300, 100, 540, 900}, {300, 780}},     // tall pinned note: neither fits, moved inside
+        {{1500, 200, 1740, 400}, {1360, 408}},  // partly off the right edge
+        {{300, 2147483000, 540, 2147483600}, {300, 780}},  // far off, no overflow
+    };
+    for (const auto& c : cases) EXPECT_EQ(NearPinnedPosition(c.pinned, work), c.placed);
 }
 
 TEST(NoteLayout, EditFillsTheBodyAndNeverGoesNegative) {
