@@ -1,0 +1,79 @@
+#include "reminders/sound_settings.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "storage/lenient_number.h"
+
+namespace {
+
+constexpr std::u16string_view kEnabledKey = u"ENABLED=";
+constexpr std::u16string_view kVolumeKey = u"VOLUME=";
+constexpr std::u16string_view kPathKey = u"PATH=";
+constexpr std::u16string_view kLineBreak = u"\r\n";
+
+std::u16string_view WithoutTrailingCarriageReturns(std::u16string_view line) {
+    while (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+    return line;
+}
+
+// On a match, `value` is the rest of the line after the key.
+bool MatchKey(std::u16string_view line, std::u16string_view key, std::u16string_view& value) {
+    if (line.substr(0, key.size()) != key) return false;
+    value = line.substr(key.size());
+    return true;
+}
+
+void ParseLine(std::u16string_view line, SoundSettings& settings) {
+    std::u16string_view value;
+    if (MatchKey(line, kEnabledKey, value)) {
+        settings.enabled = ReadInt32(value) != 0;
+    } else if (MatchKey(line, kVolumeKey, value)) {
+        settings.volume = ClampVolume(ReadInt32(value));
+    } else if (MatchKey(line, kPathKey, value)) {
+        settings.path = std::u16string(value);
+    }
+    // Any other line is ignored.
+}
+
+// What the reader gives back unchanged: no line feed, no trailing carriage
+// return (a carriage return elsewhere stays in the line).
+bool ReadsBackFromOneLine(std::u16string_view text) {
+    return text.find(u'\n') == std::u16string_view::npos &&
+           (text.empty() || text.back() != u'\r');
+}
+
+void AppendDecimalLine(std::u16string& out, std::u16string_view key, std::int32_t value) {
+    out += key;
+    for (const char c : std::to_string(value)) out.push_back(static_cast<char16_t>(c));
+    out += kLineBreak;
+}
+
+}  // namespace
+
+std::int32_t ClampVolume(std::int64_t volume) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(volume, kMinVolume, kMaxVolume));
+}
+
+void ParseSoundSettings(const std::u16string& text, SoundSettings& settings) {
+    const std::u16string_view all = text;
+    std::size_t start = 0;
+    while (start < all.size()) {
+        const std::size_t lineFeed = all.find(u'\n', start);
+        const std::size_t end = lineFeed == std::u16string_view::npos ? all.size() : lineFeed;
+        ParseLine(WithoutTrailingCarriageReturns(all.substr(start, end - start)), settings);
+        if (lineFeed == std::u16string_view::npos) break;
+        start = lineFeed + 1;
+    }
+}
+
+std::u16string FormatSoundSettings(const SoundSettings& settings) {
+    std::u16string out;
+    AppendDecimalLine(out, kEnabledKey, settings.enabled ? 1 : 0);
+    AppendDecimalLine(out, kVolumeKey, ClampVolume(settings.volume));
+    out += kPathKey;
+    if (ReadsBackFromOneLine(settings.path)) out += settings.path;
+    out += kLineBreak;
+    return out;
+}

@@ -1,0 +1,66 @@
+#include "reminders/due_rule.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "storage/note_record.h"
+
+namespace {
+
+constexpr DueStamp kNow = 202503141405;  // 14 March 2025, 14:05
+
+NoteEntry Entry(DueStamp due, std::int32_t done = 0, std::int32_t notified = 0) {
+    return NoteEntry{1, due, done, notified, 0, u"call the bank"};
+}
+
+TEST(DueRule, StampsAreTheDecimalDigitsOfTheLocalTime) {
+    EXPECT_EQ(DueStampFromLocalTime(2025, 3, 14, 14, 5), 202503141405);
+    EXPECT_EQ(DueStampFromLocalTime(2024, 12, 31, 23, 59), 202412312359);
+    EXPECT_EQ(DateStampFromDate(2025, 3, 14), 20250314);
+}
+
+TEST(DueRule, AnEntryFiresFromItsMinuteOnUntilDoneOrAnnounced) {
+    const struct {
+        NoteEntry entry;
+        bool due;
+    } cases[] = {
+        {Entry(202503141405), true},         // its very minute
+        {Entry(202503141404), true},         // already past, e.g. at start-up
+        {Entry(202001010000), true},         // long past
+        {Entry(202503141406), false},        // next minute
+        {Entry(0), false},                   // undated
+        {Entry(-202503141405), false},       // negative: undated
+        {Entry(202503141400, 1), false},     // done
+        {Entry(202503141400, 0, 1), false},  // announced
+        {Entry(202503141400, 7, 0), false},  // any non-zero flag counts
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsEntryDue(c.entry, kNow), c.due) << c.entry.due;
+}
+
+TEST(DueRule, ASecondBeforeTheMinuteIsStillTheMinuteBefore) {
+    // 14:04:59 reads as 14:04: seconds are not part of the stamp.
+    EXPECT_FALSE(IsEntryDue(Entry(202503141405), DueStampFromLocalTime(2025, 3, 14, 14, 4)));
+}
+
+TEST(DueRule, OnlyAScheduledNoteAnnouncesItsEntriesInListOrder) {
+    Note note;
+    note.entries = {Entry(202503140900), Entry(202503141000, 1), Entry(202503141405),
+                    Entry(202503141500), Entry(0)};
+    note.type = kNoteScheduled;
+    EXPECT_EQ(DueEntryIndices(note, kNow), (std::vector<std::size_t>{0, 2}));
+    note.type = kNoteRegular;
+    EXPECT_TRUE(DueEntryIndices(note, kNow).empty());
+    note.type = kNotePlaceholder;
+    EXPECT_TRUE(DueEntryIndices(note, kNow).empty());
+}
+
+TEST(DueRule, TheDayChangesOnlyAfterAScanOnAnotherDay) {
+    EXPECT_FALSE(DayChanged(0, 20250314));  // first scan of the process
+    EXPECT_FALSE(DayChanged(20250314, 20250314));
+    EXPECT_TRUE(DayChanged(20250313, 20250314));
+    EXPECT_TRUE(DayChanged(20250315, 20250314));  // clock set back
+}
+
+}  // namespace
