@@ -1,0 +1,414 @@
+// Damaged and locked files, failed windows, another copy's windows, notes
+// out of reach: none of them may cost the user a word.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+
+#include "app/note_passes.h"
+#include "app/tray_icon.h"
+#include "app/tray_window.h"
+#include "categories/category_menu.h"
+#include "categories/category_menu_model.h"
+#include "categories/category_passes.h"
+#include "notes/note_commands.h"
+#include "notes/note_creation.h"
+#include "notes/note_loading.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
+#include "storage/category_storage.h"
+#include "storage/note_files.h"
+#include "storage/text_files.h"
+#include "test_support.h"
+#include "ui/screen_geometry.h"
+#include "ui/text_input_dialog.h"
+#include "win/handles.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr wchar_t kNoteFileName[] = L"note_00000000000000AB.txt";
+
+class NothingLost : public DataFolderTest {
+protected:
+    void SetUp() override {
+        DataFolderTest::SetUp();
+        LoadCategories();  // the store of the private data folder: empty
+    }
+
+    std::u16string NotePath() const { return DataPath(u"notes\\" + FromWide(kNoteFileName)); }
+
+    void StoreNote(const std::string& bytes) const {
+        CreateDirectoryW(Wide(DataPath()), nullptr);
+        CreateDirectoryW(Wide(DataPath(u"notes")), nullptr);
+        WriteRawFile(NotePath(), bytes);
+    }
+
+    HWND LoadOnlyNote() const {
+        LoadAllNotes(GetModuleHandleW(nullptr));
+        const auto notes = WindowsOfClass(kNoteWindowClass);
+        return notes.size() == 1 ? notes.front() : nullptr;
+    }
+};
+
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+// Runs an action once a top-level window of ours of the class shows up; a
+// thread timer, so that modal loops under test dispatch it too.
+class WhenWindowAppears {
+public:
+    WhenWindowAppears(const wchar_t* className, std::function<void(HWND)> action)
+        : className_(className), action_(std::move(action)) {
+        active_ = this;
+        timer_ = SetTimer(nullptr, 0, 20, &WhenWindowAppears::OnTimer);
+    }
+    ~WhenWindowAppears() {
+        KillTimer(nullptr, timer_);
+        active_ = nullptr;
+    }
+    WhenWindowAppears(const WhenWindowAppears&) = delete;
+    WhenWindowAppears& operator=(const WhenWindowAppears&) = delete;
+
+    bool Ran() const { return ran_; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        if (!active_ || active_->ran_) return;
+        const auto windows = WindowsOfClass(active_->className_);
+        if (windows.empty()) return;
+        active_->ran_ = true;
+        active_->action_(windows.front());
+    }
+
+    static inline WhenWindowAppears* active_ = nullptr;
+    const wchar_t* className_;
+    std::function<void(HWND)> action_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+};
+
+// Blocks the creation of every window of one class while it lives, as an
+// exhausted desktop heap would.
+class RefuseWindowsOfClass {
+public:
+    explicit RefuseWindowsOfClass(const wchar_t* className) {
+        className_ = className;
+        hook_ = SetWindowsHookExW(WH_CBT, &RefuseWindowsOfClass::OnCbt, nullptr, GetCurrentThreadId());
+    }
+    ~RefuseWindowsOfClass() { UnhookWindowsHookEx(hook_); }
+    RefuseWindowsOfClass(const RefuseWindowsOfClass&) = delete;
+    RefuseWindowsOfClass& operator=(const RefuseWindowsOfClass&) = delete;
+
+private:
+    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND) {
+            const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+            const LPCWSTR name = create->lpcs->lpszClass;
+            if (!IS_INTRESOURCE(name) && lstrcmpiW(name, className_) == 0) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline const wchar_t* className_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
+// A file held open without sharing, as a backup or sync tool may hold it.
+class FileHeldOpen {
+public:
+    explicit FileHeldOpen(const std::u16string& path)
+        : handle_(CreateFileW(Wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    bool Held() const { return handle_.Valid(); }
+    void Release() { handle_.Reset(); }
+
+private:
+    UniqueHandle handle_;
+};
+
+Rect PrimaryWorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return ToRect(work);
+}
+
+bool Inside(const Rect& inner, const Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+// --- Text the edit control cannot hold -----------------------------------
+
+TEST_F(NothingLost, NoteFilesAreReadWholeAndTheirOriginalBytesKeptBeforeAnyChange) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::u16string shown;
+        bool keepsOriginal;
+    } cases[] = {
+        {"UTF-8", "X=300\r\n---\r\nplain été", u"plain été", false},
+        {"UTF-8 with a mark", "\xEF\xBB\xBFX=300\r\n---\r\nmarked", u"marked", false},
+        {"NUL characters", std::string("X=300\r\n---\r\nabc\0def\0", 20), u"abc\u2400def\u2400", true},
+        {"UTF-16 little-endian", Utf16(u"X=300\r\n---\r\nécrit ailleurs", false), u"écrit ailleurs", true},
+        {"UTF-16 big-endian", Utf16(u"X=300\r\n---\r\nécrit ailleurs", true), u"écrit ailleurs", true},
+        {"invalid UTF-8", "X=300\r\n---\r\nbad \xC3( byte", u"bad \uFFFD( byte", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StoreNote(c.bytes);
+        HWND note = LoadOnlyNote();
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(WindowRectOf(note).left, 300);  // the header was read too
+        EXPECT_EQ(WindowTextOf(NoteEditOf(note)), c.shown);
+
+        const std::u16string original = NotePath() + u".original";
+        EXPECT_EQ(FileExists(original), c.keepsOriginal);
+        if (c.keepsOriginal) {
+            EXPECT_EQ(ReadRawFile(original), c.bytes);
+        }
+
+        SaveNote(note);  // the first overwrite
+        std::string saved = ReadRawFile(NotePath());
+        EXPECT_NE(saved.find("---\r\n"), std::string::npos);
+        EXPECT_EQ(FromWide(Wide(DecodeUtf8(saved.substr(saved.find("---\r\n") + 5)))), c.shown);
+
+        DestroyWindow(note);
+        DeleteFileW(Wide(original));
+    }
+}
+
+TEST_F(NothingLost, AnOlderDifferentOriginalCopyIsNeverOverwritten) {
+    StoreNote(std::string("---\r\nfirst\0", 11));
+    WriteRawFile(NotePath() + u".original", "an older original");
+    HWND note = LoadOnlyNote();
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(ReadRawFile(NotePath() + u".original"), "an older original");
+    EXPECT_EQ(ReadRawFile(NotePath() + u".original-2"), std::string("---\r\nfirst\0", 11));
+}
+
+// --- A note window without its edit control --------------------------------
+
+TEST_F(NothingLost, NoteWhoseEditCannotBeMadeIsNotCreatedAndKeepsItsFile) {
+    StoreNote("X=300\r\n---\r\nprecious words");
+    {
+        RefuseWindowsOfClass noEdit(L"Edit");
+        EXPECT_TRUE(LoadAllNotes(GetModuleHandleW(nullptr)));
+    }
+    EXPECT_TRUE(WindowsOfClass(kNoteWindowClass).empty());
+    EXPECT_EQ(ReadRawFile(NotePath()), "X=300\r\n---\r\nprecious words");
+}
+
+TEST_F(NothingLost, NoteThatLostItsEditIsNeitherBlankNorSaved) {
+    StoreNote("X=300\r\n---\r\nprecious words");
+    HWND note = LoadOnlyNote();
+    ASSERT_NE(note, nullptr);
+    DestroyWindow(NoteEditOf(note));
+    EXPECT_FALSE(IsNoteBlank(note));
+    SaveNote(note);
+    SaveAllNotes();
+    EXPECT_EQ(ReadRawFile(NotePath()), "X=300\r\n---\r\nprecious words");
+}
+
+// --- Another copy's windows -------------------------------------------------
+
+TEST_F(NothingLost, PassesOverNotesLeaveAnotherProcesssNoteWindowsAlone) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring program(self);
+    program = program.substr(0, program.find_last_of(L"\\/") + 1) + L"foreign_note_window.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    const UniqueHandle processHandle(process.hProcess);
+    const UniqueHandle threadHandle(process.hThread);
+    std::vector<HWND> foreign;
+    ASSERT_TRUE(PumpUntil([&] {
+        foreign = TopLevelWindows(process.dwProcessId, kNoteWindowClass);
+        return !foreign.empty();
+    }));
+
+    StoreNote("X=300\r\n---\r\nmine");
+    HWND mine = LoadOnlyNote();
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(NoteFromWindow(foreign.front()), nullptr);
+    std::vector<HWND> visited;
+    ForEachNoteWindow([&](HWND window) { visited.push_back(window); });
+    EXPECT_EQ(visited, std::vector<HWND>{mine});
+    SaveAllNotes();  // would read the other process's pointer as a Note
+    DockAllNotes();
+    EXPECT_EQ(NoteFromWindow(mine)->dock != kDockNone, true);
+
+    PostMessageW(foreign.front(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
+}
+
+// --- A categories file that cannot be read ---------------------------------
+
+TEST_F(NothingLost, CategoriesFileHeldOpenIsNeverRewrittenFromAnEmptyStore) {
+    CreateDirectoryW(Wide(DataPath()), nullptr);
+    const std::string categories = "NEXTID|3\r\nCAT|1|FF0000|Travail\r\nSUB|1|2|Urgent\r\n";
+    WriteRawFile(DataPath(u"categories.txt"), categories);
+    StoreNote("X=300\r\nCOLOR=#FF0000\r\nCAT=1\r\nSUBCAT=2\r\n---\r\nfiled");
+
+    FileHeldOpen held(DataPath(u"categories.txt"));
+    ASSERT_TRUE(held.Held());
+    EXPECT_EQ(LoadCategories(), CategoriesFileState::Unreadable);
+    HWND note = LoadOnlyNote();
+    ASSERT_NE(note, nullptr);
+
+    // A change is refused with a message rather than written over the file.
+    DialogAnswerer answer(IDOK);
+    RunCategoryMenuCommand(note, kCommandNewCategory);
+    EXPECT_TRUE(answer.Answered());
+    EXPECT_NE(answer.Message().find(u"categories.txt"), std::u16string::npos);
+    EXPECT_TRUE(WindowsOfClass(kTextInputDialogClass).empty());
+    EXPECT_FALSE(SaveCategories());
+    // A new colour does not strip the note of the category the store cannot see.
+    SetNoteColour(note, 0x00123456);
+    EXPECT_EQ(NoteFromWindow(note)->categoryId, 1);
+    EXPECT_EQ(NoteFromWindow(note)->subcategoryId, 2);
+
+    held.Release();
+    EXPECT_EQ(ReadRawFile(DataPath(u"categories.txt")), categories);
+    EXPECT_TRUE(CatchUpWithCategoriesFile());
+    ASSERT_NE(FindCategory(Categories(), 1), nullptr);
+    // Caught up, the note follows its category's colour again.
+    EXPECT_EQ(NoteFromWindow(note)->colour, 0x000000FFu);
+}
+
+// --- Out of reach -----------------------------------------------------------
+
+TEST_F(NothingLost, NoteStoredOffEveryMonitorComesIntoTheWorkAreaAndOnePartlyOnScreenStays) {
+    const Rect work = PrimaryWorkArea();
+    const struct {
+        const char* header;
+        bool moved;
+        Rect stays;
+    } cases[] = {
+        {"X=5000\r\nY=4000\r\n", true, {}},
+        {"X=-3000\r\nY=300\r\n", true, {}},
+        {"X=-100\r\nY=300\r\n", false, {-100, 300, 140, 500}},
+        {"X=1500\r\nY=300\r\n", false, {1500, 300, 1740, 500}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.header);
+        StoreNote(std::string(c.header) + "W=240\r\nH=200\r\n---\r\nwhere am I");
+        HWND note = LoadOnlyNote();
+        ASSERT_NE(note, nullptr);
+        const Rect placed = WindowRectOf(note);
+        if (c.moved) {
+            EXPECT_TRUE(Inside(placed, work));
+            EXPECT_EQ(placed.Width(), 240);
+        } else {
+            EXPECT_EQ(placed, c.stays);
+        }
+        DestroyWindow(note);
+    }
+}
+
+TEST_F(NothingLost, NoteLeftOffScreenByADisplayChangeComesBack) {
+    StoreNote("X=300\r\nY=300\r\n---\r\nhere");
+    HWND note = LoadOnlyNote();
+    ASSERT_NE(note, nullptr);
+    SetWindowPos(note, nullptr, 6000, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(note, WM_DISPLAYCHANGE, 32, MAKELPARAM(1600, 1000));
+    EXPECT_TRUE(Inside(WindowRectOf(note), PrimaryWorkArea()));
+}
+
+TEST_F(NothingLost, NoteMadeFromAPinnedNoteNearTheBottomOpensAboveIt) {
+    const Rect work = PrimaryWorkArea();
+    NoteCreateParams params;
+    params.id = 1;
+    params.x = 400;
+    params.y = work.bottom - 220;
+    params.pinned = true;
+    HWND pinned = ShowNewNote(params);
+    HWND made = CreateNewNote(pinned);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(WindowRectOf(made), (Rect{400, work.bottom - 428, 640, work.bottom - 228}));
+}
+
+TEST_F(NothingLost, NameDialogFromAStripDockedOnTheRightOpensOnTheScreen) {
+    const Rect work = PrimaryWorkArea();
+    NoteCreateParams params;
+    params.id = 1;
+    params.x = work.right - 6;
+    params.y = 300;
+    params.width = 6;
+    params.height = 200;
+    HWND strip = ShowNewNote(params);
+    Rect dialogRect;
+    WhenWindowAppears cancel(kTextInputDialogClass, [&](HWND dialog) {
+        dialogRect = WindowRectOf(dialog);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    std::u16string text;
+    ShowTextInputDialog(strip, kDefaultNoteColour, u"Nouvelle catégorie", u"", text);
+    ASSERT_TRUE(cancel.Ran());
+    EXPECT_TRUE(Inside(dialogRect, work));
+    EXPECT_EQ(dialogRect.Width(), 330);
+}
+
+// --- A note freed during a modal dialog -------------------------------------
+
+TEST_F(NothingLost, NoteDeletedAsItsNameDialogClosesMakesNoCategory) {
+    NoteCreateParams params;
+    params.id = 1;
+    HWND note = ShowNewNote(params);
+    WhenWindowAppears acceptThenDelete(kTextInputDialogClass, [&](HWND dialog) {
+        SetWindowTextW(GetDlgItem(dialog, 100), L"Maison");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        DestroyWindow(note);  // before the dialog's loop returns to the command
+    });
+    DialogAnswerer confirmColour(IDOK);
+    RunCategoryMenuCommand(note, kCommandNewCategory);
+    ASSERT_TRUE(acceptThenDelete.Ran());
+    EXPECT_FALSE(confirmColour.Answered());
+    EXPECT_TRUE(Categories().categories.empty());
+    EXPECT_FALSE(FileExists(DataPath(u"categories.txt")));
+}
+
+// --- No tray icon at log-on ------------------------------------------------
+
+TEST_F(NothingLost, TrayIconRefusedAtStartIsAddedAgainLater) {
+    HWND tray = CreateTrayWindow(GetModuleHandleW(nullptr));
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(AddTrayIcon(tray));
+    AddTrayIconOrRetry(tray);  // refused: the icon is there already
+    RemoveTrayIcon();          // the notification area loses it
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = sizeof(probe);
+    probe.hWnd = tray;
+    probe.uID = 1;
+    EXPECT_TRUE(PumpUntil([&] { return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE; },
+                          std::chrono::milliseconds(10000)));
+    DestroyWindow(tray);  // removes the icon
+    PumpPending();
+}
+
+// --- A read-only note file ---------------------------------------------------
+
+TEST_F(NothingLost, OnlyAReplaceThatMaySucceedLaterIsRetried) {
+    StoreNote("---\r\nlocked");
+    const std::u16string path = NotePath();
+    EXPECT_TRUE(IsReplaceFailureTransient(ERROR_SHARING_VIOLATION, path));
+    EXPECT_TRUE(IsReplaceFailureTransient(ERROR_ACCESS_DENIED, path));  // a reader holding it
+    EXPECT_FALSE(IsReplaceFailureTransient(ERROR_PATH_NOT_FOUND, path));
+
+    // Windows refuses to replace a read-only file every time.
+    SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(IsReplaceFailureTransient(ERROR_ACCESS_DENIED, path));
+    SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_NORMAL);
+}
