@@ -1,0 +1,61 @@
+// Reads arbitrary translation file text, writes it out as a template under
+// its own display name and reads the template back: the table must come
+// back the same, and the table's keys must keep the reader's rules.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "fuzz_text.h"
+#include "i18n/language_file.h"
+#include "i18n/translation.h"
+
+namespace {
+
+void Check(bool holds) {
+    if (!holds) std::abort();
+}
+
+// The first byte chooses how the rest becomes text: one code unit per byte,
+// which spells the ASCII of the format quickly, or little-endian pairs,
+// which reach every UTF-16 code unit.
+std::u16string TextFromInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return {};
+    if (data[0] % 2 == 0) return TextFromBytes(data + 1, size - 1);
+    return std::u16string(data + 1, data + size);
+}
+
+void CheckKeys(const TranslationTable& table) {
+    for (const auto& [key, translation] : table) {
+        Check(!key.empty() && key.front() != u'#');
+        Check(key.find(u'=') == std::u16string::npos && key.find(u'\n') == std::u16string::npos);
+        Check(translation.find(u'\n') == std::u16string::npos);
+        Check(translation.empty() || translation.back() != u'\r');
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::u16string text = TextFromInput(data, size);
+    TranslationTable first;
+    ParseLanguageFile(text, first);
+    CheckKeys(first);
+
+    const auto name = first.find(std::u16string(kLanguageNameKey));
+    const std::u16string displayName = name != first.end() ? name->second : u"?";
+    const std::u16string written = FormatLanguageTemplate(first, displayName);
+
+    TranslationTable second;
+    ParseLanguageFile(written, second);
+    TranslationTable expected = first;
+    expected[std::u16string(kLanguageNameKey)] = displayName;
+    Check(second == expected);
+    Check(FormatLanguageTemplate(second, displayName) == written);
+
+    // The file names and the saved code are text from outside too.
+    const std::u16string code = LanguageCodeFromFileName(text);
+    Check(code.empty() || code.size() + 9 == text.size());
+    Check(SavedLanguageCode(text).size() <= text.size());
+    return 0;
+}

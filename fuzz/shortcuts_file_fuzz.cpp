@@ -1,0 +1,69 @@
+// Reads arbitrary "shortcuts.txt" text into the table, shows every binding it
+// gave, and checks that writing the table out and reading it back into a
+// fresh table gives the same bindings.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "fuzz_text.h"
+#include "i18n/built_in_english.h"
+#include "i18n/translation.h"
+#include "settings/shortcut_table.h"
+#include "settings/shortcuts_file.h"
+
+namespace {
+
+void Check(bool holds) {
+    if (!holds) std::abort();
+}
+
+// The first byte chooses how the rest becomes text: one code unit per byte,
+// which spells the ASCII of the format quickly, or little-endian pairs,
+// which reach every UTF-16 code unit.
+std::u16string TextFromInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return {};
+    if (data[0] % 2 == 0) return TextFromBytes(data + 1, size - 1);
+    return std::u16string(data + 1, data + size);
+}
+
+void CheckTexts(const ShortcutTable& table) {
+    for (const Shortcut& shortcut : table) {
+        Check(!KeyName(shortcut.key).empty());
+        Check(!ShortcutText(shortcut.modifiers, shortcut.key).empty());
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ShortcutTable first = DefaultShortcutTable();
+    ParseShortcutsFile(TextFromInput(data, size), first);
+
+    // Reading changes bindings only: ids, labels, defaults stay.
+    const ShortcutTable defaults = DefaultShortcutTable();
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        Check(first[i].id == defaults[i].id && first[i].label == defaults[i].label);
+        Check(first[i].defaultKey == defaults[i].defaultKey);
+    }
+
+    // French, then English swapped in and out: filling a table every run
+    // would cost more than everything else together.
+    static TranslationTable english = [] {
+        TranslationTable table;
+        FillBuiltInEnglish(table);
+        return table;
+    }();
+    ActiveTranslationTable().clear();
+    CheckTexts(first);
+    ActiveTranslationTable().swap(english);
+    CheckTexts(first);
+    ActiveTranslationTable().swap(english);
+
+    const std::u16string written = FormatShortcutsFile(first);
+    ShortcutTable second = DefaultShortcutTable();
+    ParseShortcutsFile(written, second);
+    Check(second == first);
+    Check(FormatShortcutsFile(second) == written);
+    return 0;
+}

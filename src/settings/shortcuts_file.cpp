@@ -1,0 +1,146 @@
+#include "settings/shortcuts_file.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr char16_t kFieldSeparator = u'|';
+constexpr std::u16string_view kLineBreak = u"\r\n";
+
+// The blanks the C library skips before a number.
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+}
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+struct Cursor {
+    std::u16string_view text;
+    std::size_t position = 0;
+
+    char16_t Peek() const { return position < text.size() ? text[position] : u'\0'; }
+};
+
+struct Magnitude {
+    bool negative = false;
+    std::uint64_t value = 0;
+    bool overflow = false;  // passed `limit`; value is then meaningless
+};
+
+// Blanks, an optional sign and at least one digit; nothing when no digit
+// follows. Stops at the first character that is not a digit.
+std::optional<Magnitude> ReadMagnitude(Cursor& cursor, std::uint64_t limit) {
+    while (IsBlank(cursor.Peek())) ++cursor.position;
+    Magnitude result;
+    if (cursor.Peek() == u'+' || cursor.Peek() == u'-') {
+        result.negative = cursor.Peek() == u'-';
+        ++cursor.position;
+    }
+    if (!IsDigit(cursor.Peek())) return std::nullopt;
+    while (IsDigit(cursor.Peek())) {
+        const auto digit = static_cast<std::uint64_t>(cursor.Peek() - u'0');
+        if (result.overflow || result.value > (limit - digit) / 10) {
+            result.overflow = true;
+        } else {
+            result.value = result.value * 10 + digit;
+        }
+        ++cursor.position;
+    }
+    return result;
+}
+
+// "%d": saturates at the ends of the signed range.
+std::optional<std::int32_t> ReadSigned(Cursor& cursor) {
+    constexpr std::uint64_t kMax = std::numeric_limits<std::int32_t>::max();
+    const std::optional<Magnitude> read = ReadMagnitude(cursor, kMax + 1);
+    if (!read) return std::nullopt;
+    if (read->negative) {
+        if (read->overflow) return std::numeric_limits<std::int32_t>::min();
+        return static_cast<std::int32_t>(-static_cast<std::int64_t>(read->value));
+    }
+    if (read->overflow || read->value > kMax) return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(read->value);
+}
+
+// "%u": too many digits give the maximum whatever the sign; otherwise a
+// '-' negates modulo 2^32.
+std::optional<std::uint32_t> ReadUnsigned(Cursor& cursor) {
+    constexpr std::uint32_t kMax = std::numeric_limits<std::uint32_t>::max();
+    const std::optional<Magnitude> read = ReadMagnitude(cursor, kMax);
+    if (!read) return std::nullopt;
+    if (read->overflow) return kMax;
+    const auto value = static_cast<std::uint32_t>(read->value);
+    return read->negative ? static_cast<std::uint32_t>(0u - value) : value;
+}
+
+bool ReadSeparator(Cursor& cursor) {
+    if (cursor.Peek() != kFieldSeparator) return false;
+    ++cursor.position;
+    return true;
+}
+
+struct BindingLine {
+    std::int32_t id = 0;
+    std::uint32_t modifiers = 0;
+    std::uint32_t key = 0;
+};
+
+std::optional<BindingLine> ReadBindingLine(std::u16string_view line) {
+    Cursor cursor{line};
+    const std::optional<std::int32_t> id = ReadSigned(cursor);
+    if (!id || !ReadSeparator(cursor)) return std::nullopt;
+    const std::optional<std::uint32_t> modifiers = ReadUnsigned(cursor);
+    if (!modifiers || !ReadSeparator(cursor)) return std::nullopt;
+    const std::optional<std::uint32_t> key = ReadUnsigned(cursor);
+    if (!key) return std::nullopt;
+    return BindingLine{*id, *modifiers, *key};
+}
+
+void ApplyLine(std::u16string_view line, ShortcutTable& table) {
+    const std::optional<BindingLine> binding = ReadBindingLine(line);
+    if (!binding) return;
+    for (Shortcut& shortcut : table) {
+        if (shortcut.id != binding->id) continue;
+        shortcut.modifiers = binding->modifiers;
+        shortcut.key = binding->key;
+        return;
+    }
+}
+
+void AppendDecimal(std::u16string& out, std::int64_t value) {
+    std::array<char, 24> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    for (const char* c = digits.data(); c != result.ptr; ++c) out.push_back(static_cast<char16_t>(*c));
+}
+
+}  // namespace
+
+void ParseShortcutsFile(const std::u16string& text, ShortcutTable& table) {
+    const std::u16string_view all = text;
+    std::size_t start = 0;
+    while (start < all.size()) {
+        const std::size_t lineFeed = all.find(u'\n', start);
+        const std::size_t end = lineFeed == std::u16string_view::npos ? all.size() : lineFeed;
+        ApplyLine(all.substr(start, end - start), table);
+        if (lineFeed == std::u16string_view::npos) break;
+        start = lineFeed + 1;
+    }
+}
+
+std::u16string FormatShortcutsFile(const ShortcutTable& table) {
+    std::u16string out;
+    for (const Shortcut& shortcut : table) {
+        AppendDecimal(out, shortcut.id);
+        out.push_back(kFieldSeparator);
+        AppendDecimal(out, shortcut.modifiers);
+        out.push_back(kFieldSeparator);
+        AppendDecimal(out, shortcut.key);
+        out += kLineBreak;
+    }
+    return out;
+}
