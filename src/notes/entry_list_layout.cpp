@@ -33,6 +33,9 @@ constexpr std::int32_t kFirstEntryId = 1;
 constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr int kLineBreakLength = 2;
 
+// An edit control reports character positions in 16 bits.
+constexpr int kLowBitsMask = 0xFFFF;
+
 bool IsShown(const NoteEntry& entry, DateStamp today) { return entry.done == 0 || entry.doneDate == today; }
 
 // The row under a client y, truncating toward zero as the list always has:
@@ -167,6 +170,15 @@ std::int32_t NextEntryId(const std::vector<NoteEntry>& entries) {
     return id;
 }
 
+std::optional<std::size_t> FindEntry(const std::vector<NoteEntry>& entries, const NoteEntry& copy) {
+    const auto same = std::find(entries.begin(), entries.end(), copy);
+    if (same != entries.end()) return static_cast<std::size_t>(same - entries.begin());
+    const auto sameId =
+        std::find_if(entries.begin(), entries.end(), [&copy](const NoteEntry& entry) { return entry.id == copy.id; });
+    if (sameId != entries.end()) return static_cast<std::size_t>(sameId - entries.begin());
+    return std::nullopt;
+}
+
 void ToggleEntryDone(NoteEntry& entry, DateStamp today) {
     entry.done = entry.done == 0 ? 1 : 0;
     entry.doneDate = entry.done == 1 ? today : 0;
@@ -202,6 +214,12 @@ TextLine TextLineAt(const std::u16string& text, int position) {
     }
     found.count = index + 1;
     return found;
+}
+
+int CharIndexFromLowBits(int lowBits, int firstVisibleIndex) {
+    const int low = lowBits & kLowBitsMask;
+    const int start = std::max(0, firstVisibleIndex);
+    return start + ((low - (start & kLowBitsMask)) & kLowBitsMask);
 }
 
 TextRange LineDeletionRange(int start, int length, int lineIndex, int lineCount) {

@@ -74,6 +74,12 @@ std::u16string EntryPreview(const std::u16string& text, std::size_t limit);
 // positive id not in use.
 std::int32_t NextEntryId(const std::vector<NoteEntry>& entries);
 
+// Where an entry copied before a dialog or menu is now: the first entry equal
+// to it, else the first with its id (a field changed meanwhile, say the
+// reminder fired); none when it has gone. The list may have been sorted or
+// changed while the dialog was open, so an index taken before is not enough.
+std::optional<std::size_t> FindEntry(const std::vector<NoteEntry>& entries, const NoteEntry& copy);
+
 // Ticks an open entry off on `today`, or opens a done one again (clearing
 // its doneDate). `notified` is left as it is.
 void ToggleEntryDone(NoteEntry& entry, DateStamp today);
@@ -95,6 +101,12 @@ struct TextLine {
 // The line, between CR LF breaks, that holds the character at `position`
 // (clamped into the text). Lines wrapped on the screen stay one line.
 TextLine TextLineAt(const std::u16string& text, int position);
+
+// The whole character index of an edit control from the low 16 bits its
+// position query gives, for a point on the screen: the first index at or
+// after the first visible character that has those low bits. A screenful of
+// text is far shorter than 65536 characters, so this is the character shown.
+int CharIndexFromLowBits(int lowBits, int firstVisibleIndex);
 
 struct TextRange {
     int begin = 0;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "notes/entry_list.h"
 #include "notes/note_layout.h"
 #include "storage/category_storage.h"
 #include "ui/colour_rules.h"
@@ -154,5 +155,6 @@ void PaintNote(HWND window, HDC dc, const Note* note) {
         return;
     }
     DrawHeader(context, note);
+    if (note && note->type == kNoteScheduled) PaintEntryList(dc, *note, context.width, context.height);
     if (note && note->type == kNotePlaceholder) DrawPlaceholderBody(context);
 }

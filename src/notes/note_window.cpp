@@ -6,8 +6,12 @@
 #include <memory>
 
 #include "notes/docking.h"
+#include "notes/entry_commands.h"
+#include "notes/entry_list.h"
+#include "notes/entry_list_layout.h"
 #include "notes/note_commands.h"
 #include "notes/note_creation.h"
+#include "notes/note_edit_menu.h"
 #include "notes/note_layout.h"
 #include "notes/note_painting.h"
 #include "notes/note_reach.h"
@@ -18,6 +22,7 @@
 #include "ui/owner_draw_menu.h"
 #include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"
+#include "win/context_menu_point.h"
 #include "win/gdiplus_session.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -58,6 +63,7 @@ HWND CreateNoteEdit(HWND window, const CREATESTRUCTW* create, const NoteCreatePa
                                 nullptr);
     if (!edit) return nullptr;
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(EnsureTextFont()), TRUE);
+    InstallNoteEditMenu(edit, window);
     // No cap on what can be typed: a note never refuses text.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
     if (params && !params->body.empty()) SetWindowTextW(edit, Wide(params->body));
@@ -160,6 +166,10 @@ void OnLeftButtonDown(HWND window, LPARAM lParam) {
         return;
     }
     const Point client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (state->note.type == kNoteScheduled && client.y >= kEntryListClickTop) {
+        ClickEntryList(window, client);
+        return;
+    }
     RECT rect{};
     GetClientRect(window, &rect);
     RunHeaderControl(window, HeaderControlAt(client, rect.right), client);
@@ -167,8 +177,9 @@ void OnLeftButtonDown(HWND window, LPARAM lParam) {
 
 void OnContextMenu(HWND window, LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (lParam == -1) GetCursorPos(&point);  // the menu key
-    ShowNoteMenu(window, point.x, point.y);
+    if (IsKeyboardContextMenu(lParam)) GetCursorPos(&point);
+    // An entry row of a scheduled note has its own menu.
+    if (!ShowEntryMenu(window, point.x, point.y)) ShowNoteMenu(window, point.x, point.y);
 }
 
 void OnExitSizeMove(HWND window) {

@@ -1,0 +1,218 @@
+#include "entries/entry_editor.h"
+
+#include <string>
+
+#include "entries/date_time_picker.h"
+#include "entries/due_text.h"
+#include "entries/entry_fonts.h"
+#include "i18n/translation.h"
+#include "storage/category_store.h"
+#include "ui/colour_rules.h"
+#include "ui/dialog_chrome.h"
+#include "ui/dialog_placement.h"
+#include "ui/modal_dialog.h"
+#include "ui/screen_geometry.h"
+#include "win/handles.h"
+#include "win/process_handles.h"
+#include "win/wide.h"
+#include "win/window_text.h"
+
+namespace {
+
+constexpr int kOwnerOffset = 30;  // from the owner's top-left corner
+constexpr int kDialogWidth = 350;
+constexpr int kDialogHeight = 210;
+
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+
+constexpr Rect kTextLabel{12, 38, 312, 54};
+constexpr Rect kTextField{12, 56, 338, 88};
+constexpr Rect kDueLabel{12, 102, 82, 118};
+constexpr Rect kDueField{88, 98, 306, 122};
+constexpr Rect kCalendarButton{308, 98, 336, 122};
+constexpr Rect kOkButton{170, 140, 246, 168};
+constexpr Rect kCancelButton{254, 140, 330, 168};
+
+// The calendar icon: a square around the button's centre with a header line.
+constexpr int kIconHalfSize = 6;
+constexpr int kIconHeaderOffset = 2;  // above the centre
+// The picker opens this far below the date field.
+constexpr int kPickerGap = 2;
+
+// The state of one editor, owned by the ShowEntryEditor frame; the window's
+// user data points to it while the window exists.
+struct EntryEditorState {
+    std::u16string text;
+    DueStamp due = 0;
+    bool accepted = false;
+    bool done = false;
+    ColourRef colour = kDefaultNoteColour;
+    HBRUSH brush = nullptr;
+};
+
+bool classRegistered = false;
+
+EntryEditorState* StateOf(HWND window) {
+    return reinterpret_cast<EntryEditorState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void Finish(HWND window, EntryEditorState& state) {
+    state.done = true;
+    // The owner first: while it is disabled, the system would activate some
+    // other window (another note) in place of the closing dialog.
+    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
+    DestroyWindow(window);
+}
+
+void DrawCalendarIcon(const EntryEditorState& state, const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    SavedDcState saved(dc);
+    FillRect(dc, &item.rcItem, state.brush ? state.brush : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FrameRect(dc, &item.rcItem, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    const int cx = (item.rcItem.left + item.rcItem.right) / 2;
+    const int cy = (item.rcItem.top + item.rcItem.bottom) / 2;
+    UniquePen pen(CreatePen(PS_SOLID, 1, ContrastTextColour(state.colour)));
+    SelectScope selectedPen(dc, pen.Get());
+    SelectScope noFill(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, cx - kIconHalfSize, cy - kIconHalfSize, cx + kIconHalfSize, cy + kIconHalfSize);
+    MoveToEx(dc, cx - kIconHalfSize, cy - kIconHeaderOffset, nullptr);
+    LineTo(dc, cx + kIconHalfSize, cy - kIconHeaderOffset);
+}
+
+// The date field's date (or now, when it holds none) goes to the picker; a
+// picked date comes back into the field. Only OK stores anything.
+void OnCalendarButton(HWND window, const EntryEditorState& state) {
+    HWND field = GetDlgItem(window, kDueFieldId);
+    DueStamp due = ParseDueText(WindowText(field));
+    RECT fieldRect{};
+    GetWindowRect(field, &fieldRect);
+    const POINT anchor{fieldRect.left, fieldRect.bottom + kPickerGap};
+    const bool picked = ShowDateTimePicker(window, state.colour, anchor, due);
+    if (!IsWindow(field)) return;  // the editor went while the picker was open
+    if (picked) SetWindowTextW(field, Wide(FormatDueForEditing(due)));
+    SetFocus(field);
+}
+
+void Accept(HWND window, EntryEditorState& state) {
+    state.text = SanitizeName(WindowText(GetDlgItem(window, kEntryTextFieldId)));
+    state.due = ParseDueText(WindowText(GetDlgItem(window, kDueFieldId)));
+    state.accepted = true;
+    Finish(window, state);
+}
+
+LRESULT CALLBACK EntryEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCALCSIZE && wParam) return 0;  // no frame, no caption
+    EntryEditorState* state = StateOf(window);
+    if (!state) return DefWindowProcW(window, message, wParam, lParam);
+
+    if (message == WM_DRAWITEM && wParam == kCalendarButtonId) {
+        DrawCalendarIcon(*state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == kCalendarButtonId && HIWORD(wParam) == BN_CLICKED) {
+        OnCalendarButton(window, *state);
+        return 0;
+    }
+    const DialogChromeResult chrome =
+        HandleDialogChrome(window, message, wParam, lParam, state->colour, state->brush, &state->done);
+    if (chrome.handled) return chrome.result;
+
+    switch (message) {
+    case WM_CLOSE:
+        Finish(window, *state);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) Finish(window, *state);
+        if (LOWORD(wParam) == IDOK) Accept(window, *state);
+        return 0;
+    case WM_DESTROY:
+        state->done = true;  // however the window goes (its owner can take it along), the loop ends
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool EnsureClassRegistered() {
+    if (classRegistered) return true;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = EntryEditorProc;
+    windowClass.hInstance = ModuleInstance();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kEntryEditorClass;
+    classRegistered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return classRegistered;
+}
+
+HWND CreateChild(HWND window, const wchar_t* className, const std::u16string& text, DWORD style, int id,
+                 const Rect& place, HFONT font) {
+    HWND child = CreateWindowExW(0, className, Wide(text), style, place.left, place.top, place.Width(),
+                                 place.Height(), window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 ModuleInstance(), nullptr);
+    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+// The controls in Tab order; returns the text field.
+HWND CreateChildren(HWND window, const NoteEntry& entry) {
+    const auto guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    CreateChild(window, L"STATIC", Translate(u"Texte :"), kLabelStyle, 0, kTextLabel, guiFont);
+    HWND text = CreateChild(window, L"EDIT", entry.text, kFieldStyle, kEntryTextFieldId, kTextField, EntryTextFont());
+    CreateChild(window, L"STATIC", Translate(u"Echeance :"), kLabelStyle, 0, kDueLabel, guiFont);
+    CreateChild(window, L"EDIT", FormatDueForEditing(entry.due), kFieldStyle, kDueFieldId, kDueField, FieldFont());
+    CreateChild(window, L"BUTTON", u"", kButtonStyle, kCalendarButtonId, kCalendarButton, guiFont);
+    CreateChild(window, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, kOkButton, guiFont);
+    CreateChild(window, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, kCancelButton, guiFont);
+    return text;
+}
+
+}  // namespace
+
+bool ShowEntryEditor(HWND owner, ColourRef colour, NoteEntry& entry) {
+    if (!EnsureClassRegistered()) return false;
+    EntryEditorState state;
+    state.colour = colour;
+    const UniqueBrush brush(CreateSolidBrush(colour));
+    state.brush = brush.Get();
+
+    // Near the owner, but never off the screen: from a note near the right or
+    // bottom edge the OK button would otherwise be out of reach.
+    const Rect ownerRect = WindowRectOf(owner);
+    const Rect wanted{ownerRect.left + kOwnerOffset, ownerRect.top + kOwnerOffset,
+                      ownerRect.left + kOwnerOffset + kDialogWidth, ownerRect.top + kOwnerOffset + kDialogHeight};
+    const Rect place = KeepInsideWorkArea(wanted, WorkAreaNearWindow(owner));
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, kEntryEditorClass, Wide(Translate(u"Tâche cédulée")), WS_POPUP,
+                                  place.left, place.top, kDialogWidth, kDialogHeight, owner, nullptr,
+                                  ModuleInstance(), nullptr);
+    if (!window) return false;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
+    HWND text = CreateChildren(window, entry);
+
+    EnableWindow(owner, FALSE);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(text);
+    SendMessageW(text, EM_SETSEL, 0, -1);
+
+    {
+        ModalDialogScope modal;
+        RunModalLoop(window, state.done);
+    }
+
+    EnableWindow(owner, TRUE);
+    // Only a quit leaves the window alive here; it must not outlive its state.
+    if (IsWindow(window)) DestroyWindow(window);
+    SetForegroundWindow(owner);
+
+    if (!state.accepted) return false;
+    entry.text = state.text;
+    entry.due = state.due;
+    return true;
+}

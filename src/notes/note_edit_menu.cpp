@@ -1,0 +1,100 @@
+#include "notes/note_edit_menu.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "i18n/translation.h"
+#include "notes/entry_commands.h"
+#include "notes/entry_list_layout.h"
+#include "notes/note_commands.h"
+#include "notes/note_window_state.h"
+#include "ui/owner_draw_menu.h"
+#include "win/context_menu_point.h"
+#include "win/window_text.h"
+
+namespace {
+
+constexpr UINT_PTR kNoteEditSubclassId = 1;
+
+// The character the menu is about and where the menu opens.
+struct MenuRequest {
+    int charIndex = 0;
+    POINT screen{};
+};
+
+// From the keyboard: the end of the selection, and the menu at that character.
+MenuRequest RequestFromKeyboard(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    MenuRequest request;
+    request.charIndex = static_cast<int>(end);
+    const LRESULT position = SendMessageW(edit, EM_POSFROMCHAR, end, 0);
+    if (position == -1) {
+        GetCaretPos(&request.screen);  // past the last character there is no position, only the caret
+    } else {
+        request.screen = POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    }
+    ClientToScreen(edit, &request.screen);
+    return request;
+}
+
+// From the mouse: the character under the point. The edit reports only its
+// low 16 bits; the first visible character tells which one it is.
+MenuRequest RequestFromMouse(HWND edit, LPARAM lParam) {
+    MenuRequest request;
+    request.screen = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT client = request.screen;
+    ScreenToClient(edit, &client);
+    const LRESULT found = SendMessageW(edit, EM_CHARFROMPOS, 0, MAKELPARAM(client.x, client.y));
+    const LRESULT firstLine = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const auto firstVisible = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(firstLine), 0));
+    request.charIndex = CharIndexFromLowBits(LOWORD(found), firstVisible);
+    return request;
+}
+
+// The line is found in the edit's text between line breaks, not as the edit
+// wraps it on the screen, so that the whole line moves.
+void ShowNoteEditMenu(HWND noteWindow, HWND edit, LPARAM lParam) {
+    const MenuRequest request = IsKeyboardContextMenu(lParam) ? RequestFromKeyboard(edit) : RequestFromMouse(edit, lParam);
+    const std::u16string text = WindowText(edit);
+    const TextLine line = TextLineAt(text, request.charIndex);
+    const std::u16string lineText = text.substr(static_cast<std::size_t>(line.start), static_cast<std::size_t>(line.length));
+
+    OwnerDrawItems records;
+    HMENU menu = CreatePopupMenu();
+    AppendOwnerDrawItem(menu, MF_GRAYED, 0, EntryPreview(lineText, kEntryPreviewLength), records);
+    AppendOwnerDrawItem(menu, MF_SEPARATOR, 0, u"", records);
+    AppendOwnerDrawItem(menu, lineText.empty() ? MF_GRAYED : MF_STRING, kConvertLineCommand,
+                        Translate(u"Convertir en tache cedulee…"), records);
+    const UINT command = TrackNoteMenu(noteWindow, menu, request.screen.x, request.screen.y);
+    if (command == kConvertLineCommand && !lineText.empty()) {
+        ConvertLineToEntry(noteWindow, line.start, lineText, request.screen);
+    }
+}
+
+LRESULT CALLBACK NoteEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR reference) {
+    switch (message) {
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(edit, NoteEditProc, id);
+        break;
+    case WM_CONTEXTMENU: {
+        HWND noteWindow = reinterpret_cast<HWND>(reference);
+        if (!NoteFromWindow(noteWindow)) break;  // the standard edit menu
+        ShowNoteEditMenu(noteWindow, edit, lParam);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallNoteEditMenu(HWND edit, HWND noteWindow) {
+    SetWindowSubclass(edit, NoteEditProc, kNoteEditSubclassId, reinterpret_cast<DWORD_PTR>(noteWindow));
+}

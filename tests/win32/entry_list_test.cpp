@@ -1,0 +1,234 @@
+// The entry list of a scheduled note on real windows: what it paints, what
+// clicks do, and the two menus that move text between the regular and the
+// scheduled note of a category, with the files they leave.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "entries/date_time_picker.h"
+#include "entries/due_text.h"
+#include "entries/entry_editor.h"
+#include "notes/entry_commands.h"
+#include "notes/entry_list.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
+#include "storage/note_file.h"
+#include "storage/text_files.h"
+#include "test_support.h"
+#include "ui/colour_rules.h"
+#include "ui_script.h"
+#include "win/handles.h"
+
+namespace {
+
+constexpr std::int32_t kWork = 1;
+constexpr DueStamp kDue = 202503141530;
+
+NoteEntry Entry(std::int32_t id, DueStamp due, const char16_t* text, std::int32_t done = 0, DateStamp doneDate = 0) {
+    return NoteEntry{id, due, done, 0, doneDate, text};
+}
+
+NoteFields Stored(HWND note) {
+    NoteFields fields = DefaultNoteFields();
+    ParseNoteFile(ReadTextFile(NoteFileOf(note)), fields);
+    return fields;
+}
+
+void Click(HWND note, int x, int y) {
+    SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+// A right click on the note, or in its edit on the character at `index`.
+void RightClick(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    SendMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(client.x, client.y));
+}
+void RightClickCharacter(HWND note, int index) {
+    const LRESULT position = SendMessageW(NoteEditOf(note), EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
+    RightClick(NoteEditOf(note), POINT{LOWORD(position) + 2, HIWORD(position) + 4});
+}
+
+void SetText(HWND dialog, int id, const wchar_t* text) {
+    SetWindowTextW(GetDlgItem(dialog, id), text);
+}
+
+class EntryList : public DataFolderTest {
+protected:
+    // A saved note of category kWork (or another one).
+    HWND MakeNote(std::int32_t type, std::vector<NoteEntry> entries, const char16_t* body = u"",
+                  ColourRef colour = kDefaultNoteColour, std::int32_t categoryId = kWork) {
+        NoteCreateParams params;
+        params.id = nextId_++;
+        params.x = 200;
+        params.y = 150;
+        params.type = type;
+        params.colour = colour;
+        params.categoryId = categoryId;
+        params.entries = std::move(entries);
+        params.body = body;
+        HWND note = ShowNewNote(params);
+        SaveNote(note);
+        return note;
+    }
+
+    HWND ScheduledNoteOfWork() {
+        for (HWND window : WindowsOfClass(L"QuillboardNote")) {
+            const Note* note = NoteFromWindow(window);
+            if (note && note->categoryId == kWork && note->type == kNoteScheduled) return window;
+        }
+        return nullptr;
+    }
+
+    std::uint64_t nextId_ = 0x100;
+};
+
+TEST_F(EntryList, PaintsOpenAndTodaysDoneEntriesThenTheAddRow) {
+    for (ColourRef colour : {kDefaultNoteColour, ColourRef{0x00402010}}) {
+        HWND note = MakeNote(kNoteScheduled,
+                             {Entry(1, kDue, u"Appeler Paul"), Entry(2, kDue + 1, u"Acheter du pain", 1, TodayStamp()),
+                              Entry(3, kDue + 2, u"Hier", 1, 20000101), Entry(4, 0, u"Lire le contrat")},
+                             u"", colour);
+        SetWindowPos(note, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SaveScreenshotIfAsked(colour == kDefaultNoteColour ? u"scheduled-note-light.bmp" : u"scheduled-note-dark.bmp",
+                              note);
+        UpdateWindow(note);
+        const WindowDc dc(note);
+        const ColourRef text = ContrastTextColour(colour);
+        EXPECT_EQ(GetPixel(dc.Get(), 6, 45), text);     // row 0's check box
+        EXPECT_EQ(GetPixel(dc.Get(), 12, 50), colour);  // not ticked
+        EXPECT_EQ(GetPixel(dc.Get(), 12, 74), text);    // row 1's tick
+        EXPECT_EQ(GetPixel(dc.Get(), 30, 70), text);    // struck through
+        // Three rows (yesterday's done entry is hidden), the add row at y 106..130, nothing below.
+        int addRow = 0, below = 0;
+        for (int x = 6; x < 290; ++x) {
+            for (int y = 108; y < 128; ++y) addRow += GetPixel(dc.Get(), x, y) != colour;
+            for (int y = 131; y < 190; ++y) below += GetPixel(dc.Get(), x, y) != colour;
+        }
+        EXPECT_GT(addRow, 0);
+        EXPECT_EQ(below, 0);
+        DestroyWindow(note);
+    }
+}
+
+TEST_F(EntryList, ClicksTickUntickAndDeleteTheEntryShownInTheRow) {
+    HWND note = MakeNote(kNoteScheduled,
+                         {Entry(1, kDue, u"un"), Entry(2, kDue + 1, u"hier", 1, 20000101), Entry(3, kDue + 2, u"trois")});
+    Click(note, 10, 40);
+    EXPECT_EQ(Stored(note).entries[0], Entry(1, kDue, u"un", 1, TodayStamp()));
+    Click(note, 10, 40);
+    EXPECT_EQ(Stored(note).entries[0], Entry(1, kDue, u"un"));
+    Click(note, 235, 64);  // row 1 shows "trois": the entry done in the past is not listed
+    EXPECT_EQ(Stored(note).entries, (std::vector<NoteEntry>{Entry(1, kDue, u"un"), Entry(2, kDue + 1, u"hier", 1, 20000101)}));
+}
+
+TEST_F(EntryList, TheEditorEditsARowAndTheAddRowBelowTheRowsThatFitAddsOne) {
+    std::vector<NoteEntry> entries;
+    for (int i = 1; i <= 8; ++i) entries.push_back(Entry(i, kDue + i, u"entrée"));
+    entries[0].notified = 1;
+    HWND note = MakeNote(kNoteScheduled, entries);
+    std::u16string shown;
+    UiScript script;
+    script.WhenShown(kEntryEditorClass, [&](HWND dialog) {
+        shown = WindowTextOf(GetDlgItem(dialog, kDueFieldId));
+        SetText(dialog, kDueFieldId, L"01/01/2030 00:00");  // a new due re-arms the reminder
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    script.WhenShown(kEntryEditorClass, [](HWND dialog) {
+        SetText(dialog, kEntryTextFieldId, L"Nouvelle");
+        SetText(dialog, kDueFieldId, L"14/03/2025 15:30");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Click(note, 100, 45);
+    Click(note, 50, 160);  // 200 pixels hold 5 rows and the add row at y 154..178
+    const std::vector<NoteEntry> stored = Stored(note).entries;
+    EXPECT_EQ(shown, u"14/03/2025 15:31");
+    ASSERT_EQ(stored.size(), 9u);
+    EXPECT_EQ(stored.front(), Entry(9, kDue, u"Nouvelle"));
+    EXPECT_EQ(stored.back(), Entry(1, 203001010000, u"entrée"));
+}
+
+TEST_F(EntryList, TransferringTheLastEntryMovesItIntoTheRegularNoteAndDiscardsTheEmptiedOne) {
+    HWND regular = MakeNote(kNoteRegular, {}, u"Ligne");
+    HWND scheduled = MakeNote(kNoteScheduled, {Entry(1, kDue, u"Appeler Paul")});
+    const std::u16string scheduledFile = NoteFileOf(scheduled);
+    for (POINT notOnARow : {POINT{100, 15}, POINT{100, 65}}) {  // the header, the add row
+        ClientToScreen(scheduled, &notOnARow);
+        EXPECT_FALSE(ShowEntryMenu(scheduled, notOnARow.x, notOnARow.y));
+    }
+    std::vector<std::u16string> items;
+    UiScript script;
+    script.WhenMenuShown({VK_UP, VK_RETURN}, [&](HMENU menu) { items = MenuTexts(menu); });
+    RightClick(scheduled, POINT{100, 45});
+    PumpPending();
+    EXPECT_EQ(items, (std::vector<std::u16string>{u"Appeler Paul", u"", u"Transferer vers une note normale"}));
+    EXPECT_EQ(Stored(regular).body, u"Ligne\r\nAppeler Paul");
+    EXPECT_FALSE(IsWindow(scheduled));
+    EXPECT_FALSE(FileExists(scheduledFile));
+}
+
+TEST_F(EntryList, ConvertingALineTakesItWithItsLineBreakIntoANewScheduledNote) {
+    HWND regular = MakeNote(kNoteRegular, {}, u"un\r\n\r\ndeux\r\ntrois");
+    std::vector<std::u16string> emptyLineItems, items;
+    UINT emptyLineConvert = 0;
+    UiScript script;
+    script.WhenMenuShown({VK_ESCAPE}, [&](HMENU menu) {
+        emptyLineItems = MenuTexts(menu);
+        emptyLineConvert = GetMenuState(menu, 2, MF_BYPOSITION);
+    });
+    script.WhenMenuShown({VK_UP, VK_RETURN}, [&](HMENU menu) { items = MenuTexts(menu); });
+    script.WhenShown(kDateTimePickerClass, [](HWND popup) {
+        SetText(popup, kHourFieldId, L"9");
+        SetText(popup, kMinuteFieldId, L"30");
+        PostMessageW(popup, WM_COMMAND, IDOK, 0);
+    });
+    RightClickCharacter(regular, 4);
+    RightClickCharacter(regular, 7);
+    PumpPending();
+    EXPECT_EQ(emptyLineItems[0], u"(ligne vide)");
+    EXPECT_TRUE(emptyLineConvert & MF_GRAYED);
+    EXPECT_EQ(items, (std::vector<std::u16string>{u"deux", u"", u"Convertir en tache cedulee…"}));
+    EXPECT_EQ(Stored(regular).body, u"un\r\n\r\ntrois");
+    HWND scheduled = ScheduledNoteOfWork();
+    ASSERT_NE(scheduled, nullptr);
+    const std::vector<NoteEntry> entries = Stored(scheduled).entries;
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].text, u"deux");
+    EXPECT_EQ(entries[0].due % 10000, 930);
+    EXPECT_TRUE(IsWellFormedDue(entries[0].due));
+}
+
+TEST_F(EntryList, ConvertingTheOnlyLineFromTheKeyboardDiscardsTheEmptiedNote) {
+    HWND regular = MakeNote(kNoteRegular, {}, u"seule ligne");
+    HWND scheduled = MakeNote(kNoteScheduled, {Entry(1, kDue, u"déjà là")});
+    const std::u16string regularFile = NoteFileOf(regular);
+    SendMessageW(NoteEditOf(regular), EM_SETSEL, 11, 11);
+    UiScript script;
+    script.WhenMenuShown({VK_UP, VK_RETURN});
+    script.WhenShown(kDateTimePickerClass, [](HWND popup) { PostMessageW(popup, WM_COMMAND, IDOK, 0); });
+    SendMessageW(NoteEditOf(regular), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
+    EXPECT_TRUE(PumpUntil([regular] { return !IsWindow(regular); }));
+    EXPECT_FALSE(FileExists(regularFile));
+    const std::vector<NoteEntry> entries = Stored(scheduled).entries;
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].text, u"seule ligne");
+    EXPECT_EQ(entries[1].id, 2);
+}
+
+TEST_F(EntryList, WhenTheOtherNoteCannotBeMadeTheLineAndTheEntryStayWhereTheyWere) {
+    HWND regular = MakeNote(kNoteRegular, {}, u"ligne", kDefaultNoteColour, 2);
+    HWND scheduled = MakeNote(kNoteScheduled, {Entry(1, kDue, u"entrée")}, u"", kDefaultNoteColour, 3);
+    NoteCreationBlocked blocked;
+    UiScript script;
+    script.WhenMenuShown({VK_UP, VK_RETURN});
+    script.WhenShown(kDateTimePickerClass, [](HWND popup) { PostMessageW(popup, WM_COMMAND, IDOK, 0); });
+    script.WhenMenuShown({VK_UP, VK_RETURN});
+    RightClickCharacter(regular, 1);
+    RightClick(scheduled, POINT{100, 45});
+    PumpPending();
+    EXPECT_EQ(Stored(regular).body, u"ligne");
+    EXPECT_EQ(Stored(scheduled).entries, (std::vector<NoteEntry>{Entry(1, kDue, u"entrée")}));
+    EXPECT_EQ(WindowsOfClass(L"QuillboardNote").size(), 2u);
+}
+
+}  // namespace
