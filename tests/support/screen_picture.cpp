@@ -72,17 +72,19 @@ void ScreenPicture::SaveBmp(const std::u16string& path) const {
     BITMAPINFOHEADER info{};
     info.biSize = sizeof(info);
     info.biWidth = Width(area_);
-    info.biHeight = -Height(area_);  // top-down, as the pixels are held
+    info.biHeight = Height(area_);  // bottom-up, as BMP files are usually read
     info.biPlanes = 1;
     info.biBitCount = 32;
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42;  // "BM"
     header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    const DWORD imageBytes = static_cast<DWORD>(pixels_.size() * sizeof(DWORD));
-    header.bfSize = header.bfOffBits + imageBytes;
+    const size_t rowBytes = static_cast<size_t>(Width(area_)) * sizeof(DWORD);
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels_.size() * sizeof(DWORD));
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
     bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    bytes.append(reinterpret_cast<const char*>(pixels_.data()), imageBytes);
+    for (int row = Height(area_) - 1; row >= 0 && !pixels_.empty(); --row) {
+        bytes.append(reinterpret_cast<const char*>(pixels_.data() + static_cast<size_t>(row) * Width(area_)), rowBytes);
+    }
     WriteRawFile(path, bytes);
 }
 
