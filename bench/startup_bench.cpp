@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "e2e/quillboard_process.h"
+#include "support/data_folder.h"
+#include "support/quillboard_process.h"
+#include "support/windows_test_support.h"
 
 namespace {
 
@@ -34,15 +36,13 @@ size_t VisibleWindows(DWORD process, const wchar_t* className) {
     return static_cast<size_t>(std::count_if(windows.begin(), windows.end(), IsWindowVisible));
 }
 
-void PrepareNotes(const PreparedAppData& data, int count) {
+void PrepareNotes(const DataFolder& data, int count) {
     for (int i = 0; i < count; ++i) {
-        char id[17];
-        std::snprintf(id, sizeof(id), "%016X", i + 1);
         const std::string text = "X=" + std::to_string(20 + (i * 37) % 1300) + "\r\nY=" +
                                  std::to_string(20 + (i * 23) % 700) +
                                  "\r\nW=240\r\nH=200\r\nCOLOR=#FFF6A0\r\nCAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\n"
                                  "LASTDOCK=0\r\nTYPE=0\r\n---\r\nnote text";
-        data.WriteNote(std::u16string(id, id + 16), text);
+        data.WriteNote(static_cast<std::uint64_t>(i + 1), text);
     }
 }
 
@@ -55,7 +55,7 @@ double PeakWorkingSetMb(DWORD processId) {
     return counters.PeakWorkingSetSize / (1024.0 * 1024.0);
 }
 
-Measurement Launch(const PreparedAppData& data, const wchar_t* program, const std::wstring& arguments,
+Measurement Launch(const DataFolder& data, const wchar_t* program, const std::wstring& arguments,
                    const wchar_t* windowClass, size_t count) {
     const auto start = Clock::now();
     QuillboardProcess process(data.AppData(), program, arguments);
@@ -83,7 +83,7 @@ double Median(std::vector<double> values) {
 }
 
 void Compare(int count, int runs) {
-    PreparedAppData data;
+    DataFolder data;
     PrepareNotes(data, count);
     std::vector<double> program, floor, programMemory, floorMemory;
     for (int run = 0; run < runs; ++run) {

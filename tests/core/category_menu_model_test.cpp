@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "i18n/built_in_english.h"
 #include "i18n/translation.h"
 
 namespace {
@@ -30,13 +31,44 @@ MenuItem Sub(std::u16string text, std::vector<MenuItem> children) {
     return item;
 }
 
-MenuItem TypeSubmenu(std::int32_t checkedType) {
+// The menu's own texts in one language.
+struct MenuTexts {
+    std::u16string noteType, regular, scheduled, uncategorised, newCategory, manage, newSubcategory,
+        renameCategory, colour, deleteCategory, rename, remove;
+};
+
+const MenuTexts kFrench = {u"Type de note",
+                           u"Ordinaire",
+                           u"Cedulee",
+                           u"Non-categorise",
+                           u"Nouvelle categorie...",
+                           u"Gerer les categories...",
+                           u"+ Nouvelle sous-categorie...",
+                           u"Renommer la categorie...",
+                           u"Couleur...",
+                           u"Supprimer la categorie",
+                           u"Renommer...",
+                           u"Supprimer"};
+const MenuTexts kEnglish = {u"Note type",
+                            u"Regular",
+                            u"Scheduled",
+                            u"Uncategorized",
+                            u"New category...",
+                            u"Manage categories...",
+                            u"+ New subcategory...",
+                            u"Rename category...",
+                            u"Color...",
+                            u"Delete category",
+                            u"Rename...",
+                            u"Delete"};
+
+MenuItem TypeSubmenu(std::int32_t checkedType, const MenuTexts& t = kFrench) {
     MenuItem placeholder =
         Cmd(u"Tessaline (Section 2)", 0x9000002, checkedType == 2);
     placeholder.greyed = true;
-    return Sub(u"Type de note", {Cmd(u"Ordinaire", 0x9000000, checkedType == 0),
-                                 Cmd(u"Cedulee", 0x9000001, checkedType == 1),
-                                 placeholder});
+    return Sub(t.noteType, {Cmd(t.regular, 0x9000000, checkedType == 0),
+                            Cmd(t.scheduled, 0x9000001, checkedType == 1),
+                            placeholder});
 }
 
 // Work (id 1) with Urgent (2) and Later (3); Home (4) without subcategories.
@@ -68,34 +100,46 @@ TEST(CategoryMenuModel, WithoutCategoriesOnlyTypeFilingAndNewCategory) {
     EXPECT_EQ(BuildCategoryMenu(CategoryStore{}, 0, 0, 0), expected);
 }
 
-TEST(CategoryMenuModel, WithCategoriesListsThemWithSubcategoriesAndManageMenu) {
-    const std::vector<MenuItem> expected = {
-        TypeSubmenu(1),
+// The menu of a scheduled note filed under "Work > Urgent" with the sample
+// store. The names of the categories stay as they were typed.
+std::vector<MenuItem> SampleMenu(const MenuTexts& t) {
+    return {
+        TypeSubmenu(1, t),
         Sep(),
-        Cmd(u"Non-categorise", 1),
+        Cmd(t.uncategorised, 1),
         Sep(),
         Cmd(u"Work", 0x1000001),
         Cmd(u"    Urgent", 0x2000002, true),
         Cmd(u"    Later", 0x2000003),
         Cmd(u"Home", 0x1000004),
         Sep(),
-        Cmd(u"Nouvelle categorie...", 2),
-        Sub(u"Gerer les categories...",
+        Cmd(t.newCategory, 2),
+        Sub(t.manage,
             {Sub(u"Work",
-                 {Cmd(u"+ Nouvelle sous-categorie...", 0x3000001),
-                  Cmd(u"Renommer la categorie...", 0x4000001),
-                  Cmd(u"Couleur...", 0x5000001),
-                  Cmd(u"Supprimer la categorie", 0x6000001), Sep(),
-                  Sub(u"Urgent", {Cmd(u"Renommer...", 0x7000002),
-                                  Cmd(u"Supprimer", 0x8000002)}),
-                  Sub(u"Later", {Cmd(u"Renommer...", 0x7000003),
-                                 Cmd(u"Supprimer", 0x8000003)})}),
-             Sub(u"Home", {Cmd(u"+ Nouvelle sous-categorie...", 0x3000004),
-                           Cmd(u"Renommer la categorie...", 0x4000004),
-                           Cmd(u"Couleur...", 0x5000004),
-                           Cmd(u"Supprimer la categorie", 0x6000004)})}),
+                 {Cmd(t.newSubcategory, 0x3000001),
+                  Cmd(t.renameCategory, 0x4000001),
+                  Cmd(t.colour, 0x5000001),
+                  Cmd(t.deleteCategory, 0x6000001), Sep(),
+                  Sub(u"Urgent", {Cmd(t.rename, 0x7000002),
+                                  Cmd(t.remove, 0x8000002)}),
+                  Sub(u"Later", {Cmd(t.rename, 0x7000003),
+                                 Cmd(t.remove, 0x8000003)})}),
+             Sub(u"Home", {Cmd(t.newSubcategory, 0x3000004),
+                           Cmd(t.renameCategory, 0x4000004),
+                           Cmd(t.colour, 0x5000004),
+                           Cmd(t.deleteCategory, 0x6000004)})}),
     };
-    EXPECT_EQ(BuildCategoryMenu(SampleStore(), 1, 1, 2), expected);
+}
+
+TEST(CategoryMenuModel, WithCategoriesListsThemWithSubcategoriesAndManageMenu) {
+    EXPECT_EQ(BuildCategoryMenu(SampleStore(), 1, 1, 2), SampleMenu(kFrench));
+}
+
+TEST(CategoryMenuModel, BuiltInEnglishTranslatesTheWholeMenuButNotTheNames) {
+    FillBuiltInEnglish(ActiveTranslationTable());
+    const std::vector<MenuItem> menu = BuildCategoryMenu(SampleStore(), 1, 1, 2);
+    ActiveTranslationTable().clear();
+    EXPECT_EQ(menu, SampleMenu(kEnglish));
 }
 
 TEST(CategoryMenuModel, CheckMarkFollowsTheNotesFiling) {

@@ -33,14 +33,34 @@ TEST(NoteColours, HeaderColourOfDefaultYellow) {
     EXPECT_EQ(HeaderColour(kYellow), 0x0083C9D1u);  // 255→209, 246→201, 160→131
 }
 
+// Each channel value times 0.82 in double precision, cut to an integer:
+// the header shade of every channel value, 16 to a line.
+constexpr int kHeaderShade[256] = {
+      0,   0,   1,   2,   3,   4,   4,   5,   6,   7,   8,   9,   9,  10,  11,  12,
+     13,  13,  14,  15,  16,  17,  18,  18,  19,  20,  21,  22,  22,  23,  24,  25,
+     26,  27,  27,  28,  29,  30,  31,  31,  32,  33,  34,  35,  36,  36,  37,  38,
+     39,  40,  41,  41,  42,  43,  44,  45,  45,  46,  47,  48,  49,  50,  50,  51,
+     52,  53,  54,  54,  55,  56,  57,  58,  59,  59,  60,  61,  62,  63,  63,  64,
+     65,  66,  67,  68,  68,  69,  70,  71,  72,  72,  73,  74,  75,  76,  77,  77,
+     78,  79,  80,  81,  82,  82,  83,  84,  85,  86,  86,  87,  88,  89,  90,  91,
+     91,  92,  93,  94,  95,  95,  96,  97,  98,  99, 100, 100, 101, 102, 103, 104,
+    104, 105, 106, 107, 108, 109, 109, 110, 111, 112, 113, 113, 114, 115, 116, 117,
+    118, 118, 119, 120, 121, 122, 122, 123, 124, 125, 126, 127, 127, 128, 129, 130,
+    131, 132, 132, 133, 134, 135, 136, 136, 137, 138, 139, 140, 141, 141, 142, 143,
+    144, 145, 145, 146, 147, 148, 149, 150, 150, 151, 152, 153, 154, 154, 155, 156,
+    157, 158, 159, 159, 160, 161, 162, 163, 164, 164, 165, 166, 167, 168, 168, 169,
+    170, 171, 172, 173, 173, 174, 175, 176, 177, 177, 178, 179, 180, 181, 182, 182,
+    183, 184, 185, 186, 186, 187, 188, 189, 190, 191, 191, 192, 193, 194, 195, 195,
+    196, 197, 198, 199, 200, 200, 201, 202, 203, 204, 205, 205, 206, 207, 208, 209,
+};
+
 TEST(NoteColours, HeaderColourMatchesDoubleTruncationOnEveryChannelValue) {
     for (int c = 0; c < 256; ++c) {
         // Three different values at once, so a mixed-up channel shows.
         const int red = c, green = 255 - c, blue = (c * 7) % 256;
         const ColourRef colour = static_cast<ColourRef>(red | (green << 8) | (blue << 16));
-        const ColourRef expected = static_cast<ColourRef>(
-            static_cast<int>(red * 0.82) | (static_cast<int>(green * 0.82) << 8) |
-            (static_cast<int>(blue * 0.82) << 16));
+        const ColourRef expected = static_cast<ColourRef>(kHeaderShade[red] | (kHeaderShade[green] << 8) |
+                                                          (kHeaderShade[blue] << 16));
         ASSERT_EQ(HeaderColour(colour), expected) << "channel value " << c;
     }
     // 150 × 0.82 is just below 123 in binary floating point.

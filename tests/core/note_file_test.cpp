@@ -267,11 +267,11 @@ TEST(NoteFile, FormatWritesExtremeNumbersInFull) {
     note.categoryId = kMin32;
     note.entries = {Entry(kMin32, kMin64, -1, 2147483647, kMin64, u"x")};
     const std::u16string text = FormatNoteFile(note, Rect{kMin32, 0, 2147483647, 0}, u"");
-    EXPECT_NE(text.find(u"X=-2147483648\r\nY=0\r\nW=-1\r\n"), std::u16string::npos);
-    EXPECT_NE(text.find(u"COLOR=#000000\r\nCAT=-2147483648\r\n"), std::u16string::npos);
-    EXPECT_NE(text.find(u"ENTRY|-2147483648|-9223372036854775808|-1|2147483647|"
-                        u"-9223372036854775808|x\r\n"),
-              std::u16string::npos);
+    EXPECT_EQ(text,
+              u"X=-2147483648\r\nY=0\r\nW=-1\r\nH=0\r\nCOLOR=#000000\r\nCAT=-2147483648\r\nSUBCAT=0\r\n"
+              u"PIN=0\r\nDOCK=0\r\nLASTDOCK=0\r\nTYPE=0\r\n"
+              u"ENTRY|-2147483648|-9223372036854775808|-1|2147483647|-9223372036854775808|x\r\n"
+              u"---\r\n");
 }
 
 TEST(NoteFile, LineFeedInEntryTextCannotInjectLines) {

@@ -4,24 +4,21 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "quillboard_process.h"
+#include "support/data_folder.h"
+#include "support/note_file_text.h"
+#include "support/program_names.h"
+#include "support/quillboard_process.h"
+#include "support/scripted_user.h"
+#include "support/window_checks.h"
 #include "win/wide.h"
 
 namespace {
 
-constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
-constexpr wchar_t kNoteClass[] = L"QuillboardNote";
-constexpr wchar_t kMenuClass[] = L"#32768";
-constexpr wchar_t kDialogClass[] = L"#32770";
-constexpr wchar_t kInputClass[] = L"QuillboardSaisie";
-constexpr UINT kQuitCommand = 1002;
-constexpr int kInputEditId = 100;
-constexpr int kColourRedEditId = 706;  // then green 707 and blue 708
 constexpr auto kStepTimeout = std::chrono::milliseconds(5000);
 
 // A file's size and write time, read without opening it: the program saves
@@ -42,49 +39,43 @@ FileStamp StampOf(const std::u16string& path) {
                      (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
 }
 
-std::string NoteText(int x, const std::string& colour, int category, int subcategory, const std::string& body) {
-    return "X=" + std::to_string(x) + "\r\nY=200\r\nW=240\r\nH=200\r\nCOLOR=#" + colour +
-           "\r\nCAT=" + std::to_string(category) + "\r\nSUBCAT=" + std::to_string(subcategory) +
-           "\r\nPIN=0\r\nDOCK=0\r\nLASTDOCK=0\r\nTYPE=0\r\n---\r\n" + body;
+std::string StoredNote(int x, const std::string& colour, int category, int subcategory, const std::string& body) {
+    return NoteFileText({.x = x, .y = 200, .colour = colour, .category = category, .subcategory = subcategory,
+                         .body = body});
 }
 
 HWND NoteAt(const QuillboardProcess& program, int left) {
     for (HWND note : program.Windows(kNoteClass)) {
-        RECT r{};
-        GetWindowRect(note, &r);
-        if (r.left == left) return note;
+        if (WindowRect(note).left == left) return note;
     }
     return nullptr;
 }
 
-std::vector<HWND> VisibleWindows(const QuillboardProcess& program, const wchar_t* className) {
-    std::vector<HWND> visible;
-    for (HWND window : program.Windows(className)) {
-        if (IsWindowVisible(window)) visible.push_back(window);
-    }
-    return visible;
-}
-
-std::vector<WORD> Downs(int count) {
-    return std::vector<WORD>(static_cast<size_t>(count), VK_DOWN);
-}
-
-std::vector<WORD> operator+(std::vector<WORD> keys, const std::vector<WORD>& more) {
-    keys.insert(keys.end(), more.begin(), more.end());
+std::vector<WORD> Downs(int count, WORD last) {
+    std::vector<WORD> keys(static_cast<size_t>(count), VK_DOWN);
+    keys.push_back(last);
     return keys;
 }
 
-// The keys to press once exactly `depth` menu levels are open.
-using MenuStep = std::pair<size_t, std::vector<WORD>>;
+// The note menu with "Travail", "Urgent" and a second category: type,
+// separator, "Non-categorise", separator, the three filing items, separator,
+// "Nouvelle categorie...", "Gerer les categories..." (item 9). Inside it the
+// second category is item 1; in its submenu "Renommer la categorie..." is
+// item 1, "Couleur..." item 2 and "Supprimer la categorie" item 3.
+void ManageSecondCategory(ScriptedUser& user, int itemInItsSubmenu) {
+    user.WhenMenusOpen(1, Downs(10, VK_RIGHT));
+    user.WhenMenusOpen(2, Downs(1, VK_RIGHT));
+    user.WhenMenusOpen(3, Downs(itemInItsSubmenu, VK_RETURN));
+}
 
 class CategoriesProgram : public ::testing::Test {
 protected:
     // "Travail" (id 1) with its subcategory "Urgent" (id 2); a note filed
     // under it and one uncategorised note.
     void SetUp() override {
-        data_.WriteNote(u"0000000000000001", kFiledNote);
-        data_.WriteNote(u"0000000000000002", NoteText(700, "FFF6A0", 0, 0, "libre"));
-        WriteRawFile(data_.DataPath(u"categories.txt"), kStartCategories);
+        data_.WriteNote(1, kFiledNote);
+        data_.WriteNote(2, StoredNote(700, "FFF6A0", 0, 0, "libre"));
+        data_.Write(u"categories.txt", kStartCategories);
         program_ = std::make_unique<QuillboardProcess>(data_.AppData());
         ASSERT_TRUE(program_->WaitForWindowCount(kNoteClass, 2));
         filed_ = NoteAt(*program_, 300);
@@ -94,69 +85,18 @@ protected:
     }
 
     void TearDown() override {
-        if (!program_ || !program_->Running()) return;
-        HWND tray = program_->WaitForWindow(kTrayClass);
-        PostMessageW(tray, WM_COMMAND, kQuitCommand, 0);
-        DWORD exitCode = 1;
-        EXPECT_TRUE(program_->WaitForExit(&exitCode));
-        EXPECT_EQ(exitCode, 0u);
+        if (program_ && program_->Running()) program_->QuitThroughTray();
     }
 
-    // Opens the note's menu as a right click at a point inside it would, then
-    // presses each step's keys once that many menu levels are open.
-    void ChooseFromMenu(HWND note, const std::vector<MenuStep>& steps) {
-        RECT r{};
-        GetWindowRect(note, &r);
+    // Opens the note's menu as a right click at a point inside it would, and
+    // lets the user take the scripted steps through the menu and dialogs.
+    void Choose(HWND note, const std::function<void(ScriptedUser&)>& script) {
+        ScriptedUser user(program_->Id());
+        script(user);
+        const Rect r = WindowRect(note);
         PostMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), MAKELPARAM(r.left + 60, r.top + 60));
-        for (const MenuStep& step : steps) {
-            ASSERT_TRUE(PumpUntil([&] { return VisibleWindows(*program_, kMenuClass).size() == step.first; },
-                                  kStepTimeout))
-                << "menu level " << step.first;
-            PressKeys(step.second);
-        }
-        ASSERT_TRUE(PumpUntil([&] { return VisibleWindows(*program_, kMenuClass).empty(); }, kStepTimeout));
-    }
-
-    // Types the name into the name dialog and presses OK; returns the text
-    // the dialog opened with.
-    std::u16string AnswerName(const std::u16string& name) {
-        HWND dialog = nullptr;
-        EXPECT_TRUE(PumpUntil([&] { return (dialog = VisibleInput()) != nullptr; }, kStepTimeout));
-        if (!dialog) return u"(no dialog)";
-        HWND edit = GetDlgItem(dialog, kInputEditId);
-        wchar_t initial[256] = {};  // WM_GETTEXT: GetWindowText does not ask another process's controls
-        SendMessageW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(initial));
-        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(name)));
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kStepTimeout));
-        return FromWide(initial);
-    }
-
-    // Types the colour into the colour dialog's red, green and blue fields
-    // and confirms it.
-    void AnswerColour(COLORREF colour) {
-        HWND dialog = nullptr;
-        ASSERT_TRUE(PumpUntil([&] { return (dialog = VisibleColourDialog()) != nullptr; }, kStepTimeout));
-        SetDlgItemInt(dialog, kColourRedEditId, GetRValue(colour), FALSE);
-        SetDlgItemInt(dialog, kColourRedEditId + 1, GetGValue(colour), FALSE);
-        SetDlgItemInt(dialog, kColourRedEditId + 2, GetBValue(colour), FALSE);
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kStepTimeout));
-    }
-
-    void AnswerQuestion(UINT answer) {
-        HWND box = nullptr;
-        ASSERT_TRUE(PumpUntil(
-            [&] {
-                for (HWND window : VisibleWindows(*program_, kDialogClass)) {
-                    if (!GetDlgItem(window, kColourRedEditId)) box = window;
-                }
-                return box != nullptr;
-            },
-            kStepTimeout));
-        EXPECT_EQ(WindowTextOf(box), u"Quillboard");
-        PostMessageW(box, WM_COMMAND, answer, 0);
-        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }, kStepTimeout));
+        EXPECT_TRUE(user.WaitUntilDone(kStepTimeout));
+        EXPECT_TRUE(PumpUntil([&] { return user.OpenMenus().empty(); }, kStepTimeout));
     }
 
     struct Stamps {
@@ -165,7 +105,7 @@ protected:
     };
 
     Stamps StampsNow() const {
-        return {StampOf(data_.DataPath(u"categories.txt")), StampOf(LoosePath())};
+        return {StampOf(data_.DataPath(u"categories.txt")), StampOf(data_.NotePath(2))};
     }
 
     // Waits until the step has rewritten "categories.txt" and, when its text
@@ -180,8 +120,8 @@ protected:
                 const Stamps now = StampsNow();
                 return now.categories != before.categories && now.categories.size == categories.size() &&
                        (!looseChanges || now.loose.written > now.categories.written) &&
-                       now.loose.size == looseNote.size() &&
-                       !FileExists(data_.DataPath(u"categories.txt.tmp")) && !FileExists(LoosePath() + u".tmp");
+                       now.loose.size == looseNote.size() && !FileExists(data_.DataPath(u"categories.txt.tmp")) &&
+                       !FileExists(data_.NotePath(2) + u".tmp");
             },
             kStepTimeout);
         EXPECT_TRUE(settled);
@@ -190,42 +130,18 @@ protected:
         EXPECT_EQ(FiledFile(), kFiledNote);
     }
 
-    std::u16string LoosePath() const { return data_.NotePath(u"0000000000000002"); }
-    std::string Categories() const { return ReadRawFile(data_.DataPath(u"categories.txt")); }
-    std::string LooseFile() const { return ReadRawFile(LoosePath()); }
-    std::string FiledFile() const { return ReadRawFile(data_.NotePath(u"0000000000000001")); }
+    std::string Categories() const { return data_.Read(u"categories.txt"); }
+    std::string LooseFile() const { return data_.ReadNote(2); }
+    std::string FiledFile() const { return data_.ReadNote(1); }
 
     static constexpr char kStartCategories[] = "NEXTID|3\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n";
-    inline static const std::string kFiledNote = NoteText(300, "FFCC66", 1, 2, "rapport");
+    inline static const std::string kFiledNote = StoredNote(300, "FFCC66", 1, 2, "rapport");
 
-    PreparedAppData data_;
+    DataFolder data_;
     std::unique_ptr<QuillboardProcess> program_;
     HWND filed_ = nullptr;
     HWND loose_ = nullptr;
-
-private:
-    HWND VisibleInput() const {
-        const auto inputs = VisibleWindows(*program_, kInputClass);
-        return inputs.empty() ? nullptr : inputs.front();
-    }
-    HWND VisibleColourDialog() const {
-        for (HWND window : VisibleWindows(*program_, kDialogClass)) {
-            if (GetDlgItem(window, kColourRedEditId)) return window;
-        }
-        return nullptr;
-    }
 };
-
-// The note menu with "Travail", "Urgent" and a second category: type,
-// separator, "Non-categorise", separator, the three filing items, separator,
-// "Nouvelle categorie...", "Gerer les categories..." (item 9). Inside it the
-// second category is item 1; in its submenu "Renommer la categorie..." is
-// item 1, "Couleur..." item 2 and "Supprimer la categorie" item 3.
-std::vector<MenuStep> ManageSecondCategory(int itemInItsSubmenu) {
-    return {{1, Downs(10) + std::vector<WORD>{VK_RIGHT}},
-            {2, Downs(1) + std::vector<WORD>{VK_RIGHT}},
-            {3, Downs(itemInItsSubmenu) + std::vector<WORD>{VK_RETURN}}};
-}
 
 }  // namespace
 
@@ -235,38 +151,52 @@ TEST_F(CategoriesProgram, CreateRecolourRenameAndDeleteACategoryFromTheNoteMenu)
     // Create "Maison" from the uncategorised note ("Nouvelle categorie..." is
     // item 7, the eighth, while there is one category with one subcategory).
     Stamps before = StampsNow();
-    ChooseFromMenu(loose_, {{1, Downs(8) + std::vector<WORD>{VK_RETURN}}});
-    EXPECT_EQ(AnswerName(u"Maison"), u"");
-    AnswerColour(RGB(0xA0, 0xE0, 0xFF));
-    const std::string looseInMaison = NoteText(700, "A0E0FF", 3, 0, "libre");
+    Seen name;
+    Choose(loose_, [&](ScriptedUser& user) {
+        user.WhenMenusOpen(1, Downs(8, VK_RETURN));
+        user.AnswerTextInput(u"Maison", &name);
+        user.AnswerColour(RGB(0xA0, 0xE0, 0xFF));
+    });
+    EXPECT_EQ(name.title, u"Nouvelle categorie");
+    EXPECT_EQ(name.text, u"");
+    const std::string looseInMaison = StoredNote(700, "A0E0FF", 3, 0, "libre");
     ExpectFiles(before, "NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\nCAT|3|A0E0FF|Maison\r\n",
                 looseInMaison, looseAtStart);
 
     // Recolour it: its note takes the colour.
     before = StampsNow();
-    ChooseFromMenu(loose_, ManageSecondCategory(2));
-    AnswerColour(RGB(0x30, 0x60, 0x90));
-    const std::string looseRecoloured = NoteText(700, "306090", 3, 0, "libre");
+    Choose(loose_, [&](ScriptedUser& user) {
+        ManageSecondCategory(user, 2);
+        user.AnswerColour(RGB(0x30, 0x60, 0x90));
+    });
+    const std::string looseRecoloured = StoredNote(700, "306090", 3, 0, "libre");
     ExpectFiles(before, "NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\nCAT|3|306090|Maison\r\n",
                 looseRecoloured, looseInMaison);
 
     // Rename it: the notes keep their files.
     before = StampsNow();
-    ChooseFromMenu(filed_, ManageSecondCategory(1));
-    EXPECT_EQ(AnswerName(u"Loisirs"), u"Maison");
+    Choose(filed_, [&](ScriptedUser& user) {
+        ManageSecondCategory(user, 1);
+        user.AnswerTextInput(u"Loisirs", &name);
+    });
+    EXPECT_EQ(name.text, u"Maison");
     ExpectFiles(before, "NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\nCAT|3|306090|Loisirs\r\n",
                 looseRecoloured, looseRecoloured);
 
     // Delete it: its note stays in its colour, uncategorised.
     before = StampsNow();
-    ChooseFromMenu(filed_, ManageSecondCategory(3));
-    AnswerQuestion(IDYES);
-    const std::string looseUncategorised = NoteText(700, "306090", 0, 0, "libre");
+    Seen question;
+    Choose(filed_, [&](ScriptedUser& user) {
+        ManageSecondCategory(user, 3);
+        user.AnswerMessageBox(IDYES, &question);
+    });
+    EXPECT_EQ(question.title, u"Quillboard");
+    const std::string looseUncategorised = StoredNote(700, "306090", 0, 0, "libre");
     ExpectFiles(before, "NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n", looseUncategorised,
                 looseRecoloured);
 
     // Quitting writes the same files again.
-    TearDown();
+    program_->QuitThroughTray();
     EXPECT_EQ(Categories(), "NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n");
     EXPECT_EQ(LooseFile(), looseUncategorised);
     EXPECT_EQ(FiledFile(), kFiledNote);

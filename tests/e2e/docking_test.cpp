@@ -4,109 +4,37 @@
 
 #include <string>
 
-#include "e2e_steps.h"
-#include "quillboard_process.h"
-#include "win/handles.h"
-#include "win/wide.h"
+#include "storage/note_record.h"
+#include "support/data_folder.h"
+#include "support/note_file_text.h"
+#include "support/program_names.h"
+#include "support/quillboard_process.h"
+#include "support/screen_picture.h"
+#include "support/window_checks.h"
+#include "ui/colour_rules.h"
 
 namespace {
 
-constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
-constexpr wchar_t kNoteClass[] = L"QuillboardNote";
-constexpr UINT kUndockAllCommand = 1004;
-constexpr UINT kDockAllCommand = 1005;
-constexpr int kNoteEditId = 200;
-constexpr wchar_t kSplashClass[] = L"QuillboardSplash";
 constexpr int kStrip = 6;
-constexpr COLORREF kDefaultNoteColour = 0x00A0F6FF;
-constexpr COLORREF kDefaultHeaderColour = 0x0083C9D1;  // each channel of the note colour × 0.82
 
-struct Box {
-    int left, top, right, bottom;
-    bool operator==(const Box&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << "(" << b.left << "," << b.top << ")-(" << b.right << "," << b.bottom << ")";
-}
-
-Box RectOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return Box{r.left, r.top, r.right, r.bottom};
-}
-
-Box WorkArea() {
-    RECT r{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-    return Box{r.left, r.top, r.right, r.bottom};
-}
-
-COLORREF ScreenPixel(int x, int y) {
-    const WindowDc screen(nullptr);
-    return GetPixel(screen.Get(), x, y);
-}
-
-bool IsTopmost(HWND window) {
-    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-bool EditShown(HWND note) {
-    return IsWindowVisible(GetDlgItem(note, kNoteEditId)) != FALSE;
-}
-
-std::string NoteText(const Box& r, int dock, int lastDock, const std::string& body) {
-    return "X=" + std::to_string(r.left) + "\r\nY=" + std::to_string(r.top) + "\r\nW=" +
-           std::to_string(r.right - r.left) + "\r\nH=" + std::to_string(r.bottom - r.top) +
-           "\r\nCOLOR=#FFF6A0\r\nCAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=" + std::to_string(dock) +
-           "\r\nLASTDOCK=" + std::to_string(lastDock) + "\r\nTYPE=0\r\n---\r\n" + body;
+// A stored note in the default colour at that floating rectangle.
+std::string StoredNote(const Rect& r, int dock, int lastDock, const std::string& body) {
+    return NoteFileText({.x = r.left, .y = r.top, .width = r.Width(), .height = r.Height(), .dock = dock,
+                         .lastDock = lastDock, .body = body});
 }
 
 // The note whose edit holds this text.
 HWND NoteWithText(const QuillboardProcess& program, const std::u16string& text) {
     for (HWND note : program.Windows(kNoteClass)) {
-        wchar_t buffer[256] = {};
-        SendMessageW(GetDlgItem(note, kNoteEditId), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
-        if (FromWide(buffer) == text) return note;
+        if (NoteText(note) == text) return note;
     }
     return nullptr;
 }
 
-bool WaitForRect(HWND window, const Box& expected) {
-    return PumpUntil([&] { return RectOf(window) == expected; });
-}
-
-// Reads a note file, shared for deletion too so that on Windows a read does
-// not stop the program from replacing the file. Under Wine a replace fails
-// while any handle is open, so the tests read only once the program is idle.
-std::string ReadWhileShared(const std::u16string& path) {
-    UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {};
-    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
-
-std::string NoteFile(const PreparedAppData& data, const std::u16string& idHex) {
-    return ReadWhileShared(data.NotePath(idHex));
-}
-
-// Returns once the program's thread has finished what it was doing when the
-// call was made (a sent message waits for its next message retrieval). The
-// files of a command are then complete: polling them instead would race with
-// the program's own replacing of the file.
-void WaitUntilIdle(HWND programWindow) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(programWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-}
-
-std::u16string ScreenshotFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(L"QB_SCREENSHOTS", folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? FromWide(folder) : std::u16string();
+testing::AssertionResult WaitForRect(HWND window, const Rect& expected) {
+    if (PumpUntil([&] { return WindowRect(window) == expected; })) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the window is at " << testing::PrintToString(WindowRect(window))
+                                       << ", not at " << testing::PrintToString(expected);
 }
 
 // Real mouse input, in absolute screen pixels.
@@ -148,21 +76,21 @@ void Click(int x, int y) {
 }  // namespace
 
 TEST(DockingProgram, NotesStoredDockedStartAsStripsOnTheirEdges) {
-    PreparedAppData data;
-    const Box work = WorkArea();
-    const Box left{300, 150, 540, 350}, top{700, 200, 940, 400}, right{1100, 250, 1340, 450};
-    data.WriteNote(u"0000000000000001", NoteText(left, 1, 1, "left"));
-    data.WriteNote(u"0000000000000002", NoteText(top, 2, 0, "top"));
-    data.WriteNote(u"0000000000000003", NoteText(right, 3, 2, "right"));
-    data.WriteNote(u"0000000000000004", NoteText({420, 480, 660, 680}, 0, 0, "A floating note"));
-    data.WriteNote(u"0000000000000005", NoteText({900, 520, 1140, 720}, 0, 1, "Another floating note"));
+    DataFolder data;
+    const Rect work = WorkArea();
+    const Rect left{300, 150, 540, 350}, top{700, 200, 940, 400}, right{1100, 250, 1340, 450};
+    data.WriteNote(1, StoredNote(left, 1, 1, "left"));
+    data.WriteNote(2, StoredNote(top, 2, 0, "top"));
+    data.WriteNote(3, StoredNote(right, 3, 2, "right"));
+    data.WriteNote(4, StoredNote({420, 480, 660, 680}, 0, 0, "A floating note"));
+    data.WriteNote(5, StoredNote({900, 520, 1140, 720}, 0, 1, "Another floating note"));
     QuillboardProcess program(data.AppData());
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 5));
 
     struct Case {
         const char* edge;
         const char16_t* text;
-        Box strip;
+        Rect strip;
     };
     const Case cases[] = {
         {"left", u"left", {work.left, 150, work.left + kStrip, 350}},
@@ -173,42 +101,41 @@ TEST(DockingProgram, NotesStoredDockedStartAsStripsOnTheirEdges) {
         SCOPED_TRACE(c.edge);
         HWND note = NoteWithText(program, c.text);
         ASSERT_NE(note, nullptr);
-        EXPECT_TRUE(WaitForRect(note, c.strip)) << RectOf(note);
+        EXPECT_TRUE(WaitForRect(note, c.strip));
         EXPECT_TRUE(IsTopmost(note));
-        EXPECT_FALSE(EditShown(note));
+        EXPECT_FALSE(NoteEditShown(note));
         EXPECT_TRUE(IsWindowVisible(note));
     }
-    EXPECT_TRUE(EditShown(NoteWithText(program, u"A floating note")));
+    EXPECT_TRUE(NoteEditShown(NoteWithText(program, u"A floating note")));
 
     // On the screen the strips are plain bars of the header colour. The
     // splash goes first, so that the picture shows the notes alone.
     for (HWND splash : program.Windows(kSplashClass)) PostMessageW(splash, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return program.Windows(kSplashClass).empty(); }));
+    const COLORREF header = HeaderColour(kDefaultNoteColour);
     EXPECT_TRUE(PumpUntil([&] {
-        return ScreenPixel(work.left + 2, 250) == kDefaultHeaderColour &&
-               ScreenPixel(820, work.top + 3) == kDefaultHeaderColour &&
-               ScreenPixel(work.right - 3, 350) == kDefaultHeaderColour &&
-               ScreenPixel(540, 600) == kDefaultNoteColour && ScreenPixel(1020, 650) == kDefaultNoteColour;
+        return ScreenPixel(work.left + 2, 250) == header && ScreenPixel(820, work.top + 3) == header &&
+               ScreenPixel(work.right - 3, 350) == header && ScreenPixel(540, 600) == kDefaultNoteColour &&
+               ScreenPixel(1020, 650) == kDefaultNoteColour;
     }));
-    const std::u16string folder = ScreenshotFolder();
-    if (!folder.empty()) SaveScreenshot(folder + u"\\docked-strips.bmp");
+    SaveScreenshotIfAsked(u"docked-strips");
 
-    QuitThroughTray(program);
+    program.QuitThroughTray();
     // Saved as loaded: the floating rectangle, and LASTDOCK from DOCK when it was 0.
-    EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000001")), NoteText(left, 1, 1, "left"));
-    EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000002")), NoteText(top, 2, 2, "top"));
-    EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000003")), NoteText(right, 3, 2, "right"));
+    EXPECT_EQ(data.ReadNote(1), StoredNote(left, 1, 1, "left"));
+    EXPECT_EQ(data.ReadNote(2), StoredNote(top, 2, 2, "top"));
+    EXPECT_EQ(data.ReadNote(3), StoredNote(right, 3, 2, "right"));
 }
 
 TEST(DockingProgram, TrayCommandsDockAndUndockEveryNote) {
-    PreparedAppData data;
-    const Box work = WorkArea();
-    const Box nearLeft{work.left + 200, 300, work.left + 440, 500};
-    const Box lastTop{1000, 400, 1240, 600};
-    const Box nearRight{work.right - 400, 500, work.right - 160, 700};
-    data.WriteNote(u"0000000000000001", NoteText(nearLeft, 0, 0, "near left"));
-    data.WriteNote(u"0000000000000002", NoteText(lastTop, 0, 2, "last top"));
-    data.WriteNote(u"0000000000000003", NoteText(nearRight, 0, 0, "near right"));
+    DataFolder data;
+    const Rect work = WorkArea();
+    const Rect nearLeft{work.left + 200, 300, work.left + 440, 500};
+    const Rect lastTop{1000, 400, 1240, 600};
+    const Rect nearRight{work.right - 400, 500, work.right - 160, 700};
+    data.WriteNote(1, StoredNote(nearLeft, 0, 0, "near left"));
+    data.WriteNote(2, StoredNote(lastTop, 0, 2, "last top"));
+    data.WriteNote(3, StoredNote(nearRight, 0, 0, "near right"));
     QuillboardProcess program(data.AppData());
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 3));
     HWND tray = program.WaitForWindow(kTrayClass);
@@ -219,38 +146,38 @@ TEST(DockingProgram, TrayCommandsDockAndUndockEveryNote) {
     ASSERT_TRUE(a && b && c);
 
     PostMessageW(tray, WM_COMMAND, kDockAllCommand, 0);
-    EXPECT_TRUE(WaitForRect(a, {work.left, 300, work.left + kStrip, 500})) << RectOf(a);
-    EXPECT_TRUE(WaitForRect(b, {1000, work.top, 1240, work.top + kStrip})) << RectOf(b);
-    EXPECT_TRUE(WaitForRect(c, {work.right - kStrip, 500, work.right, 700})) << RectOf(c);
+    EXPECT_TRUE(WaitForRect(a, {work.left, 300, work.left + kStrip, 500}));
+    EXPECT_TRUE(WaitForRect(b, {1000, work.top, 1240, work.top + kStrip}));
+    EXPECT_TRUE(WaitForRect(c, {work.right - kStrip, 500, work.right, 700}));
     WaitUntilIdle(tray);
     EXPECT_TRUE(IsTopmost(a) && IsTopmost(b) && IsTopmost(c));
-    EXPECT_FALSE(EditShown(a) || EditShown(b) || EditShown(c));
-    EXPECT_EQ(NoteFile(data, u"0000000000000001"), NoteText(nearLeft, 1, 1, "near left"));
-    EXPECT_EQ(NoteFile(data, u"0000000000000002"), NoteText(lastTop, 2, 2, "last top"));
-    EXPECT_EQ(NoteFile(data, u"0000000000000003"), NoteText(nearRight, 3, 3, "near right"));
+    EXPECT_FALSE(NoteEditShown(a) || NoteEditShown(b) || NoteEditShown(c));
+    EXPECT_EQ(data.ReadNote(1), StoredNote(nearLeft, 1, 1, "near left"));
+    EXPECT_EQ(data.ReadNote(2), StoredNote(lastTop, 2, 2, "last top"));
+    EXPECT_EQ(data.ReadNote(3), StoredNote(nearRight, 3, 3, "near right"));
 
     PostMessageW(tray, WM_COMMAND, kUndockAllCommand, 0);
-    EXPECT_TRUE(WaitForRect(a, nearLeft)) << RectOf(a);
-    EXPECT_TRUE(WaitForRect(b, lastTop)) << RectOf(b);
-    EXPECT_TRUE(WaitForRect(c, nearRight)) << RectOf(c);
+    EXPECT_TRUE(WaitForRect(a, nearLeft));
+    EXPECT_TRUE(WaitForRect(b, lastTop));
+    EXPECT_TRUE(WaitForRect(c, nearRight));
     WaitUntilIdle(tray);
-    EXPECT_TRUE(EditShown(a) && EditShown(b) && EditShown(c));
+    EXPECT_TRUE(NoteEditShown(a) && NoteEditShown(b) && NoteEditShown(c));
     EXPECT_FALSE(IsTopmost(a) || IsTopmost(b) || IsTopmost(c));
-    EXPECT_EQ(NoteFile(data, u"0000000000000001"), NoteText(nearLeft, 0, 1, "near left"));
-    EXPECT_EQ(NoteFile(data, u"0000000000000002"), NoteText(lastTop, 0, 2, "last top"));
-    EXPECT_EQ(NoteFile(data, u"0000000000000003"), NoteText(nearRight, 0, 3, "near right"));
+    EXPECT_EQ(data.ReadNote(1), StoredNote(nearLeft, 0, 1, "near left"));
+    EXPECT_EQ(data.ReadNote(2), StoredNote(lastTop, 0, 2, "last top"));
+    EXPECT_EQ(data.ReadNote(3), StoredNote(nearRight, 0, 3, "near right"));
 
-    QuitThroughTray(program);
+    program.QuitThroughTray();
 }
 
 // The whole road with the mouse: press on the header, drag to the left edge,
 // release; the note becomes a left strip; a click on it brings it back to
 // where the drag started.
 TEST(DockingProgram, DraggingANoteToTheLeftEdgeDocksItAndAClickBringsItBack) {
-    PreparedAppData data;
-    const Box work = WorkArea();
-    const Box start{400, 300, 640, 500};
-    data.WriteNote(u"0000000000000001", NoteText(start, 0, 0, "dragged"));
+    DataFolder data;
+    const Rect work = WorkArea();
+    const Rect start{400, 300, 640, 500};
+    data.WriteNote(1, StoredNote(start, 0, 0, "dragged"));
     QuillboardProcess program(data.AppData());
     HWND note = program.WaitForWindow(kNoteClass);
     ASSERT_NE(note, nullptr);
@@ -273,26 +200,25 @@ TEST(DockingProgram, DraggingANoteToTheLeftEdgeDocksItAndAClickBringsItBack) {
         const int x = grabX + (dropX - grabX) * step / kSteps;
         ASSERT_TRUE(MoveMouseTo(x, grabY)) << "step " << step;
         // The note follows the mouse while it is dragged.
-        EXPECT_TRUE(PumpUntil([&] { return RectOf(note).left == start.left + (x - grabX); }))
-            << "step " << step << ": the note follows the mouse, at " << RectOf(note);
+        EXPECT_TRUE(PumpUntil([&] { return WindowRect(note).left == start.left + (x - grabX); }))
+            << "step " << step << ": the note follows the mouse, at " << testing::PrintToString(WindowRect(note));
     }
     SendMouse(MOUSEEVENTF_LEFTUP, dropX, grabY);
     EXPECT_TRUE(PumpUntil([&] { return !InMoveLoop(note); }));
 
-    const Box strip{work.left, start.top, work.left + kStrip, start.bottom};
-    ASSERT_TRUE(WaitForRect(note, strip)) << RectOf(note);
+    ASSERT_TRUE(WaitForRect(note, {work.left, start.top, work.left + kStrip, start.bottom}));
     WaitUntilIdle(note);
     EXPECT_TRUE(IsTopmost(note));
-    EXPECT_FALSE(EditShown(note));
+    EXPECT_FALSE(NoteEditShown(note));
     // Saved at the end of the move loop with the rectangle the drag started from.
-    EXPECT_EQ(NoteFile(data, u"0000000000000001"), NoteText(start, 1, 1, "dragged"));
+    EXPECT_EQ(data.ReadNote(1), StoredNote(start, 1, 1, "dragged"));
 
     Click(work.left + 3, start.top + 100);
-    ASSERT_TRUE(WaitForRect(note, start)) << RectOf(note);
+    ASSERT_TRUE(WaitForRect(note, start));
     WaitUntilIdle(note);
-    EXPECT_TRUE(EditShown(note));
+    EXPECT_TRUE(NoteEditShown(note));
     EXPECT_FALSE(IsTopmost(note));
-    EXPECT_EQ(NoteFile(data, u"0000000000000001"), NoteText(start, 0, 1, "dragged"));
+    EXPECT_EQ(data.ReadNote(1), StoredNote(start, 0, 1, "dragged"));
 
-    QuitThroughTray(program);
+    program.QuitThroughTray();
 }

@@ -1,10 +1,14 @@
-#include "windows_test_support.h"
+#include "support/windows_test_support.h"
 
 #include <shellapi.h>
 
+#include "win/handles.h"
 #include "win/wide.h"
 
 namespace {
+
+constexpr int kClassNameLength = 64;
+constexpr DWORD kControlTextTimeoutMs = 5000;
 
 std::u16string UniqueTemporaryPath() {
     wchar_t base[MAX_PATH] = {};
@@ -36,8 +40,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (search->processId != 0 && process != search->processId) return TRUE;
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
+    wchar_t name[kClassNameLength] = {};
+    GetClassNameW(window, name, kClassNameLength);
     if (!search->className || lstrcmpW(name, search->className) == 0) search->found.push_back(window);
     return TRUE;
 }
@@ -72,23 +76,22 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 std::string ReadRawFile(const std::u16string& path) {
-    HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(file, nullptr), '\0');
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
     DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
+    if (!bytes.empty()) ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     bytes.resize(read);
     return bytes;
 }
 
 void WriteRawFile(const std::u16string& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    UniqueHandle file(
+        CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 bool FileExists(const std::u16string& path) {
@@ -99,12 +102,11 @@ std::vector<std::u16string> FilesIn(const std::u16string& folder, const wchar_t*
     std::vector<std::u16string> names;
     WIN32_FIND_DATAW found{};
     const std::wstring query = std::wstring(Wide(folder)) + L"\\" + pattern;
-    HANDLE search = FindFirstFileW(query.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    UniqueFindHandle search(FindFirstFileW(query.c_str(), &found));
+    if (!search) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(FromWide(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return names;
 }
 
@@ -114,9 +116,21 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className) {
     return search.found;
 }
 
+std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className) {
+    std::vector<HWND> visible;
+    for (HWND window : TopLevelWindows(processId, className)) {
+        if (IsWindowVisible(window)) visible.push_back(window);
+    }
+    return visible;
+}
+
+std::vector<HWND> WindowsOfClass(const wchar_t* className) {
+    return TopLevelWindows(GetCurrentProcessId(), className);
+}
+
 std::u16string ClassNameOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
+    wchar_t name[kClassNameLength] = {};
+    GetClassNameW(window, name, kClassNameLength);
     return FromWide(name);
 }
 
@@ -124,6 +138,23 @@ std::u16string WindowTextOf(HWND window) {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);
     return FromWide(text);
+}
+
+std::u16string ControlTextOf(HWND control) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kControlTextTimeoutMs, &length)) {
+        return {};
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        kControlTextTimeoutMs, &copied);
+    return FromWide(text.c_str(), copied);
+}
+
+COLORREF WindowPixel(HWND window, int x, int y) {
+    const WindowDc dc(window);
+    return GetPixel(dc.Get(), x, y);
 }
 
 void PressKeys(const std::vector<WORD>& keys) {
@@ -138,39 +169,4 @@ void PressKeys(const std::vector<WORD>& keys) {
         }
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-bool SaveScreenshot(const std::u16string& path) {
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
-           GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY);
-    SelectObject(memory, previous);
-
-    const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
-    const DWORD imageBytes = rowBytes * height;
-    BITMAPFILEHEADER fileHeader{};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    fileHeader.bfSize = fileHeader.bfOffBits + imageBytes;
-    std::string bytes(reinterpret_cast<const char*>(&fileHeader), sizeof(fileHeader));
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
-    bytes.append(static_cast<const char*>(bits), imageBytes);
-    WriteRawFile(path, bytes);
-
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return true;
 }

@@ -1,5 +1,6 @@
 // Helpers shared by the Win32 and the end-to-end tests: temporary folders,
-// raw files, waiting on conditions while pumping messages, finding windows.
+// raw files, waiting on conditions while pumping messages, finding windows
+// and reading them, pressing keys.
 #pragma once
 
 #include <windows.h>
@@ -31,7 +32,9 @@ bool PumpUntil(const std::function<bool()>& condition,
 // Dispatches everything that is pending now.
 void PumpPending();
 
-// Raw file access, independent of the program's own file procedures.
+// Raw file access, independent of the program's own file procedures. A read
+// shares the file for deletion too, so that it never stops the program from
+// replacing it.
 std::string ReadRawFile(const std::u16string& path);
 void WriteRawFile(const std::u16string& path, const std::string& bytes);
 bool FileExists(const std::u16string& path);
@@ -39,11 +42,20 @@ std::vector<std::u16string> FilesIn(const std::u16string& folder, const wchar_t*
 
 // Top-level windows of a process (0: any) with the given class name (null: any).
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className);
+// Only those shown on the screen.
+std::vector<HWND> VisibleWindows(DWORD processId, const wchar_t* className);
+// Top-level windows of this process with the given class name (null: any).
+std::vector<HWND> WindowsOfClass(const wchar_t* className);
+
 std::u16string ClassNameOf(HWND window);
+// The caption of a window (of another process too).
 std::u16string WindowTextOf(HWND window);
+// The text of a control, asked of the control itself, so that it also
+// reads controls of another process.
+std::u16string ControlTextOf(HWND control);
+
+// A pixel of a window's client area as it is on the screen now.
+COLORREF WindowPixel(HWND window, int x, int y);
 
 // Presses and releases each key in turn, as the keyboard would (SendInput).
 void PressKeys(const std::vector<WORD>& keys);
-
-// A whole-screen capture of the virtual desktop, written as a 24-bit BMP.
-bool SaveScreenshot(const std::u16string& path);

@@ -7,46 +7,21 @@
 #include "notes/note_commands.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"
-#include "storage/note_files.h"
-#include "test_support.h"
+#include "support/note_file_text.h"
+#include "support/program_names.h"
+#include "support/screen_picture.h"
+#include "support/scripted_user.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/window_checks.h"
 #include "ui/colour_rules.h"
-#include "ui/screen_geometry.h"
 #include "win/handles.h"
-#include "win/wide.h"
 
 namespace {
 
-constexpr int kNoteWidth = 240;
-constexpr int kNoteHeight = 200;
-// A client point inside the pin box of a note kNoteWidth wide.
-constexpr int kPinX = kNoteWidth - 37;
+// A client point inside the pin box of a note 240 pixels wide.
+constexpr int kPinX = 203;
 constexpr int kPinY = 15;
-
-bool IsTopmost(HWND window) {
-    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-bool EditShown(HWND note) {
-    return IsWindowVisible(NoteEditOf(note)) != FALSE;
-}
-
-// The value of one header line of a saved note ("" when it is missing).
-std::string SavedValue(const std::string& file, const std::string& key) {
-    const std::string prefix = key + "=";
-    for (size_t at = 0; at < file.size();) {
-        const size_t end = file.find("\r\n", at);
-        const std::string line = file.substr(at, end - at);
-        if (line == "---" || end == std::string::npos) break;
-        if (line.compare(0, prefix.size(), prefix) == 0) return line.substr(prefix.size());
-        at = end + 2;
-    }
-    return {};
-}
-
-std::string Body(const std::string& file) {
-    const size_t separator = file.find("---\r\n");
-    return separator == std::string::npos ? std::string() : file.substr(separator + 5);
-}
 
 // The pixels of a client rectangle of a window as they are on the screen.
 std::vector<COLORREF> PixelsOf(HWND window, const Rect& area) {
@@ -56,11 +31,6 @@ std::vector<COLORREF> PixelsOf(HWND window, const Rect& area) {
         for (int x = area.left; x < area.right; ++x) pixels.push_back(GetPixel(dc.Get(), x, y));
     }
     return pixels;
-}
-
-COLORREF PixelAt(HWND window, int x, int y) {
-    const WindowDc dc(window);
-    return GetPixel(dc.Get(), x, y);
 }
 
 int CountDifferent(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
@@ -75,18 +45,6 @@ int CountNot(const std::vector<COLORREF>& pixels, COLORREF background) {
     return count;
 }
 
-// Where a picture goes when the run asks for pictures (QB_SCREENSHOTS).
-std::u16string ScreenshotFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(L"QB_SCREENSHOTS", folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? FromWide(folder) : std::u16string();
-}
-
-void SaveScreenshotIfAsked(const std::u16string& name) {
-    const std::u16string folder = ScreenshotFolder();
-    if (!folder.empty()) SaveScreenshot(folder + u"\\" + name);
-}
-
 class NoteCommands : public DataFolderTest {
 protected:
     void SetUp() override {
@@ -99,27 +57,6 @@ protected:
         DataFolderTest::TearDown();
     }
 
-    HWND MakeNote(int x, int y, const char16_t* text = u"some text", ColourRef colour = kDefaultNoteColour,
-                  std::int32_t type = kNoteRegular, std::uint64_t id = 0x1234, std::int32_t categoryId = 0,
-                  std::int32_t subcategoryId = 0) {
-        NoteCreateParams params;
-        params.id = id;
-        params.x = x;
-        params.y = y;
-        params.width = kNoteWidth;
-        params.height = kNoteHeight;
-        params.colour = colour;
-        params.type = type;
-        params.categoryId = categoryId;
-        params.subcategoryId = subcategoryId;
-        params.body = text;
-        return ShowNewNote(params);
-    }
-
-    std::u16string FileOf(HWND note) { return NoteFileOf(note); }
-    std::string Saved(HWND note) { return ReadRawFile(FileOf(note)); }
-    bool DeleteFileOf(HWND note) { return DeleteFileW(Wide(FileOf(note))) != FALSE; }
-
 private:
     CategoryStore savedCategories_;
 };
@@ -127,7 +64,7 @@ private:
 }  // namespace
 
 TEST_F(NoteCommands, SetNoteTypeSwitchesTheBodyAndKeepsTheText) {
-    HWND note = MakeNote(200, 200);
+    HWND note = MakeNote({.x = 200, .y = 200, .text = u"some text"});
     struct Step {
         std::uint32_t type;
         bool editShown;
@@ -136,66 +73,66 @@ TEST_F(NoteCommands, SetNoteTypeSwitchesTheBodyAndKeepsTheText) {
         SCOPED_TRACE(step.type);
         SetNoteType(note, step.type);
         EXPECT_EQ(NoteFromWindow(note)->type, static_cast<std::int32_t>(step.type));
-        EXPECT_EQ(EditShown(note), step.editShown);
-        EXPECT_EQ(WindowTextOf(NoteEditOf(note)), u"some text");
-        const std::string file = Saved(note);
-        EXPECT_EQ(SavedValue(file, "TYPE"), std::to_string(step.type));
-        EXPECT_EQ(Body(file), "some text");  // a hidden edit still keeps and saves its text
+        EXPECT_EQ(NoteEditShown(note), step.editShown);
+        EXPECT_EQ(NoteText(note), u"some text");
+        // A hidden edit still keeps and saves its text.
+        EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .type = static_cast<int>(step.type),
+                                             .body = "some text"}));
     }
 }
 
 TEST_F(NoteCommands, SetNoteTypeKeepsTheEntriesOfAScheduledNote) {
-    HWND note = MakeNote(200, 200, u"", kDefaultNoteColour, kNoteScheduled);
+    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled});
     NoteFromWindow(note)->entries.push_back(NoteEntry{1, 202501011200, 0, 0, 0, u"call"});
     SetNoteType(note, kNoteRegular);
     EXPECT_EQ(NoteFromWindow(note)->entries.size(), 1u);
-    EXPECT_NE(Saved(note).find("ENTRY|1|202501011200|0|0|0|call\r\n"), std::string::npos);
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .entries = {"1|202501011200|0|0|0|call"}}));
 }
 
 TEST_F(NoteCommands, TypesAboveTwoAreIgnored) {
-    HWND note = MakeNote(200, 200, u"some text", kDefaultNoteColour, kNoteScheduled);
+    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled, .text = u"some text"});
     for (std::uint32_t type : {3u, 4u, 0x80000000u, 0xFFFFFFFFu}) SetNoteType(note, type);
     EXPECT_EQ(NoteFromWindow(note)->type, kNoteScheduled);
-    EXPECT_FALSE(EditShown(note));
-    EXPECT_FALSE(FileExists(FileOf(note)));  // nothing changed, nothing saved
+    EXPECT_FALSE(NoteEditShown(note));
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));  // nothing changed, nothing saved
 }
 
 TEST_F(NoteCommands, ADockedNoteKeepsItsEditHiddenUntilItIsUndocked) {
-    HWND note = MakeNote(200, 200, u"some text", kDefaultNoteColour, kNoteScheduled);
+    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled, .text = u"some text"});
     DockNote(note, kDockLeft);
     SetNoteType(note, kNoteRegular);
-    EXPECT_FALSE(EditShown(note));
-    EXPECT_EQ(SavedValue(Saved(note), "TYPE"), "0");
-    EXPECT_EQ(SavedValue(Saved(note), "DOCK"), "1");
+    EXPECT_FALSE(NoteEditShown(note));
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .dock = 1, .lastDock = 1, .body = "some text"}));
     UndockNote(note);
-    EXPECT_TRUE(EditShown(note));
+    EXPECT_TRUE(NoteEditShown(note));
 }
 
 TEST_F(NoteCommands, AClickOnThePinBoxTogglesTopmostAndSavesIt) {
-    HWND note = MakeNote(200, 200);
+    HWND note = MakeNote({.x = 200, .y = 200, .text = u"some text"});
     ASSERT_FALSE(IsTopmost(note));
 
     SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPinX, kPinY));
     EXPECT_TRUE(NoteFromWindow(note)->pinned);
     EXPECT_TRUE(IsTopmost(note));
-    EXPECT_EQ(SavedValue(Saved(note), "PIN"), "1");
-    EXPECT_EQ(WindowRectOf(note), (Rect{200, 200, 440, 400}));  // neither moved nor resized
+    // Neither moved nor resized.
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .pinned = 1, .body = "some text"}));
+    EXPECT_EQ(WindowRect(note), (Rect{200, 200, 440, 400}));
 
     SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPinX, kPinY));
     EXPECT_FALSE(NoteFromWindow(note)->pinned);
     EXPECT_FALSE(IsTopmost(note));
-    EXPECT_EQ(SavedValue(Saved(note), "PIN"), "0");
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .body = "some text"}));
 }
 
 // The pin is drawn whether or not the icon font exists (under Wine it does
 // not, and a vector pin is drawn instead): a pinned and an unpinned note
 // show different drawings, and toggling repaints the box at once.
 TEST_F(NoteCommands, PinGlyphIsRedrawnWhenThePinIsToggled) {
-    HWND left = MakeNote(300, 300, u"Pinned note", kDefaultNoteColour, kNoteRegular, 1);
-    HWND right = MakeNote(560, 300, u"Unpinned note", kDefaultNoteColour, kNoteRegular, 2);
-    const Rect pinBox{kNoteWidth - 46, 6, kNoteWidth - 28, 24};
+    HWND left = MakeNote({.id = 1, .x = 300, .y = 300, .text = u"Pinned note"});
+    HWND right = MakeNote({.id = 2, .x = 560, .y = 300, .text = u"Unpinned note"});
+    const Rect pinBox{194, 6, 212, 24};
     const COLORREF header = HeaderColour(kDefaultNoteColour);
-    ASSERT_TRUE(PumpUntil([&] { return PixelAt(left, 2, 2) == header && PixelAt(right, 2, 2) == header; }));
+    ASSERT_TRUE(PumpUntil([&] { return WindowPixel(left, 2, 2) == header && WindowPixel(right, 2, 2) == header; }));
     const std::vector<COLORREF> unpinned = PixelsOf(left, pinBox);
     EXPECT_GT(CountNot(unpinned, header), 10) << "an unpinned pin is drawn";
     EXPECT_EQ(PixelsOf(right, pinBox), unpinned);
@@ -205,7 +142,7 @@ TEST_F(NoteCommands, PinGlyphIsRedrawnWhenThePinIsToggled) {
     const std::vector<COLORREF> pinned = PixelsOf(left, pinBox);
     EXPECT_GT(CountNot(pinned, header), 10) << "a pinned pin is drawn";
     EXPECT_GT(CountDifferent(pinned, unpinned), 10);
-    SaveScreenshotIfAsked(u"pinned-unpinned.bmp");
+    SaveScreenshotIfAsked(u"pinned-unpinned");
 
     SendMessageW(left, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPinX, kPinY));
     EXPECT_TRUE(PumpUntil([&] { return PixelsOf(left, pinBox) == unpinned; }));
@@ -215,10 +152,10 @@ TEST_F(NoteCommands, ExactCategoryColourFilesTheNoteAndAnyOtherColourUncategoris
     Categories().categories.push_back(Category{5, u"Travail", 0x00336699, {Subcategory{6, u"Projets"}}});
     Categories().categories.push_back(Category{7, u"Maison", 0x00112233, {}});
     Categories().nextId = 8;
-    HWND note = MakeNote(200, 200, u"some text", kDefaultNoteColour, kNoteRegular, 0x1234, 7, 0);
+    HWND note = MakeNote({.x = 200, .y = 200, .category = 7, .text = u"some text"});
     struct Case {
         ColourRef colour;
-        std::int32_t category;
+        int category;
         std::string savedColour;
     };
     const Case cases[] = {
@@ -237,205 +174,71 @@ TEST_F(NoteCommands, ExactCategoryColourFilesTheNoteAndAnyOtherColourUncategoris
         EXPECT_EQ(record->colour, c.colour);
         EXPECT_EQ(record->categoryId, c.category);
         EXPECT_EQ(record->subcategoryId, 0);
-        const std::string file = Saved(note);
-        EXPECT_EQ(SavedValue(file, "COLOR"), "#" + c.savedColour);
-        EXPECT_EQ(SavedValue(file, "CAT"), std::to_string(c.category));
-        EXPECT_EQ(SavedValue(file, "SUBCAT"), "0");
+        EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .colour = c.savedColour, .category = c.category,
+                                             .body = "some text"}));
     }
 }
 
 TEST_F(NoteCommands, NewColourPaintsTheNoteAndTurnsTheTextLight) {
-    HWND note = MakeNote(400, 300, u"Light text on a dark note.\r\nThe header is darker still.");
+    HWND note = MakeNote({.x = 400, .y = 300, .text = u"Light text on a dark note.\r\nThe header is darker still."});
     const ColourRef dark = 0x00284878;  // a dark brown
-    ASSERT_TRUE(PumpUntil([&] { return PixelAt(note, 120, 150) == kDefaultNoteColour; }));
+    ASSERT_TRUE(PumpUntil([&] { return WindowPixel(note, 120, 150) == kDefaultNoteColour; }));
 
     SetNoteColour(note, dark);
     LOGBRUSH brush{};
     ASSERT_EQ(GetObjectW(NoteBackgroundBrush(note), sizeof(brush), &brush), static_cast<int>(sizeof(brush)));
     EXPECT_EQ(brush.lbColor, dark);
     // The body under the edit, the edit's empty part and the header take the colour.
-    EXPECT_TRUE(PumpUntil([&] { return PixelAt(note, 120, 180) == dark; }));
-    EXPECT_TRUE(PumpUntil([&] { return PixelAt(note, 230, 150) == dark; }));
-    EXPECT_EQ(PixelAt(note, 150, 2), HeaderColour(dark));
+    EXPECT_TRUE(PumpUntil([&] { return WindowPixel(note, 120, 180) == dark; }));
+    EXPECT_TRUE(PumpUntil([&] { return WindowPixel(note, 230, 150) == dark; }));
+    EXPECT_EQ(WindowPixel(note, 150, 2), HeaderColour(dark));
     // The edit text is drawn in the light contrast colour.
     const std::vector<COLORREF> firstLine = PixelsOf(note, Rect{4, 30, 200, 50});
     int light = 0;
     for (COLORREF pixel : firstLine) light += pixel == kLightTextColour ? 1 : 0;
     EXPECT_GT(light, 10);
-    SaveScreenshotIfAsked(u"dark-note.bmp");
+    SaveScreenshotIfAsked(u"dark-note");
 }
 
 TEST_F(NoteCommands, ColourDialogCancelledChangesNothing) {
     Categories().categories.push_back(Category{5, u"Travail", 0x00336699, {}});
-    HWND note = MakeNote(200, 200, u"some text", 0x00336699, kNoteRegular, 0x1234, 5, 0);
-    DialogAnswerer answerer(IDCANCEL);
+    HWND note = MakeNote({.x = 200, .y = 200, .colour = 0x00336699, .category = 5, .text = u"some text"});
+    ScriptedUser user;
+    Seen dialog;
+    user.CancelColour(&dialog);
     PickNoteColour(note);
-    ASSERT_TRUE(answerer.Answered());
+    ASSERT_TRUE(dialog.shown);
     EXPECT_EQ(NoteFromWindow(note)->colour, 0x00336699u);
     EXPECT_EQ(NoteFromWindow(note)->categoryId, 5);
-    EXPECT_FALSE(FileExists(FileOf(note)));
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));
 }
-
-namespace {
-
-// Answers the colour dialog of this thread: remembers the colour it opened
-// with, types another one into its red, green and blue fields, confirms.
-class ColourDialogReply {
-public:
-    explicit ColourDialogReply(ColourRef reply) : reply_(reply) {
-        active = this;
-        timer_ = SetTimer(nullptr, 0, 30, &ColourDialogReply::OnTimer);
-    }
-    ~ColourDialogReply() {
-        KillTimer(nullptr, timer_);
-        active = nullptr;
-    }
-    ColourDialogReply(const ColourDialogReply&) = delete;
-    ColourDialogReply& operator=(const ColourDialogReply&) = delete;
-
-    bool Answered() const { return answered_; }
-    ColourRef Initial() const { return initial_; }
-
-private:
-    // The red, green and blue fields of the full colour dialog.
-    static constexpr int kRedField = 706;
-    static constexpr int kGreenField = 707;
-    static constexpr int kBlueField = 708;
-
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        if (active) active->TryAnswer();
-    }
-
-    void TryAnswer() {
-        if (answered_) return;
-        for (HWND box : WindowsOfClass(L"#32770")) {
-            if (!IsWindowVisible(box) || !GetDlgItem(box, kRedField)) continue;
-            initial_ = RGB(GetDlgItemInt(box, kRedField, nullptr, FALSE), GetDlgItemInt(box, kGreenField, nullptr, FALSE),
-                           GetDlgItemInt(box, kBlueField, nullptr, FALSE));
-            SetDlgItemInt(box, kRedField, GetRValue(reply_), FALSE);
-            SetDlgItemInt(box, kGreenField, GetGValue(reply_), FALSE);
-            SetDlgItemInt(box, kBlueField, GetBValue(reply_), FALSE);
-            answered_ = true;
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            return;
-        }
-    }
-
-    static inline ColourDialogReply* active = nullptr;
-    ColourRef reply_;
-    UINT_PTR timer_ = 0;
-    bool answered_ = false;
-    ColourRef initial_ = 0;
-};
-
-}  // namespace
 
 TEST_F(NoteCommands, ColourDialogOpensAtTheNoteColourAndAppliesTheChoice) {
     Categories().categories.push_back(Category{5, u"Travail", 0x00336699, {}});
-    HWND note = MakeNote(200, 200, u"some text", 0x00A0B0C0);
-    {
-        ColourDialogReply reply(0x00336699);
-        PickNoteColour(note);
-        ASSERT_TRUE(reply.Answered());
-        EXPECT_EQ(reply.Initial(), 0x00A0B0C0u);
-    }
+    HWND note = MakeNote({.x = 200, .y = 200, .colour = 0x00A0B0C0, .text = u"some text"});
+    ScriptedUser user;
+    Seen dialog;
+    user.AnswerColour(0x00336699, &dialog);
+    PickNoteColour(note);
+    ASSERT_TRUE(dialog.shown);
+    EXPECT_EQ(dialog.colour, 0x00A0B0C0u);
     EXPECT_EQ(NoteFromWindow(note)->colour, 0x00336699u);
     EXPECT_EQ(NoteFromWindow(note)->categoryId, 5);
-    EXPECT_EQ(SavedValue(Saved(note), "COLOR"), "#996633");
-    EXPECT_EQ(SavedValue(Saved(note), "CAT"), "5");
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .colour = "996633", .category = 5, .body = "some text"}));
 }
 
 TEST_F(NoteCommands, AClickOnTheSwatchOpensTheColourDialog) {
-    HWND note = MakeNote(200, 200);
-    DialogAnswerer answerer(IDCANCEL);
+    HWND note = MakeNote({.x = 200, .y = 200});
+    ScriptedUser user;
+    Seen dialog;
+    user.CancelColour(&dialog);
     SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(35, 15));
-    EXPECT_TRUE(answerer.Answered());
+    EXPECT_TRUE(dialog.shown);
+    EXPECT_EQ(dialog.colour, kDefaultNoteColour);
     EXPECT_EQ(NoteFromWindow(note)->colour, kDefaultNoteColour);
 }
 
 namespace {
-
-// Looks at a popup menu while it is tracked, then acts on it with real keys.
-class MenuProbe {
-public:
-    MenuProbe(HMENU menu, HMENU submenu, std::vector<WORD> keys)
-        : menu_(menu), submenu_(submenu), keys_(std::move(keys)) {
-        active = this;
-        timer_ = SetTimer(nullptr, 0, 30, &MenuProbe::OnTimer);
-    }
-    ~MenuProbe() {
-        KillTimer(nullptr, timer_);
-        active = nullptr;
-    }
-    MenuProbe(const MenuProbe&) = delete;
-    MenuProbe& operator=(const MenuProbe&) = delete;
-
-    bool Seen() const { return seen_; }
-    const MENUINFO& Info() const { return info_; }
-    const MENUINFO& SubmenuInfo() const { return submenuInfo_; }
-    COLORREF BackgroundColour() const { return background_; }
-    COLORREF SubmenuBackgroundColour() const { return submenuBackground_; }
-
-private:
-    static constexpr int kTicksBeforeGivingUp = 100;
-
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        if (active) active->Tick();
-    }
-
-    static COLORREF BrushColour(HBRUSH brush) {
-        LOGBRUSH logBrush{};
-        return GetObjectW(brush, sizeof(logBrush), &logBrush) == sizeof(logBrush) ? logBrush.lbColor : CLR_INVALID;
-    }
-
-    static bool MenuWindowShown() {
-        for (HWND window : WindowsOfClass(L"#32768")) {
-            if (IsWindowVisible(window)) return true;
-        }
-        return false;
-    }
-
-    void Tick() {
-        if (++ticks_ > kTicksBeforeGivingUp) {
-            EndMenu();  // never leave the test hanging in the menu loop
-            return;
-        }
-        if (seen_ || !MenuWindowShown()) return;
-        seen_ = true;
-        info_.cbSize = sizeof(info_);
-        info_.fMask = MIM_BACKGROUND | MIM_STYLE;
-        GetMenuInfo(menu_, &info_);
-        background_ = BrushColour(info_.hbrBack);
-        submenuInfo_.cbSize = sizeof(submenuInfo_);
-        submenuInfo_.fMask = MIM_BACKGROUND | MIM_STYLE;
-        GetMenuInfo(submenu_, &submenuInfo_);
-        submenuBackground_ = BrushColour(submenuInfo_.hbrBack);
-
-        std::vector<INPUT> inputs;
-        for (WORD key : keys_) {
-            INPUT press{};
-            press.type = INPUT_KEYBOARD;
-            press.ki.wVk = key;
-            INPUT release = press;
-            release.ki.dwFlags = KEYEVENTF_KEYUP;
-            inputs.push_back(press);
-            inputs.push_back(release);
-        }
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    }
-
-    static inline MenuProbe* active = nullptr;
-    HMENU menu_;
-    HMENU submenu_;
-    std::vector<WORD> keys_;
-    UINT_PTR timer_ = 0;
-    int ticks_ = 0;
-    bool seen_ = false;
-    MENUINFO info_{};
-    MENUINFO submenuInfo_{};
-    COLORREF background_ = CLR_INVALID;
-    COLORREF submenuBackground_ = CLR_INVALID;
-};
 
 constexpr UINT kFirstItem = 11;
 constexpr UINT kSecondItem = 12;
@@ -455,47 +258,49 @@ HMENU SmallMenu(HMENU& submenu) {
 
 TEST_F(NoteCommands, NoteMenuTakesTheNoteColourWithoutACheckColumnAndIsDestroyed) {
     const ColourRef colour = 0x00402010;
-    HWND note = MakeNote(300, 300, u"some text", colour);
-    RECT r{};
-    GetWindowRect(note, &r);
+    HWND note = MakeNote({.x = 300, .y = 300, .colour = colour});
     HMENU submenu = nullptr;
     HMENU menu = SmallMenu(submenu);
-    UINT chosen = 1;
-    MenuProbe probe(menu, submenu, {VK_ESCAPE});
-    chosen = TrackNoteMenu(note, menu, r.left + 50, r.top + 30);
+    MenuLook menuLook, submenuLook;
+    ScriptedUser user;
+    user.WhenMenusOpen(1, {VK_ESCAPE}, [&] {
+        menuLook = LookAt(menu);
+        submenuLook = LookAt(submenu);
+    });
+    const UINT chosen = TrackNoteMenu(note, menu, 350, 330);
 
-    ASSERT_TRUE(probe.Seen());
+    EXPECT_EQ(user.StepsLeft(), 0u);
     EXPECT_EQ(chosen, 0u);  // dismissed
-    EXPECT_EQ(probe.BackgroundColour(), colour);
-    EXPECT_NE(probe.Info().dwStyle & MNS_NOCHECK, 0u);
-    EXPECT_EQ(probe.SubmenuBackgroundColour(), colour);
-    EXPECT_NE(probe.SubmenuInfo().dwStyle & MNS_NOCHECK, 0u);
+    EXPECT_EQ(menuLook.background, colour);
+    EXPECT_TRUE(menuLook.noCheckColumn);
+    EXPECT_EQ(submenuLook.background, colour);
+    EXPECT_TRUE(submenuLook.noCheckColumn);
     EXPECT_FALSE(IsMenu(menu));
     EXPECT_FALSE(IsMenu(submenu));
 }
 
 TEST_F(NoteCommands, NoteMenuReturnsTheChosenCommand) {
-    HWND note = MakeNote(300, 300);
-    RECT r{};
-    GetWindowRect(note, &r);
+    HWND note = MakeNote({.x = 300, .y = 300});
     HMENU submenu = nullptr;
     HMENU menu = SmallMenu(submenu);
-    MenuProbe probe(menu, submenu, {VK_DOWN, VK_DOWN, VK_RETURN});
-    const UINT chosen = TrackNoteMenu(note, menu, r.left + 50, r.top + 30);
-    ASSERT_TRUE(probe.Seen());
+    MenuLook look;
+    ScriptedUser user;
+    user.WhenMenusOpen(1, {VK_DOWN, VK_DOWN, VK_RETURN}, [&] { look = LookAt(menu); });
+    const UINT chosen = TrackNoteMenu(note, menu, 350, 330);
+    EXPECT_EQ(user.StepsLeft(), 0u);
     EXPECT_EQ(chosen, kSecondItem);
-    EXPECT_EQ(probe.BackgroundColour(), kDefaultNoteColour);
+    EXPECT_EQ(look.background, kDefaultNoteColour);
 }
 
 // Pinning works on a docked note too: the flag and the z-order change at
 // once, and undocking then applies the pin again.
 TEST_F(NoteCommands, PinningADockedNoteChangesItsFlagAndZOrder) {
-    HWND note = MakeNote(200, 200);
+    HWND note = MakeNote({.x = 200, .y = 200, .text = u"some text"});
     TogglePin(note);
     DockNote(note, kDockRight);
     TogglePin(note);
     EXPECT_FALSE(NoteFromWindow(note)->pinned);
-    EXPECT_EQ(SavedValue(Saved(note), "PIN"), "0");
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .dock = 3, .lastDock = 3, .body = "some text"}));
     EXPECT_FALSE(IsTopmost(note));
     UndockNote(note);
     EXPECT_FALSE(IsTopmost(note));

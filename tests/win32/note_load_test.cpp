@@ -1,35 +1,24 @@
 // Loading stored notes into real windows at start-up.
-#include "notes/docking_geometry.h"
 #include "notes/note_loading.h"
 #include "notes/note_window_state.h"
-#include "test_support.h"
-#include "ui/screen_geometry.h"
+#include "support/program_names.h"
+#include "support/shell_data_folder_test.h"
+#include "support/window_checks.h"
+#include "win/wide.h"
 
 namespace {
 
 class NoteLoad : public DataFolderTest {
 protected:
-    void Store(const std::u16string& name, const std::string& text) {
-        CreateDirectoryW(reinterpret_cast<const wchar_t*>(DataPath().c_str()), nullptr);
-        CreateDirectoryW(reinterpret_cast<const wchar_t*>(DataPath(u"notes").c_str()), nullptr);
-        WriteRawFile(DataPath(u"notes\\" + name), text);
-    }
-    std::string Stored(const std::u16string& name) { return ReadRawFile(DataPath(u"notes\\" + name)); }
+    void Store(const std::u16string& name, const std::string& text) { Data().Write(u"notes\\" + name, text); }
+    std::string Stored(const std::u16string& name) { return Data().Read(u"notes\\" + name); }
 
     HWND LoadOnly() {
         LoadAllNotes(GetModuleHandleW(nullptr));
-        const auto notes = WindowsOfClass(kNoteWindowClass);
+        const auto notes = WindowsOfClass(kNoteClass);
         return notes.size() == 1 ? notes.front() : nullptr;
     }
 };
-
-std::u16string EditText(HWND note) {
-    return WindowTextOf(NoteEditOf(note));
-}
-
-bool IsTopmost(HWND window) {
-    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
 
 }  // namespace
 
@@ -40,7 +29,7 @@ TEST_F(NoteLoad, StoredNoteComesBackWithItsPlaceColourAndText) {
     HWND note = LoadOnly();
     ASSERT_NE(note, nullptr);
 
-    EXPECT_EQ(WindowRectOf(note), (Rect{300, 250, 560, 460}));
+    EXPECT_EQ(WindowRect(note), (Rect{300, 250, 560, 460}));
     EXPECT_TRUE(IsWindowVisible(note));
     EXPECT_NE(GetWindowLongPtrW(note, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
     EXPECT_EQ(GetWindowLongPtrW(note, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
@@ -49,8 +38,8 @@ TEST_F(NoteLoad, StoredNoteComesBackWithItsPlaceColourAndText) {
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->id, 0xABu);
     EXPECT_EQ(record->colour, 0x000000FFu);
-    EXPECT_EQ(EditText(note), u"first\r\nsecond");
-    EXPECT_TRUE(IsWindowVisible(NoteEditOf(note)));
+    EXPECT_EQ(NoteText(note), u"first\r\nsecond");
+    EXPECT_TRUE(NoteEditShown(note));
     EXPECT_NE(GetForegroundWindow(), note);  // shown without taking the focus
 }
 
@@ -58,7 +47,7 @@ TEST_F(NoteLoad, SmallStoredSizeIsRaisedToTheMinimum) {
     Store(u"note_0000000000000001.txt", "X=10\r\nY=20\r\nW=100\r\nH=50\r\n---\r\nx");
     HWND note = LoadOnly();
     ASSERT_NE(note, nullptr);
-    EXPECT_EQ(WindowRectOf(note), (Rect{10, 20, 190, 110}));
+    EXPECT_EQ(WindowRect(note), (Rect{10, 20, 190, 110}));
 }
 
 TEST_F(NoteLoad, PinnedNoteIsTopmostAndPlaceholderHidesTheEdit) {
@@ -66,8 +55,8 @@ TEST_F(NoteLoad, PinnedNoteIsTopmostAndPlaceholderHidesTheEdit) {
     HWND note = LoadOnly();
     ASSERT_NE(note, nullptr);
     EXPECT_TRUE(IsTopmost(note));
-    EXPECT_FALSE(IsWindowVisible(NoteEditOf(note)));
-    EXPECT_EQ(EditText(note), u"kept text");  // the text stays in the hidden edit
+    EXPECT_FALSE(NoteEditShown(note));
+    EXPECT_EQ(NoteText(note), u"kept text");  // the text stays in the hidden edit
 }
 
 TEST_F(NoteLoad, NoteStoredDockedComesBackAsAStripWithItsFloatingRectangle) {
@@ -78,15 +67,15 @@ TEST_F(NoteLoad, NoteStoredDockedComesBackAsAStripWithItsFloatingRectangle) {
     EXPECT_EQ(record->dock, kDockTop);
     EXPECT_EQ(record->lastDock, kDockTop);  // LASTDOCK 0 takes DOCK
     EXPECT_EQ(record->undockedRect, (Rect{200, 150, 380, 240}));
-    const Rect work = WorkAreaNearWindow(note);
-    EXPECT_EQ(WindowRectOf(note), (Rect{200, work.top, 380, work.top + kDockStripThickness}));
+    const Rect work = WorkArea();
+    EXPECT_EQ(WindowRect(note), (Rect{200, work.top, 380, work.top + 6}));
     EXPECT_TRUE(IsTopmost(note));
-    EXPECT_FALSE(IsWindowVisible(NoteEditOf(note)));
+    EXPECT_FALSE(NoteEditShown(note));
 }
 
 TEST_F(NoteLoad, NoNotesFolderGivesNoWindows) {
     LoadAllNotes(GetModuleHandleW(nullptr));
-    EXPECT_TRUE(WindowsOfClass(kNoteWindowClass).empty());
+    EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
     EXPECT_TRUE(FileExists(DataPath(u"notes")));
 }
 
@@ -97,7 +86,7 @@ TEST_F(NoteLoad, FileWhoseNameIsNotAnIdIsLeftAlone) {
     Store(u"note_zz.txt", blank);
     Store(u"note_00000000000000AB - Copy.txt", blank);
     LoadAllNotes(GetModuleHandleW(nullptr));
-    EXPECT_TRUE(WindowsOfClass(kNoteWindowClass).empty());
+    EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
     EXPECT_EQ(Stored(u"note_zz.txt"), blank);
     EXPECT_EQ(Stored(u"note_00000000000000AB - Copy.txt"), blank);
     EXPECT_FALSE(FileExists(DataPath(u"notes\\note_0000000000000000.txt")));
@@ -108,13 +97,13 @@ TEST_F(NoteLoad, FileWhoseNameIsNotAnIdIsLeftAlone) {
 TEST_F(NoteLoad, UnreadableFileIsNeitherShownNorTouched) {
     const std::u16string name = u"note_0000000000000042.txt";
     Store(name, "X=1\r\n---\r\nprecious");
-    HANDLE exclusive = CreateFileW(reinterpret_cast<const wchar_t*>(DataPath(u"notes\\" + name).c_str()),
+    HANDLE exclusive = CreateFileW(Wide(DataPath(u"notes\\" + name)),
                                    GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
     LoadAllNotes(GetModuleHandleW(nullptr));
     CloseHandle(exclusive);
 
-    EXPECT_TRUE(WindowsOfClass(kNoteWindowClass).empty());
+    EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
     EXPECT_EQ(Stored(name), "X=1\r\n---\r\nprecious");
 }
 
@@ -122,10 +111,10 @@ TEST_F(NoteLoad, EmptyAndGarbageFilesLoadAsDefaultNotes) {
     Store(u"note_0000000000000001.txt", "");
     Store(u"note_0000000000000002.txt", std::string("\xFF\xFE\0garbage\r\r\n\x01", 13));
     LoadAllNotes(GetModuleHandleW(nullptr));
-    const auto notes = WindowsOfClass(kNoteWindowClass);
+    const auto notes = WindowsOfClass(kNoteClass);
     ASSERT_EQ(notes.size(), 2u);
     for (HWND note : notes) {
-        EXPECT_EQ(WindowRectOf(note), (Rect{120, 120, 360, 320}));
+        EXPECT_EQ(WindowRect(note), (Rect{120, 120, 360, 320}));
         EXPECT_EQ(NoteFromWindow(note)->colour, kDefaultNoteColour);
     }
 }
@@ -144,6 +133,6 @@ TEST_F(NoteLoad, ByteOrderMarkAndInvalidUtf8ReadAsText) {
     Store(u"note_0000000000000001.txt", "\xEF\xBB\xBFX=30\r\n---\r\ncaf\xC3\xA9 \xFF!");
     HWND note = LoadOnly();
     ASSERT_NE(note, nullptr);
-    EXPECT_EQ(WindowRectOf(note).left, 30);  // the first key is read despite the mark
-    EXPECT_EQ(EditText(note), u"café \xFFFD!");
+    EXPECT_EQ(WindowRect(note).left, 30);  // the first key is read despite the mark
+    EXPECT_EQ(NoteText(note), u"café \xFFFD!");
 }

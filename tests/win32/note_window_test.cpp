@@ -1,35 +1,23 @@
 // The note window itself: hit test, drawing, creation, saving, deleting.
+#include <algorithm>
+#include <iterator>
+
+#include "notes/docking.h"
 #include "notes/note_creation.h"
 #include "notes/note_removal.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
-#include "storage/note_files.h"
-#include "test_support.h"
+#include "support/note_file_text.h"
+#include "support/program_names.h"
+#include "support/scripted_user.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/window_checks.h"
 #include "ui/colour_rules.h"
-#include "ui/screen_geometry.h"
-#include "win/handles.h"
-#include "win/wide.h"
 
 namespace {
 
-class NoteWindow : public DataFolderTest {
-protected:
-    // A shown note window at a given place.
-    HWND MakeNote(int x, int y, int width, int height, const char16_t* text = u"", ColourRef colour = kDefaultNoteColour,
-                  std::uint64_t id = 0x1234) {
-        NoteCreateParams params;
-        params.id = id;
-        params.x = x;
-        params.y = y;
-        params.width = width;
-        params.height = height;
-        params.colour = colour;
-        params.body = text;
-        return ShowNewNote(params);
-    }
-
-    std::u16string FileOf(HWND note) { return NoteFileOf(note); }
-};
+using NoteWindow = DataFolderTest;
 
 LRESULT HitAt(HWND note, int clientX, int clientY) {
     POINT point{clientX, clientY};
@@ -37,15 +25,10 @@ LRESULT HitAt(HWND note, int clientX, int clientY) {
     return SendMessageW(note, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
 }
 
-COLORREF PixelAt(HWND window, int x, int y) {
-    WindowDc dc(window);
-    return GetPixel(dc.Get(), x, y);
-}
-
 }  // namespace
 
 TEST_F(NoteWindow, HitTestMovesResizesAndClicksWhereTheHeaderSays) {
-    HWND note = MakeNote(100, 100, 240, 200);
+    HWND note = MakeNote({.x = 100, .y = 100});
     const int w = 240, h = 200;
     struct Case {
         int x, y;
@@ -68,187 +51,172 @@ TEST_F(NoteWindow, HitTestMovesResizesAndClicksWhereTheHeaderSays) {
 }
 
 TEST_F(NoteWindow, DrawsTheHeaderInTheDarkerShadeAndTheBodyInTheNoteColour) {
-    HWND note = MakeNote(200, 200, 240, 200, u"", 0x00402010);
-    ASSERT_TRUE(PumpUntil([&] { return PixelAt(note, 70, 150) == 0x00402010; }));
-    EXPECT_EQ(PixelAt(note, 160, 2), HeaderColour(0x00402010));
+    HWND note = MakeNote({.x = 200, .y = 200, .colour = 0x00402010});
+    ASSERT_TRUE(PumpUntil([&] { return WindowPixel(note, 70, 150) == 0x00402010; }));
+    EXPECT_EQ(WindowPixel(note, 160, 2), HeaderColour(0x00402010));
     // The swatch shows the note colour inside its outline.
-    EXPECT_EQ(PixelAt(note, 35, 15), 0x00402010u);
+    EXPECT_EQ(WindowPixel(note, 35, 15), 0x00402010u);
 }
 
 TEST_F(NoteWindow, NewNotesCascadeThroughEightPlaces) {
-    std::vector<Point> places;
-    for (int i = 0; i < 9; ++i) {
-        HWND note = CreateNewNote(nullptr);
-        ASSERT_NE(note, nullptr);
-        const Rect r = WindowRectOf(note);
-        EXPECT_EQ(r.Width(), 240);
-        EXPECT_EQ(r.Height(), 200);
-        places.push_back(Point{r.left, r.top});
+    // Where the run of new notes starts depends on how many notes were made
+    // before in this process; from there it follows the eight places in turn.
+    const Point places[] = {{120, 120}, {148, 148}, {176, 176}, {204, 204},
+                            {232, 232}, {260, 260}, {288, 288}, {316, 316}};
+    HWND first = CreateNewNote(nullptr);
+    ASSERT_NE(first, nullptr);
+    const Rect start = WindowRect(first);
+    const auto found = std::find(std::begin(places), std::end(places), Point{start.left, start.top});
+    ASSERT_NE(found, std::end(places)) << testing::PrintToString(start);
+    const auto index = found - std::begin(places);
+    for (int i = 1; i <= 8; ++i) {
+        const Point expected = places[(index + i) % 8];
+        EXPECT_EQ(WindowRect(CreateNewNote(nullptr)), (Rect{expected.x, expected.y, expected.x + 240, expected.y + 200}))
+            << "note " << i;
     }
-    for (size_t i = 1; i < 8; ++i) {
-        const Point& before = places[i - 1];
-        const Point& now = places[i];
-        EXPECT_EQ(now.x, now.y);
-        EXPECT_TRUE(now.x == before.x + 28 || (before.x == 316 && now.x == 120)) << now.x;
-    }
-    EXPECT_EQ(places[8], places[0]);
     // Nothing is written for a new note until it has something to keep.
     EXPECT_TRUE(FilesIn(DataPath(u"notes")).empty());
 }
 
 TEST_F(NoteWindow, PlusSignOfAPinnedNotePlacesTheNewNoteBelowIt) {
-    NoteCreateParams params;
-    params.id = 7;
-    params.x = 300;
-    params.y = 200;
-    params.width = 240;
-    params.height = 200;
-    params.pinned = true;
-    HWND pinned = CreateNoteWindow(params);
-    ShowWindow(pinned, SW_SHOWNA);
-
+    HWND pinned = MakeNote({.id = 7, .x = 300, .y = 200, .pinned = true});
     SendMessageW(pinned, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(13, 15));
-    const auto notes = WindowsOfClass(kNoteWindowClass);
+    const auto notes = WindowsOfClass(kNoteClass);
     ASSERT_EQ(notes.size(), 2u);
     HWND made = notes[0] == pinned ? notes[1] : notes[0];
-    EXPECT_EQ(WindowRectOf(made), (Rect{300, 408, 540, 608}));
+    EXPECT_EQ(WindowRect(made), (Rect{300, 408, 540, 608}));
     EXPECT_FALSE(NoteFromWindow(made)->pinned);
 }
 
 TEST_F(NoteWindow, TextIsSavedWhenTheEditLosesTheFocus) {
-    HWND note = MakeNote(150, 150, 240, 200);
-    HWND other = MakeNote(500, 150, 240, 200, u"", kDefaultNoteColour, 0x999);
+    HWND note = MakeNote({.x = 150, .y = 150});
+    HWND other = MakeNote({.id = 0x999, .x = 500, .y = 150});
     SetForegroundWindow(note);
     SetFocus(NoteEditOf(note));
     SetWindowTextW(NoteEditOf(note), L"typed words");
-    EXPECT_FALSE(FileExists(FileOf(note)));  // typing alone does not save
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));  // typing alone does not save
 
     SetFocus(NoteEditOf(other));
-    const std::string saved = ReadRawFile(FileOf(note));
-    EXPECT_EQ(saved,
-              "X=150\r\nY=150\r\nW=240\r\nH=200\r\nCOLOR=#FFF6A0\r\nCAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\n"
-              "LASTDOCK=0\r\nTYPE=0\r\n---\r\ntyped words");
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 150, .y = 150, .body = "typed words"}));
 }
 
 TEST_F(NoteWindow, EndOfAMoveLoopSavesTheNewPlace) {
-    HWND note = MakeNote(150, 150, 240, 200, u"kept");
+    HWND note = MakeNote({.x = 150, .y = 150, .text = u"kept"});
     SendMessageW(note, WM_ENTERSIZEMOVE, 0, 0);
     RECT moving{400, 300, 640, 500};
     SendMessageW(note, WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&moving));
     SetWindowPos(note, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(note, WM_EXITSIZEMOVE, 0, 0);
-    EXPECT_EQ(ReadRawFile(FileOf(note)).substr(0, 16), "X=400\r\nY=300\r\nW=");
+    EXPECT_EQ(NoteFromWindow(note)->dock, kDockNone);
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 400, .y = 300, .body = "kept"}));
 }
 
 TEST_F(NoteWindow, BlankNoteLeavesNoFileButEntriesOrDockingKeepOne) {
-    HWND note = MakeNote(150, 150, 240, 200, u"text");
+    HWND note = MakeNote({.x = 150, .y = 150, .text = u"text"});
     SaveNote(note);
-    ASSERT_TRUE(FileExists(FileOf(note)));
+    ASSERT_EQ(SavedFile(note), NoteFileText({.x = 150, .y = 150, .body = "text"}));
 
     SetWindowTextW(NoteEditOf(note), L" \r\n\t ");
     EXPECT_TRUE(IsNoteBlank(note));
     SaveNote(note);
-    EXPECT_FALSE(FileExists(FileOf(note)));
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));
 
+    // The blank text is kept as it is.
     NoteFromWindow(note)->entries.push_back(NoteEntry{1, 202501011200, 0, 0, 0, u"call"});
     SaveNote(note);
-    const std::string withEntry = ReadRawFile(FileOf(note));
-    EXPECT_NE(withEntry.find("ENTRY|1|202501011200|0|0|0|call\r\n---\r\n"), std::string::npos);
-    // The blank text is kept as it is.
-    EXPECT_EQ(withEntry.substr(withEntry.size() - 10), "---\r\n \r\n\t ");
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 150, .y = 150, .entries = {"1|202501011200|0|0|0|call"},
+                                         .body = " \r\n\t "}));
+
+    NoteFromWindow(note)->entries.clear();
+    DockNote(note, kDockLeft);
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 150, .y = 150, .dock = 1, .lastDock = 1, .body = " \r\n\t "}));
 }
 
 TEST_F(NoteWindow, DeletingABlankNoteAsksNothing) {
-    HWND note = MakeNote(150, 150, 240, 200, u"x");
+    HWND note = MakeNote({.x = 150, .y = 150, .text = u"x"});
     SaveNote(note);
     SetWindowTextW(NoteEditOf(note), L"   ");
-    const std::u16string file = FileOf(note);
-    DialogAnswerer answerer(IDYES);
+    const std::u16string file = NoteFileOf(note);
+    ScriptedUser user;
+    Seen question;
+    user.AnswerMessageBox(IDYES, &question);
     SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(240 - 12, 15));
-    EXPECT_FALSE(answerer.Answered());
+    EXPECT_FALSE(question.shown);
     EXPECT_FALSE(IsWindow(note));
     EXPECT_FALSE(FileExists(file));
+    user.Forget();
 }
 
 TEST_F(NoteWindow, DeletingANoteWithTextAsksWithNoAsTheDefault) {
-    HWND note = MakeNote(150, 150, 240, 200, u"keep me");
+    HWND note = MakeNote({.x = 150, .y = 150, .text = u"keep me"});
     SaveNote(note);
-    const std::u16string file = FileOf(note);
+    const std::u16string file = NoteFileOf(note);
     const std::string before = ReadRawFile(file);
-    {
-        DialogAnswerer answerer(IDNO);
-        DeleteNote(note);
-        ASSERT_TRUE(answerer.Answered());
-        EXPECT_EQ(answerer.Caption(), u"Quillboard");
-        EXPECT_EQ(answerer.Message(), u"Supprimer cette note ?");
-        EXPECT_EQ(answerer.DefaultButton(), IDNO);
-    }
+    ScriptedUser user;
+    Seen question;
+    user.AnswerMessageBox(IDNO, &question);
+    DeleteNote(note);
+    ASSERT_TRUE(question.shown);
+    EXPECT_EQ(question.title, u"Quillboard");
+    EXPECT_EQ(question.text, u"Supprimer cette note ?");
+    EXPECT_EQ(question.defaultButton, IDNO);
     EXPECT_TRUE(IsWindow(note));
     EXPECT_EQ(ReadRawFile(file), before);
-    {
-        DialogAnswerer answerer(IDYES);
-        DeleteNote(note);
-        ASSERT_TRUE(answerer.Answered());
-    }
+
+    user.AnswerMessageBox(IDYES);
+    DeleteNote(note);
+    EXPECT_EQ(user.StepsLeft(), 0u);
     EXPECT_FALSE(IsWindow(note));
     EXPECT_FALSE(FileExists(file));
 }
 
 TEST_F(NoteWindow, ABlankNoteWithAnEntryIsOnlyDeletedAfterTheQuestion) {
-    HWND note = MakeNote(150, 150, 240, 200);
+    HWND note = MakeNote({.x = 150, .y = 150});
     NoteFromWindow(note)->entries.push_back(NoteEntry{1, 0, 0, 0, 0, u"entry"});
-    DialogAnswerer answerer(IDNO);
+    ScriptedUser user;
+    Seen question;
+    user.AnswerMessageBox(IDNO, &question);
     DeleteNote(note);
-    EXPECT_TRUE(answerer.Answered());
+    EXPECT_TRUE(question.shown);
     EXPECT_TRUE(IsWindow(note));
 }
 
 TEST_F(NoteWindow, DiscardMessageRemovesOnlyABlankFloatingNoteWithoutEntries) {
-    HWND blank = MakeNote(150, 150, 240, 200, u"x", kDefaultNoteColour, 1);
+    HWND blank = MakeNote({.id = 1, .x = 150, .y = 150, .text = u"x"});
     SaveNote(blank);
     SetWindowTextW(NoteEditOf(blank), L"");
-    HWND written = MakeNote(450, 150, 240, 200, u"words", kDefaultNoteColour, 2);
-    PostMessageW(blank, WM_NOTE_DISCARD_IF_BLANK, 0, 0);
-    PostMessageW(written, WM_NOTE_DISCARD_IF_BLANK, 0, 0);
-    PumpUntil([&] { return !IsWindow(blank); });
-    EXPECT_FALSE(IsWindow(blank));
-    EXPECT_FALSE(FileExists(NoteFilePath(1)));
+    HWND written = MakeNote({.id = 2, .x = 450, .y = 150, .text = u"words"});
+    HWND withEntry = MakeNote({.id = 3, .x = 750, .y = 150});
+    NoteFromWindow(withEntry)->entries.push_back(NoteEntry{1, 0, 0, 0, 0, u"entry"});
+    HWND docked = MakeNote({.id = 4, .x = 150, .y = 450});
+    DockNote(docked, kDockTop);
+    for (HWND note : {written, withEntry, docked, blank}) PostMessageW(note, WM_NOTE_DISCARD_IF_BLANK, 0, 0);
+    // The blank note's message was posted last: once it is handled, all are.
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(blank); }));
+    EXPECT_FALSE(FileExists(Data().NotePath(1)));
     EXPECT_TRUE(IsWindow(written));
+    EXPECT_TRUE(IsWindow(withEntry));
+    EXPECT_TRUE(IsWindow(docked));
 }
 
 TEST_F(NoteWindow, ADeletedNoteNeverWritesItsFileAgain) {
-    HWND note = MakeNote(150, 150, 240, 200, u"text");
+    HWND note = MakeNote({.x = 150, .y = 150, .text = u"text"});
     NoteFromWindow(note)->deleted = true;
     SaveNote(note);
-    EXPECT_FALSE(FileExists(FileOf(note)));
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));
 }
 
 TEST_F(NoteWindow, CannotBeResizedBelowTheMinimum) {
-    HWND note = MakeNote(150, 150, 240, 200);
+    HWND note = MakeNote({.x = 150, .y = 150});
     MINMAXINFO info{};
     SendMessageW(note, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 180);
     EXPECT_EQ(info.ptMinTrackSize.y, 90);
-    RECT edit{};
-    GetWindowRect(NoteEditOf(note), &edit);
-    EXPECT_EQ(edit.left - 150, 4);
-    EXPECT_EQ(edit.top - 150, 30);
-    EXPECT_EQ(edit.right - edit.left, 232);
-    EXPECT_EQ(edit.bottom - edit.top, 166);
+    EXPECT_EQ(WindowRect(NoteEditOf(note)), (Rect{154, 180, 386, 346}));
 }
 
 TEST_F(NoteWindow, FindOrCreateNoteFindsTheMatchingNoteOrMakesOneQuietly) {
-    NoteCreateParams params;
-    params.id = 5;
-    params.x = 500;
-    params.y = 300;
-    params.width = 240;
-    params.height = 200;
-    params.categoryId = 0;
-    params.type = kNoteScheduled;
-    HWND scheduled = CreateNoteWindow(params);
-    ShowWindow(scheduled, SW_SHOWNA);
-
+    HWND scheduled = MakeNote({.id = 5, .x = 500, .y = 300, .type = kNoteScheduled});
     EXPECT_EQ(FindOrCreateNote(0, 0, kNoteScheduled), scheduled);
 
     HWND foreground = GetForegroundWindow();

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <algorithm>
 #include <cstring>
-#include <iterator>
+#include <vector>
 
 #include "resource_ids.h"
 
@@ -49,13 +49,21 @@ TEST(Resources, IconGroupHasTheFiveSizesInThirtyTwoBitColour) {
     const auto* group = reinterpret_cast<const IconDirectory*>(ResourceBytes(RT_GROUP_ICON, IDI_QUILLBOARD, &size));
     ASSERT_NE(group, nullptr);
     ASSERT_EQ(group->count, 5);
-    const int expected[] = {16, 32, 48, 64, 256};
-    for (int i = 0; i < 5; ++i) {
+    std::vector<int> widths, heights;
+    for (int i = 0; i < group->count; ++i) {
         const IconDirectoryEntry& entry = group->entries[i];
-        const int width = entry.width == 0 ? 256 : entry.width;
-        EXPECT_NE(std::find(std::begin(expected), std::end(expected), width), std::end(expected)) << width;
+        widths.push_back(entry.width == 0 ? 256 : entry.width);
+        heights.push_back(entry.height == 0 ? 256 : entry.height);
         EXPECT_EQ(entry.bitCount, 32);
+        // Each entry names an image of the stated size among the resources.
+        DWORD imageSize = 0;
+        EXPECT_NE(ResourceBytes(RT_ICON, entry.id, &imageSize), nullptr) << entry.id;
+        EXPECT_EQ(imageSize, entry.bytesInResource) << entry.id;
     }
+    std::sort(widths.begin(), widths.end());
+    std::sort(heights.begin(), heights.end());
+    EXPECT_EQ(widths, (std::vector<int>{16, 32, 48, 64, 256}));
+    EXPECT_EQ(heights, widths);
     EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLBOARD)), nullptr);
 }
 

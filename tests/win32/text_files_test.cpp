@@ -1,13 +1,72 @@
 // Files on a real Windows file system (Wine): the data folder, whole-file
 // reading with the real UTF-8 conversion, and the atomic replace.
-#include <thread>
+#include <vector>
 
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
 #include "win/wide.h"
 
+namespace {
+
 using DataFiles = DataFolderTest;
+
+// Replaces, for the life of the scope, this program's import of a function
+// of kernel32.dll by another. The code under test calls it through the
+// import table, so the test takes part in each call as it happens.
+class ImportPatch {
+public:
+    ImportPatch(const char* name, const void* replacement) {
+        const void* original = reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name));
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        for (auto* module = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); module->Name; ++module) {
+            for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk); slot->u1.Function;
+                 ++slot) {
+                if (reinterpret_cast<const void*>(slot->u1.Function) != original) continue;
+                Write(slot, replacement);
+                patched_.push_back({slot, original});
+            }
+        }
+    }
+    ~ImportPatch() {
+        for (const Patched& patched : patched_) Write(patched.slot, patched.original);
+    }
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+
+    bool Found() const { return !patched_.empty(); }
+
+private:
+    struct Patched {
+        IMAGE_THUNK_DATA* slot;
+        const void* original;
+    };
+
+    static void Write(IMAGE_THUNK_DATA* slot, const void* function) {
+        DWORD protection = 0;
+        VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection);
+        slot->u1.Function = reinterpret_cast<ULONG_PTR>(function);
+        VirtualProtect(slot, sizeof(*slot), protection, &protection);
+    }
+
+    std::vector<Patched> patched_;
+};
+
+// A reader that holds the target of an atomic write, let go at the first
+// pause between two attempts to replace it.
+HANDLE heldTarget = nullptr;
+int pausesTaken = 0;
+
+void WINAPI ReleaseTheTargetInsteadOfPausing(DWORD) {
+    ++pausesTaken;
+    if (heldTarget) CloseHandle(heldTarget);
+    heldTarget = nullptr;
+}
+
+}  // namespace
 
 TEST_F(DataFiles, PathsLiveUnderAppDataAndCreateTheirFolders) {
     EXPECT_EQ(DataDirectory(), DataPath());
@@ -98,18 +157,24 @@ TEST_F(DataFiles, AtomicWriteIntoAMissingFolderFailsCleanly) {
     EXPECT_FALSE(FileExists(DataPath(u"no-such-folder\\x.txt.tmp")));
 }
 
+// A virus scanner or an indexer may read the target at the moment of the
+// replace: the first attempt fails, the one after the pause succeeds.
 TEST_F(DataFiles, AtomicWriteWaitsOutAReaderThatHoldsTheTargetForAMoment) {
     const std::u16string path = DataFilePath(u"busy.txt");
     WriteRawFile(path, "old");
-    HANDLE reader = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    std::thread release([reader] {
-        Sleep(30);
-        CloseHandle(reader);
-    });
-    const bool written = WriteFileAtomic(path, "new");
-    release.join();
+    heldTarget = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    ASSERT_NE(heldTarget, INVALID_HANDLE_VALUE);
+    pausesTaken = 0;
+    bool written = false;
+    {
+        const ImportPatch pause("Sleep", reinterpret_cast<const void*>(&ReleaseTheTargetInsteadOfPausing));
+        EXPECT_TRUE(pause.Found()) << "the program calls Sleep through its import table";
+        written = WriteFileAtomic(path, "new");
+    }
+    if (heldTarget) CloseHandle(heldTarget);
     EXPECT_TRUE(written);
+    EXPECT_EQ(pausesTaken, 1);
     EXPECT_EQ(ReadRawFile(path), "new");
+    EXPECT_FALSE(FileExists(path + u".tmp"));
 }

@@ -1,5 +1,5 @@
-// The text input dialog, driven from a thread timer that the dialog's own
-// modal loop dispatches, and the shared dialog chrome and button drawing.
+// The text input dialog, driven by the scripted user from the dialog's own
+// modal loop, and the shared dialog chrome and button drawing.
 #include <windows.h>
 
 #include <functional>
@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "i18n/translation.h"
-#include "notes/note_creation.h"
 #include "notes/note_window_state.h"
-#include "storage/note_record.h"
-#include "test_support.h"
+#include "support/program_names.h"
+#include "support/scripted_user.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
 #include "ui/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/modal_dialog.h"
@@ -25,44 +26,14 @@ constexpr int kOwnerLeft = 200;
 constexpr int kOwnerTop = 150;
 constexpr int kDialogWidth = 330;
 constexpr int kDialogHeight = 150;
-constexpr int kEditId = 100;
-constexpr UINT kDriverPeriod = 10;
-constexpr UINT kWatchdogPeriod = 5000;
-
-// What the running test does once the dialog is up; called once.
-std::function<void(HWND)> pendingAction;
-UINT_PTR driverTimer = 0;
 
 HWND FindDialog() {
-    const std::vector<HWND> dialogs = WindowsOfClass(kTextInputDialogClass);
+    const std::vector<HWND> dialogs = WindowsOfClass(kTextInputClass);
     return dialogs.empty() ? nullptr : dialogs.front();
 }
 
 HWND EditOf(HWND dialog) {
-    return GetDlgItem(dialog, kEditId);
-}
-
-void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = FindDialog();
-    if (!dialog || !pendingAction) return;
-    KillTimer(nullptr, driverTimer);
-    driverTimer = 0;
-    const std::function<void(HWND)> action = std::move(pendingAction);
-    pendingAction = nullptr;
-    action(dialog);
-}
-
-// A dialog the test failed to close would block the whole run.
-void CALLBACK CloseForgottenDialog(HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND dialog = FindDialog()) {
-        ADD_FAILURE() << "the dialog was still open";
-        DestroyWindow(dialog);
-    }
-}
-
-void WhenDialogShows(std::function<void(HWND)> action) {
-    pendingAction = std::move(action);
-    driverTimer = SetTimer(nullptr, 0, kDriverPeriod, DriveDialog);
+    return GetDlgItem(dialog, kTextInputEdit);
 }
 
 void PostKey(HWND target, UINT message, WPARAM key, LPARAM flags = 0) {
@@ -77,11 +48,6 @@ LPARAM ScreenPointIn(HWND window, int x, int y) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return MAKELPARAM(rect.left + x, rect.top + y);
-}
-
-COLORREF ScreenPixel(HWND window, int x, int y) {
-    WindowDc dc(window);
-    return GetPixel(dc.Get(), x, y);
 }
 
 constexpr ColourRef kDarkNote = 0x00402010;
@@ -100,12 +66,12 @@ struct DialogColours {
 DialogColours ReadDialogColours(HWND dialog) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     DialogColours colours;
-    colours.band = ScreenPixel(dialog, 200, 3);
-    colours.background = ScreenPixel(dialog, 40, 130);
-    colours.frame = ScreenPixel(dialog, 0, 80);
+    colours.band = WindowPixel(dialog, 200, 3);
+    colours.background = WindowPixel(dialog, 40, 130);
+    colours.frame = WindowPixel(dialog, 0, 80);
     for (int y = 6; y < 24; ++y) {
         for (int x = 8; x < 120; ++x) {
-            const int luminance = Luminance(ScreenPixel(dialog, x, y));
+            const int luminance = Luminance(WindowPixel(dialog, x, y));
             colours.lightTitlePixel = colours.lightTitlePixel || luminance > 200;
             colours.darkTitlePixel = colours.darkTitlePixel || luminance < 60;
         }
@@ -130,16 +96,10 @@ protected:
         owner_ = CreateWindowExW(0, kOwnerClass, L"owner", WS_POPUP | WS_VISIBLE, kOwnerLeft, kOwnerTop, 300, 200,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(owner_, nullptr);
-        watchdog_ = SetTimer(nullptr, 0, kWatchdogPeriod, CloseForgottenDialog);
     }
 
-    void TearDown() override {
-        KillTimer(nullptr, watchdog_);
-        if (driverTimer) KillTimer(nullptr, driverTimer);
-        driverTimer = 0;
-        pendingAction = nullptr;
-        DataFolderTest::TearDown();
-    }
+    // Acts on the dialog once it shows.
+    void WhenDialogShows(std::function<void(HWND)> action) { user_.WhenShown(kTextInputClass, std::move(action)); }
 
     // Runs the dialog with `initial` in the edit; `text` starts stale so that
     // a cancel visibly clears it.
@@ -150,8 +110,8 @@ protected:
     }
 
     HWND owner_ = nullptr;
-    UINT_PTR watchdog_ = 0;
     std::u16string text_;
+    ScriptedUser user_;
 };
 
 TEST_F(TextInputDialog, EnterAcceptsTheTypedText) {
@@ -277,7 +237,7 @@ TEST_F(TextInputDialog, SitsOverTheOwnerWithItsTitleControlsAndFonts) {
             GetWindowRect(GetDlgItem(dialog, id), &out);
             MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&out), 2);
         };
-        childRect(kEditId, editRect);
+        childRect(kTextInputEdit, editRect);
         childRect(IDOK, okRect);
         childRect(IDCANCEL, cancelRect);
         PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -402,16 +362,8 @@ TEST_F(TextInputDialog, WithoutANoteOwnerTheDialogIsPaleYellowWithDarkText) {
 }
 
 TEST_F(TextInputDialog, DarkNoteGivesADarkDialogWithLightText) {
-    NoteCreateParams params;
-    params.id = 0x5151;
-    params.x = kOwnerLeft;
-    params.y = kOwnerTop;
-    params.width = 300;
-    params.height = 200;
-    params.colour = kDarkNote;
-    HWND note = CreateNoteWindow(params);
+    HWND note = MakeNote({.id = 0x5151, .x = kOwnerLeft, .y = kOwnerTop, .width = 300, .colour = kDarkNote});
     ASSERT_NE(note, nullptr);
-    ShowWindow(note, SW_SHOWNA);
     RECT rect{};
     DialogColours colours;
     WhenDialogShows([&](HWND dialog) {

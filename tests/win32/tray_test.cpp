@@ -13,73 +13,13 @@
 #include "i18n/built_in_english.h"
 #include "i18n/translation.h"
 #include "resource_ids.h"
-#include "test_support.h"
+#include "support/program_names.h"
+#include "support/run_value.h"
+#include "support/shell_data_folder_test.h"
 #include "win/process_handles.h"
 #include "win/wide.h"
 
 namespace {
-
-constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr wchar_t kRunValueName[] = L"Quillboard";
-constexpr wchar_t kNoteClass[] = L"QuillboardNote";
-
-// The raw Run value, as the registry holds it.
-struct RunValue {
-    bool exists = false;
-    DWORD type = 0;
-    std::string bytes;
-};
-
-RunValue ReadRunValue() {
-    RunValue value;
-    DWORD size = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, RRF_RT_ANY | RRF_NOEXPAND, &value.type, nullptr,
-                     &size) != ERROR_SUCCESS) {
-        return value;
-    }
-    value.bytes.resize(size);
-    if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
-                     value.bytes.data(), &size) != ERROR_SUCCESS) {
-        return RunValue{};
-    }
-    value.bytes.resize(size);
-    value.exists = true;
-    return value;
-}
-
-void WriteRunValue(DWORD type, const void* data, DWORD bytes) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExW(key, kRunValueName, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
-// A string value with its terminating NUL, as programs normally write it.
-void WriteRunString(const std::u16string& text, DWORD type = REG_SZ) {
-    WriteRunValue(type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(char16_t)));
-}
-
-void DeleteRunValue() {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValueName);
-}
-
-// Puts back whatever the Run value was before the test, whatever happens.
-class RunValueGuard {
-public:
-    RunValueGuard() : saved_(ReadRunValue()) {}
-    ~RunValueGuard() {
-        DeleteRunValue();
-        if (saved_.exists) {
-            WriteRunValue(saved_.type, saved_.bytes.data(), static_cast<DWORD>(saved_.bytes.size()));
-        }
-    }
-    RunValueGuard(const RunValueGuard&) = delete;
-    RunValueGuard& operator=(const RunValueGuard&) = delete;
-
-private:
-    RunValue saved_;
-};
 
 // The built-in English table for the life of the scope; French afterwards.
 class EnglishActive {
@@ -94,14 +34,6 @@ std::u16string OwnPath() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     return FromWide(path);
-}
-
-// In quotation marks (built by appending: GCC 12 warns wrongly on "x" + temporary).
-std::u16string Quoted(const std::u16string& text) {
-    std::u16string quoted(1, u'"');
-    quoted.append(text);
-    quoted.push_back(u'"');
-    return quoted;
 }
 
 std::u16string Uppercase(std::u16string text) {
@@ -160,7 +92,7 @@ void ExpectItems(const std::vector<MenuItem>& items, const std::vector<ExpectedI
 bool StartWithWindowsChecked() {
     const UniqueMenu menu = BuildTrayMenu();
     for (const MenuItem& item : ItemsOf(menu.Get())) {
-        if (item.id == kTrayStartWithWindows) return item.checked;
+        if (item.id == kStartWithWindowsCommand) return item.checked;
     }
     ADD_FAILURE() << "no start-with-Windows item";
     return false;
@@ -172,15 +104,8 @@ bool TrayIconExists(HWND window) {
     NOTIFYICONDATAW probe{};
     probe.cbSize = sizeof(probe);
     probe.hWnd = window;
-    probe.uID = 1;
+    probe.uID = kTrayIconId;
     return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
-}
-
-bool MenuShowing() {
-    for (HWND menu : WindowsOfClass(L"#32768")) {
-        if (IsWindowVisible(menu)) return true;
-    }
-    return false;
 }
 
 HWND MakeTrayWindow() {
@@ -199,15 +124,15 @@ TEST_F(TrayMenu, ItemsComeInOrderWithThreeSeparatorsInFrench) {
     const UniqueMenu menu = BuildTrayMenu();
     ASSERT_TRUE(menu);
     ExpectItems(ItemsOf(menu.Get()), {
-                                         {1001, u"Nouvelle note"},
-                                         {1005, u"Ancrer toutes les notes"},
-                                         {1004, u"Désancrer toutes les notes"},
+                                         {kNewNoteCommand, u"Nouvelle note"},
+                                         {kDockAllCommand, u"Ancrer toutes les notes"},
+                                         {kUndockAllCommand, u"Désancrer toutes les notes"},
                                          {0, nullptr},
-                                         {1006, u"Paramètres\u2026"},
+                                         {kSettingsCommand, u"Paramètres\u2026"},
                                          {0, nullptr},
-                                         {1003, u"Démarrer avec Windows"},
+                                         {kStartWithWindowsCommand, u"Démarrer avec Windows"},
                                          {0, nullptr},
-                                         {1002, u"Quitter"},
+                                         {kQuitCommand, u"Quitter"},
                                      });
 }
 
@@ -216,15 +141,15 @@ TEST_F(TrayMenu, ItemsReadInEnglishWithTheEnglishTable) {
     const UniqueMenu menu = BuildTrayMenu();
     ASSERT_TRUE(menu);
     ExpectItems(ItemsOf(menu.Get()), {
-                                         {1001, u"New note"},
-                                         {1005, u"Dock all notes"},
-                                         {1004, u"Undock all notes"},
+                                         {kNewNoteCommand, u"New note"},
+                                         {kDockAllCommand, u"Dock all notes"},
+                                         {kUndockAllCommand, u"Undock all notes"},
                                          {0, nullptr},
-                                         {1006, u"Settings\u2026"},
+                                         {kSettingsCommand, u"Settings\u2026"},
                                          {0, nullptr},
-                                         {1003, u"Start with Windows"},
+                                         {kStartWithWindowsCommand, u"Start with Windows"},
                                          {0, nullptr},
-                                         {1002, u"Quit"},
+                                         {kQuitCommand, u"Quit"},
                                      });
 }
 
@@ -337,11 +262,11 @@ TEST_F(StartWithWindows, ChoosingItOverAnUnquotedValueWritesTheQuotedPath) {
     HWND tray = MakeTrayWindow();
     ASSERT_NE(tray, nullptr);
 
-    SendMessageW(tray, WM_COMMAND, kTrayStartWithWindows, 0);
+    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_TRUE(IsStartWithWindowsEnabled());
     EXPECT_TRUE(StartWithWindowsChecked());
 
-    SendMessageW(tray, WM_COMMAND, kTrayStartWithWindows, 0);
+    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_FALSE(ReadRunValue().exists);
     DestroyWindow(tray);
 }
@@ -351,10 +276,10 @@ TEST_F(TrayWindowEvents, DoubleClickOnTheIconCreatesANote) {
     ASSERT_NE(tray, nullptr);
     ASSERT_TRUE(WindowsOfClass(kNoteClass).empty());
 
-    SendMessageW(tray, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
+    SendMessageW(tray, kTrayIconMessage, kTrayIconId, WM_LBUTTONDBLCLK);
     EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 1u);
 
-    SendMessageW(tray, WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
+    SendMessageW(tray, kTrayIconMessage, kTrayIconId, WM_LBUTTONDBLCLK);
     EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 2u);
 }
 
@@ -364,10 +289,10 @@ TEST_F(TrayWindowEvents, SingleClicksAndMovesOnTheIconDoNothing) {
 
     for (UINT event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN}) {
         SCOPED_TRACE(event);
-        EXPECT_EQ(SendMessageW(tray, WM_TRAYICON, 1, event), 0);
+        EXPECT_EQ(SendMessageW(tray, kTrayIconMessage, kTrayIconId, event), 0);
         PumpPending();
         EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
-        EXPECT_FALSE(MenuShowing());
+        EXPECT_TRUE(VisibleWindows(GetCurrentProcessId(), kMenuClass).empty());
     }
     EXPECT_TRUE(IsWindow(tray));
 }
@@ -383,7 +308,7 @@ TEST_F(TrayWindowEvents, IconComesBackOnTaskbarCreatedAndGoesWithTheWindow) {
     NOTIFYICONDATAW lost{};
     lost.cbSize = sizeof(lost);
     lost.hWnd = tray;
-    lost.uID = 1;
+    lost.uID = kTrayIconId;
     Shell_NotifyIconW(NIM_DELETE, &lost);
     ASSERT_FALSE(TrayIconExists(tray));
 

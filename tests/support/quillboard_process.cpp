@@ -1,10 +1,17 @@
-#include "quillboard_process.h"
+#include "support/quillboard_process.h"
+
+#include <gtest/gtest.h>
 
 #include <cwctype>
 
+#include "support/program_names.h"
+#include "support/windows_test_support.h"
 #include "win/wide.h"
 
 namespace {
+
+constexpr DWORD kStartTimeoutMs = 10000;
+constexpr UINT kIdleTimeoutMs = 5000;
 
 std::wstring ProgramPath(const std::wstring& program) {
     wchar_t self[MAX_PATH] = {};
@@ -56,14 +63,14 @@ QuillboardProcess::QuillboardProcess(const std::u16string& appData, const std::w
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
-    WaitForInputIdle(process_, 10000);
+    WaitForInputIdle(process_, kStartTimeoutMs);
 }
 
 QuillboardProcess::~QuillboardProcess() {
     if (!process_) return;
     if (Running()) {
         TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 10000);
+        WaitForSingleObject(process_, kStartTimeoutMs);
     }
     CloseHandle(process_);
 }
@@ -100,18 +107,16 @@ bool QuillboardProcess::WaitForWindowCount(const wchar_t* className, size_t coun
     return PumpUntil([&] { return Windows(className).size() == count; }, timeout);
 }
 
-std::u16string PreparedAppData::DataPath(const std::u16string& relative) const {
-    std::u16string path = folder_.Path() + u"\\Quillboard";
-    if (!relative.empty()) path += u"\\" + relative;
-    return path;
+void QuillboardProcess::QuitThroughTray() {
+    HWND tray = WaitForWindow(kTrayClass);
+    ASSERT_NE(tray, nullptr);
+    PostMessageW(tray, WM_COMMAND, kQuitCommand, 0);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(WaitForExit(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
 }
 
-std::u16string PreparedAppData::NotePath(const std::u16string& idHex) const {
-    return DataPath(u"notes\\note_" + idHex + u".txt");
-}
-
-void PreparedAppData::WriteNote(const std::u16string& idHex, const std::string& bytes) const {
-    CreateDirectoryW(Wide(DataPath()), nullptr);
-    CreateDirectoryW(Wide(DataPath(u"notes")), nullptr);
-    WriteRawFile(NotePath(idHex), bytes);
+void WaitUntilIdle(HWND programWindow) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(programWindow, WM_NULL, 0, 0, SMTO_NORMAL, kIdleTimeoutMs, &result);
 }

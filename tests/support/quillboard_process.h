@@ -1,5 +1,5 @@
 // Starts the real Quillboard.exe (it sits beside the test program) with a
-// private data folder, and looks at it from outside.
+// private data folder, looks at it from outside, and ends it as a user would.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +7,6 @@
 #include <chrono>
 #include <string>
 #include <vector>
-
-#include "support/windows_test_support.h"
 
 class QuillboardProcess {
 public:
@@ -36,20 +34,17 @@ public:
     bool WaitForWindowCount(const wchar_t* className, size_t count,
                             std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
 
+    // Chooses "Quitter" through the tray window and expects the program to
+    // end with exit code 0, having written its files.
+    void QuitThroughTray();
+
 private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };
 
-// A data folder prepared for one end-to-end test: APPDATA for the program,
-// with helpers to lay out and read the files inside "Quillboard".
-class PreparedAppData {
-public:
-    const std::u16string& AppData() const { return folder_.Path(); }
-    std::u16string DataPath(const std::u16string& relative = u"") const;
-    std::u16string NotePath(const std::u16string& idHex) const;
-    void WriteNote(const std::u16string& idHex, const std::string& bytes) const;
-
-private:
-    TemporaryFolder folder_;
-};
+// Returns once the thread of the program's window has finished what it was
+// doing when the call was made (a sent message waits for its next message
+// retrieval). The files of a command are then complete: polling them
+// instead would race with the program's own replacing of the file.
+void WaitUntilIdle(HWND programWindow);

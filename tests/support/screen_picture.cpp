@@ -1,0 +1,105 @@
+#include "support/screen_picture.h"
+
+#include "support/windows_test_support.h"
+#include "win/handles.h"
+#include "win/wide.h"
+
+namespace {
+
+int Width(const RECT& r) {
+    return r.right - r.left;
+}
+
+int Height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+}  // namespace
+
+RECT VirtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+ScreenPicture::ScreenPicture(const RECT& area) : area_(area) {
+    if (Width(area) <= 0 || Height(area) <= 0) return;
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = Width(area);
+    info.bmiHeader.biHeight = -Height(area);  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || !bits) return;
+    {
+        const SelectScope selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, Width(area), Height(area), screen.Get(), area.left, area.top, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    pixels_.assign(pixels, pixels + Width(area) * Height(area));
+}
+
+COLORREF ScreenPicture::At(int x, int y) const {
+    const int column = x - area_.left;
+    const int row = y - area_.top;
+    if (pixels_.empty() || column < 0 || column >= Width(area_) || row < 0 || row >= Height(area_)) {
+        return CLR_INVALID;
+    }
+    const DWORD pixel = pixels_[static_cast<size_t>(row * Width(area_) + column)];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+int ScreenPicture::Count(const RECT& where, const std::function<bool(COLORREF)>& matches) const {
+    int count = 0;
+    for (int y = where.top; y < where.bottom; ++y) {
+        for (int x = where.left; x < where.right; ++x) count += matches(At(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+std::uint64_t ScreenPicture::Fingerprint() const {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (DWORD pixel : pixels_) hash = (hash ^ pixel) * 1099511628211ull;
+    return hash;
+}
+
+void ScreenPicture::SaveBmp(const std::u16string& path) const {
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = Width(area_);
+    info.biHeight = Height(area_);  // bottom-up, as BMP files are usually read
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;  // "BM"
+    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    const size_t rowBytes = static_cast<size_t>(Width(area_)) * sizeof(DWORD);
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels_.size() * sizeof(DWORD));
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    for (int row = Height(area_) - 1; row >= 0 && !pixels_.empty(); --row) {
+        bytes.append(reinterpret_cast<const char*>(pixels_.data() + static_cast<size_t>(row) * Width(area_)), rowBytes);
+    }
+    WriteRawFile(path, bytes);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    const WindowDc screen(nullptr);
+    return GetPixel(screen.Get(), x, y);
+}
+
+std::u16string ScreenshotFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"QB_SCREENSHOTS", folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? FromWide(folder) : std::u16string();
+}
+
+void SaveScreenshotIfAsked(const std::u16string& name, const RECT& area) {
+    const std::u16string folder = ScreenshotFolder();
+    if (!folder.empty()) ScreenPicture(area).SaveBmp(folder + u"\\" + name + u".bmp");
+}

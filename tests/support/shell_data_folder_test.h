@@ -1,0 +1,29 @@
+// Fixture of the in-process Win32 tests: a private data folder that APPDATA
+// points at, the note window class and note menu registered as start-up
+// does, and afterwards every window of ours the test left destroyed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "support/data_folder.h"
+
+class DataFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    const DataFolder& Data() const { return data_; }
+    // The program's data folder inside the private APPDATA, or a path in it.
+    std::u16string DataPath(const std::u16string& relative = u"") const { return data_.DataPath(relative); }
+
+private:
+    DataFolder data_;
+    std::u16string savedAppData_;
+    bool hadAppData_ = false;
+};
+
+// Destroys every top-level window of ours (class "Quillboard...").
+void DestroyAllQuillboardWindows();
