@@ -13,21 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "quillboard_process.h"
+#include "support/data_folder.h"
+#include "support/program_names.h"
+#include "support/quillboard_process.h"
 #include "storage/categories_file.h"
 #include "storage/note_file.h"
 #include "win/wide.h"
 
 namespace {
 
-constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
-constexpr wchar_t kNoteClass[] = L"QuillboardNote";
-constexpr wchar_t kMenuClass[] = L"#32768";
-constexpr wchar_t kDialogClass[] = L"#32770";
-constexpr wchar_t kInputClass[] = L"QuillboardSaisie";
-constexpr int kNoteEditId = 200;
-constexpr int kInputEditId = 100;
-constexpr int kColourRedEditId = 706;  // then green 707 and blue 708
 constexpr int kNotes = 20;
 constexpr std::int32_t kWork = 1;      // "Travail", with the subcategory 3
 constexpr std::int32_t kHome = 2;      // "Maison", renamed and recoloured by the test
@@ -48,12 +42,8 @@ std::u16string Utf16(const std::string& utf8) {
     return text;
 }
 
-std::u16string NoteIdHex(int note) {
-    std::u16string hex = u"00000000000000";
-    hex += static_cast<char16_t>(u'0' + (note + 1) / 16);
-    const int low = (note + 1) % 16;
-    hex += static_cast<char16_t>(low < 10 ? u'0' + low : u'A' + low - 10);
-    return hex;
+std::uint64_t NoteId(int note) {
+    return static_cast<std::uint64_t>(note) + 1;
 }
 
 std::string StoredNote(int note, const std::string& body) {
@@ -88,9 +78,9 @@ protected:
         std::printf("crash test seed %u\n", seed_);
         for (int note = 0; note < kNotes; ++note) {
             history_.bodies[static_cast<std::size_t>(note)].insert(Utf16(FirstBodyUtf8(note)));
-            data_.WriteNote(NoteIdHex(note), StoredNote(note, FirstBodyUtf8(note)));
+            data_.WriteNote(NoteId(note), StoredNote(note, FirstBodyUtf8(note)));
         }
-        WriteRawFile(data_.DataPath(u"categories.txt"),
+        data_.Write(u"categories.txt",
                      "NEXTID|4\r\nCAT|1|FF0000|Travail\r\nSUB|1|3|Urgent\r\nCAT|2|00C000|Maison\r\n");
     }
 
@@ -99,7 +89,7 @@ protected:
     // The note index a window shows: every body starts with "note <n> ".
     static int NoteIndexOf(HWND window) {
         wchar_t text[64] = {};
-        SendMessageW(GetDlgItem(window, kNoteEditId), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+        SendMessageW(GetDlgItem(window, kNoteEdit), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
         int index = -1;
         return swscanf(text, L"note %d ", &index) == 1 ? index : -1;
     }
@@ -116,10 +106,10 @@ protected:
         body += kEndMark;
         const std::u16string text = Utf16(body);
         history_.bodies[static_cast<std::size_t>(note)].insert(text);
-        HWND edit = GetDlgItem(window, kNoteEditId);
+        HWND edit = GetDlgItem(window, kNoteEdit);
         SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text)));
         // The edit losing the focus saves the note.
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kNoteEditId, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kNoteEdit, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
     }
 
     void Move(HWND window) {
@@ -157,7 +147,7 @@ protected:
     void RenameHome(const QuillboardProcess& program, HWND note, int kill) {
         if (!ManageHome(program, note, 1)) return;
         HWND dialog = nullptr;
-        if (!PumpUntil([&] { return !(Visible(program, kInputClass).empty()) && (dialog = Visible(program, kInputClass).front()); },
+        if (!PumpUntil([&] { return !(Visible(program, kTextInputClass).empty()) && (dialog = Visible(program, kTextInputClass).front()); },
                        kStepTimeout)) {
             return;
         }
@@ -165,7 +155,7 @@ protected:
         utf8Name += std::to_string(kill);
         const std::u16string name = Utf16(utf8Name);
         history_.homeNames.insert(name);
-        SendMessageW(GetDlgItem(dialog, kInputEditId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(name)));
+        SendMessageW(GetDlgItem(dialog, kTextInputEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(name)));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     }
 
@@ -175,7 +165,7 @@ protected:
         if (!PumpUntil(
                 [&] {
                     for (HWND window : Visible(program, kDialogClass)) {
-                        if (GetDlgItem(window, kColourRedEditId)) dialog = window;
+                        if (GetDlgItem(window, kColourDialogRedField)) dialog = window;
                     }
                     return dialog != nullptr;
                 },
@@ -184,9 +174,9 @@ protected:
         }
         const int green = 0x40 + Random(0xC0);  // greens only: never another category's colour
         history_.homeColours.insert(static_cast<ColourRef>(green << 8));
-        SetDlgItemInt(dialog, kColourRedEditId, 0, FALSE);
-        SetDlgItemInt(dialog, kColourRedEditId + 1, static_cast<UINT>(green), FALSE);
-        SetDlgItemInt(dialog, kColourRedEditId + 2, 0, FALSE);
+        SetDlgItemInt(dialog, kColourDialogRedField, 0, FALSE);
+        SetDlgItemInt(dialog, kColourDialogRedField + 1, static_cast<UINT>(green), FALSE);
+        SetDlgItemInt(dialog, kColourDialogRedField + 2, 0, FALSE);
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     }
 
@@ -214,7 +204,7 @@ protected:
 
     void ExpectWholeFiles(int kill) {
         for (int note = 0; note < kNotes; ++note) {
-            const std::u16string path = data_.NotePath(NoteIdHex(note));
+            const std::u16string path = data_.NotePath(NoteId(note));
             ASSERT_TRUE(FileExists(path)) << "kill " << kill << ": note " << note << " has no file";
             NoteFields fields;
             ParseNoteFile(Utf16(ReadRawFile(path)), fields);
@@ -238,7 +228,7 @@ protected:
         return count;
     }
 
-    PreparedAppData data_;
+    DataFolder data_;
     History history_;
     std::mt19937 random_;
     unsigned seed_ = 0;

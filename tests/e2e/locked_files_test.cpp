@@ -2,8 +2,8 @@
 // filed or wrote may be lost because of it.
 #include <gtest/gtest.h>
 
-#include "e2e_steps.h"
-#include "quillboard_process.h"
+#include "support/data_folder.h"
+#include "support/quillboard_process.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -18,8 +18,8 @@ constexpr char kFiledNote[] =
 }  // namespace
 
 TEST(LockedFiles, CategoriesHeldOpenAtStartLeaveEveryNoteFiledAndTheFileUntouched) {
-    PreparedAppData data;
-    data.WriteNote(u"0000000000000001", kFiledNote);  // makes the folders
+    DataFolder data;
+    data.WriteNote(1, kFiledNote);  // makes the folders
     WriteRawFile(data.DataPath(u"categories.txt"), kCategories);
     UniqueHandle held(CreateFileW(Wide(data.DataPath(u"categories.txt")), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -28,10 +28,10 @@ TEST(LockedFiles, CategoriesHeldOpenAtStartLeaveEveryNoteFiledAndTheFileUntouche
     QuillboardProcess program(data.AppData());
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 1));
     held.Reset();
-    QuitThroughTray(program);
+    program.QuitThroughTray();
 
     // Quitting saved the note with its category, and nothing rewrote the
     // categories from the empty store the locked file left.
-    EXPECT_EQ(ReadRawFile(data.NotePath(u"0000000000000001")), kFiledNote);
+    EXPECT_EQ(ReadRawFile(data.NotePath(1)), kFiledNote);
     EXPECT_EQ(ReadRawFile(data.DataPath(u"categories.txt")), kCategories);
 }

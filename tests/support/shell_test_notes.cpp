@@ -18,6 +18,7 @@ HWND MakeNote(const TestNote& note) {
     params.type = note.type;
     params.pinned = note.pinned;
     params.lastDock = note.lastDock;
+    params.entries = note.entries;
     params.body = note.text;
     HWND window = CreateNoteWindow(params);
     if (note.pinned) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "storage/note_record.h"
 
@@ -21,6 +22,7 @@ struct TestNote {
     std::int32_t type = kNoteRegular;
     bool pinned = false;
     std::int32_t lastDock = kDockNone;
+    std::vector<NoteEntry> entries{};
     std::u16string text{};
 };
 

@@ -7,7 +7,9 @@
 
 #include "entries/date_time_picker.h"
 #include "entries/local_clock.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "ui/modal_dialog.h"
 #include "ui/screen_geometry.h"
 #include "ui_script.h"
@@ -30,7 +32,7 @@ class DatePicker : public DataFolderTest {
 protected:
     void SetUp() override {
         DataFolderTest::SetUp();
-        owner_ = ShowNewNote(NoteCreateParams{});
+        owner_ = MakeNote(TestNote{});
     }
 
     // What the picker opened on `start` gives after `act`; none when cancelled.
@@ -50,7 +52,7 @@ TEST_F(DatePicker, ArrowsDaysAndSpinFieldsMakeTheDateThatOkGives) {
     std::u16string spun, stepped;
     EXPECT_EQ(Pick(202401312300, [&](HWND popup) {
                   Click(popup, 205, 25);  // next month: February 2024, the 31st lowered to the 29th
-                  SaveScreenshotIfAsked(u"date-picker.bmp", popup);
+                  SaveScreenshotIfAsked(u"date-picker", popup);
                   Click(popup, 85, 72);    // Wednesday of the first row: empty
                   Click(popup, 115, 72);   // Thursday: the 1st
                   Click(popup, 108, 217);  // hour up from 23

@@ -8,7 +8,9 @@
 
 #include "entries/date_time_picker.h"
 #include "entries/entry_editor.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "ui/modal_dialog.h"
 #include "ui/screen_geometry.h"
 #include "ui_script.h"
@@ -31,10 +33,7 @@ class EntryEditor : public DataFolderTest {
 protected:
     void SetUp() override {
         DataFolderTest::SetUp();
-        NoteCreateParams params;
-        params.x = 200;
-        params.y = 150;
-        owner_ = ShowNewNote(params);
+        owner_ = MakeNote(TestNote{.x = 200, .y = 150});
     }
 
     bool Edit(NoteEntry& entry, std::function<void(HWND)> act) {
@@ -66,7 +65,7 @@ TEST_F(EntryEditor, ShowsTheEntryOverItsOwnerWithTheTextSelectedAndItsControlsIn
         focus = GetDlgCtrlID(GetFocus());
         SendMessageW(GetFocus(), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&selectionEnd));
         modal = ModalDialogActive();
-        SaveScreenshotIfAsked(u"entry-editor.bmp", dialog);
+        SaveScreenshotIfAsked(u"entry-editor", dialog);
         PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(texts, (std::vector<std::u16string>{u"Tâche cédulée", u"Texte :", u"Appeler Paul", u"Echeance :",

@@ -15,7 +15,9 @@
 #include "notes/note_window_state.h"
 #include "storage/note_file.h"
 #include "storage/text_files.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "ui/colour_rules.h"
 #include "ui_script.h"
 #include "win/handles.h"
@@ -56,18 +58,16 @@ void SetText(HWND dialog, int id, const wchar_t* text) {
 class EntryList : public DataFolderTest {
 protected:
     // A saved note of category kWork (or another one).
-    HWND MakeNote(std::int32_t type, std::vector<NoteEntry> entries, const char16_t* body = u"",
+    HWND MakeSavedNote(std::int32_t type, std::vector<NoteEntry> entries, const char16_t* body = u"",
                   ColourRef colour = kDefaultNoteColour, std::int32_t categoryId = kWork) {
-        NoteCreateParams params;
-        params.id = nextId_++;
-        params.x = 200;
-        params.y = 150;
-        params.type = type;
-        params.colour = colour;
-        params.categoryId = categoryId;
-        params.entries = std::move(entries);
-        params.body = body;
-        HWND note = ShowNewNote(params);
+        HWND note = ::MakeNote(TestNote{.id = nextId_++,
+                                      .x = 200,
+                                      .y = 150,
+                                      .colour = colour,
+                                      .category = categoryId,
+                                      .type = type,
+                                      .entries = std::move(entries),
+                                      .text = body});
         SaveNote(note);
         return note;
     }
@@ -85,12 +85,12 @@ protected:
 
 TEST_F(EntryList, PaintsOpenAndTodaysDoneEntriesThenTheAddRow) {
     for (ColourRef colour : {kDefaultNoteColour, ColourRef{0x00402010}}) {
-        HWND note = MakeNote(kNoteScheduled,
+        HWND note = MakeSavedNote(kNoteScheduled,
                              {Entry(1, kDue, u"Appeler Paul"), Entry(2, kDue + 1, u"Acheter du pain", 1, TodayStamp()),
                               Entry(3, kDue + 2, u"Hier", 1, 20000101), Entry(4, 0, u"Lire le contrat")},
                              u"", colour);
         SetWindowPos(note, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SaveScreenshotIfAsked(colour == kDefaultNoteColour ? u"scheduled-note-light.bmp" : u"scheduled-note-dark.bmp",
+        SaveScreenshotIfAsked(colour == kDefaultNoteColour ? u"scheduled-note-light" : u"scheduled-note-dark",
                               note);
         UpdateWindow(note);
         const WindowDc dc(note);
@@ -112,7 +112,7 @@ TEST_F(EntryList, PaintsOpenAndTodaysDoneEntriesThenTheAddRow) {
 }
 
 TEST_F(EntryList, ClicksTickUntickAndDeleteTheEntryShownInTheRow) {
-    HWND note = MakeNote(kNoteScheduled,
+    HWND note = MakeSavedNote(kNoteScheduled,
                          {Entry(1, kDue, u"un"), Entry(2, kDue + 1, u"hier", 1, 20000101), Entry(3, kDue + 2, u"trois")});
     Click(note, 10, 40);
     EXPECT_EQ(Stored(note).entries[0], Entry(1, kDue, u"un", 1, TodayStamp()));
@@ -126,7 +126,7 @@ TEST_F(EntryList, TheEditorEditsARowAndTheAddRowBelowTheRowsThatFitAddsOne) {
     std::vector<NoteEntry> entries;
     for (int i = 1; i <= 8; ++i) entries.push_back(Entry(i, kDue + i, u"entrée"));
     entries[0].notified = 1;
-    HWND note = MakeNote(kNoteScheduled, entries);
+    HWND note = MakeSavedNote(kNoteScheduled, entries);
     std::u16string shown;
     UiScript script;
     script.WhenShown(kEntryEditorClass, [&](HWND dialog) {
@@ -149,8 +149,8 @@ TEST_F(EntryList, TheEditorEditsARowAndTheAddRowBelowTheRowsThatFitAddsOne) {
 }
 
 TEST_F(EntryList, TransferringTheLastEntryMovesItIntoTheRegularNoteAndDiscardsTheEmptiedOne) {
-    HWND regular = MakeNote(kNoteRegular, {}, u"Ligne");
-    HWND scheduled = MakeNote(kNoteScheduled, {Entry(1, kDue, u"Appeler Paul")});
+    HWND regular = MakeSavedNote(kNoteRegular, {}, u"Ligne");
+    HWND scheduled = MakeSavedNote(kNoteScheduled, {Entry(1, kDue, u"Appeler Paul")});
     const std::u16string scheduledFile = NoteFileOf(scheduled);
     for (POINT notOnARow : {POINT{100, 15}, POINT{100, 65}}) {  // the header, the add row
         ClientToScreen(scheduled, &notOnARow);
@@ -168,7 +168,7 @@ TEST_F(EntryList, TransferringTheLastEntryMovesItIntoTheRegularNoteAndDiscardsTh
 }
 
 TEST_F(EntryList, ConvertingALineTakesItWithItsLineBreakIntoANewScheduledNote) {
-    HWND regular = MakeNote(kNoteRegular, {}, u"un\r\n\r\ndeux\r\ntrois");
+    HWND regular = MakeSavedNote(kNoteRegular, {}, u"un\r\n\r\ndeux\r\ntrois");
     std::vector<std::u16string> emptyLineItems, items;
     UINT emptyLineConvert = 0;
     UiScript script;
@@ -199,8 +199,8 @@ TEST_F(EntryList, ConvertingALineTakesItWithItsLineBreakIntoANewScheduledNote) {
 }
 
 TEST_F(EntryList, ConvertingTheOnlyLineFromTheKeyboardDiscardsTheEmptiedNote) {
-    HWND regular = MakeNote(kNoteRegular, {}, u"seule ligne");
-    HWND scheduled = MakeNote(kNoteScheduled, {Entry(1, kDue, u"déjà là")});
+    HWND regular = MakeSavedNote(kNoteRegular, {}, u"seule ligne");
+    HWND scheduled = MakeSavedNote(kNoteScheduled, {Entry(1, kDue, u"déjà là")});
     const std::u16string regularFile = NoteFileOf(regular);
     SendMessageW(NoteEditOf(regular), EM_SETSEL, 11, 11);
     UiScript script;
@@ -216,8 +216,8 @@ TEST_F(EntryList, ConvertingTheOnlyLineFromTheKeyboardDiscardsTheEmptiedNote) {
 }
 
 TEST_F(EntryList, WhenTheOtherNoteCannotBeMadeTheLineAndTheEntryStayWhereTheyWere) {
-    HWND regular = MakeNote(kNoteRegular, {}, u"ligne", kDefaultNoteColour, 2);
-    HWND scheduled = MakeNote(kNoteScheduled, {Entry(1, kDue, u"entrée")}, u"", kDefaultNoteColour, 3);
+    HWND regular = MakeSavedNote(kNoteRegular, {}, u"ligne", kDefaultNoteColour, 2);
+    HWND scheduled = MakeSavedNote(kNoteScheduled, {Entry(1, kDue, u"entrée")}, u"", kDefaultNoteColour, 3);
     NoteCreationBlocked blocked;
     UiScript script;
     script.WhenMenuShown({VK_UP, VK_RETURN});

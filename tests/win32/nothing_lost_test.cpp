@@ -20,7 +20,10 @@
 #include "storage/category_storage.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/scripted_user.h"
+#include "support/windows_test_support.h"
 #include "ui/screen_geometry.h"
 #include "ui/text_input_dialog.h"
 #include "win/handles.h"
@@ -28,7 +31,7 @@
 
 namespace {
 
-constexpr wchar_t kNoteFileName[] = L"note_00000000000000AB.txt";
+constexpr std::uint64_t kNoteId = 0xAB;
 
 class NothingLost : public DataFolderTest {
 protected:
@@ -37,13 +40,8 @@ protected:
         LoadCategories();  // the store of the private data folder: empty
     }
 
-    std::u16string NotePath() const { return DataPath(u"notes\\" + FromWide(kNoteFileName)); }
-
-    void StoreNote(const std::string& bytes) const {
-        CreateDirectoryW(Wide(DataPath()), nullptr);
-        CreateDirectoryW(Wide(DataPath(u"notes")), nullptr);
-        WriteRawFile(NotePath(), bytes);
-    }
+    std::u16string NotePath() const { return Data().NotePath(kNoteId); }
+    void StoreNote(const std::string& bytes) const { Data().WriteNote(kNoteId, bytes); }
 
     HWND LoadOnlyNote() const {
         LoadAllNotes(GetModuleHandleW(nullptr));
@@ -61,40 +59,6 @@ std::string Utf16(const std::u16string& text, bool bigEndian) {
     }
     return bytes;
 }
-
-// Runs an action once a top-level window of ours of the class shows up; a
-// thread timer, so that modal loops under test dispatch it too.
-class WhenWindowAppears {
-public:
-    WhenWindowAppears(const wchar_t* className, std::function<void(HWND)> action)
-        : className_(className), action_(std::move(action)) {
-        active_ = this;
-        timer_ = SetTimer(nullptr, 0, 20, &WhenWindowAppears::OnTimer);
-    }
-    ~WhenWindowAppears() {
-        KillTimer(nullptr, timer_);
-        active_ = nullptr;
-    }
-    WhenWindowAppears(const WhenWindowAppears&) = delete;
-    WhenWindowAppears& operator=(const WhenWindowAppears&) = delete;
-
-    bool Ran() const { return ran_; }
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        if (!active_ || active_->ran_) return;
-        const auto windows = WindowsOfClass(active_->className_);
-        if (windows.empty()) return;
-        active_->ran_ = true;
-        active_->action_(windows.front());
-    }
-
-    static inline WhenWindowAppears* active_ = nullptr;
-    const wchar_t* className_;
-    std::function<void(HWND)> action_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-};
 
 // Blocks the creation of every window of one class while it lives, as an
 // exhausted desktop heap would.
@@ -269,10 +233,12 @@ TEST_F(NothingLost, CategoriesFileHeldOpenIsNeverRewrittenFromAnEmptyStore) {
     ASSERT_NE(note, nullptr);
 
     // A change is refused with a message rather than written over the file.
-    DialogAnswerer answer(IDOK);
+    ScriptedUser user;
+    Seen warning;
+    user.AnswerMessageBox(IDOK, &warning);
     RunCategoryMenuCommand(note, kCommandNewCategory);
-    EXPECT_TRUE(answer.Answered());
-    EXPECT_NE(answer.Message().find(u"categories.txt"), std::u16string::npos);
+    EXPECT_TRUE(warning.shown);
+    EXPECT_NE(warning.text.find(u"categories.txt"), std::u16string::npos);
     EXPECT_TRUE(WindowsOfClass(kTextInputDialogClass).empty());
     EXPECT_FALSE(SaveCategories());
     // A new colour does not strip the note of the category the store cannot see.
@@ -329,12 +295,7 @@ TEST_F(NothingLost, NoteLeftOffScreenByADisplayChangeComesBack) {
 
 TEST_F(NothingLost, NoteMadeFromAPinnedNoteNearTheBottomOpensAboveIt) {
     const Rect work = PrimaryWorkArea();
-    NoteCreateParams params;
-    params.id = 1;
-    params.x = 400;
-    params.y = work.bottom - 220;
-    params.pinned = true;
-    HWND pinned = ShowNewNote(params);
+    HWND pinned = MakeNote(TestNote{.x = 400, .y = work.bottom - 220, .pinned = true});
     HWND made = CreateNewNote(pinned);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(WindowRectOf(made), (Rect{400, work.bottom - 428, 640, work.bottom - 228}));
@@ -342,21 +303,16 @@ TEST_F(NothingLost, NoteMadeFromAPinnedNoteNearTheBottomOpensAboveIt) {
 
 TEST_F(NothingLost, NameDialogFromAStripDockedOnTheRightOpensOnTheScreen) {
     const Rect work = PrimaryWorkArea();
-    NoteCreateParams params;
-    params.id = 1;
-    params.x = work.right - 6;
-    params.y = 300;
-    params.width = 6;
-    params.height = 200;
-    HWND strip = ShowNewNote(params);
+    HWND strip = MakeNote(TestNote{.x = work.right - 6, .y = 300, .width = 6, .height = 200});
     Rect dialogRect;
-    WhenWindowAppears cancel(kTextInputDialogClass, [&](HWND dialog) {
+    ScriptedUser user;
+    user.WhenShown(kTextInputDialogClass, [&](HWND dialog) {
         dialogRect = WindowRectOf(dialog);
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     std::u16string text;
     ShowTextInputDialog(strip, kDefaultNoteColour, u"Nouvelle catégorie", u"", text);
-    ASSERT_TRUE(cancel.Ran());
+    ASSERT_EQ(user.StepsLeft(), 0u);
     EXPECT_TRUE(Inside(dialogRect, work));
     EXPECT_EQ(dialogRect.Width(), 330);
 }
@@ -364,18 +320,19 @@ TEST_F(NothingLost, NameDialogFromAStripDockedOnTheRightOpensOnTheScreen) {
 // --- A note freed during a modal dialog -------------------------------------
 
 TEST_F(NothingLost, NoteDeletedAsItsNameDialogClosesMakesNoCategory) {
-    NoteCreateParams params;
-    params.id = 1;
-    HWND note = ShowNewNote(params);
-    WhenWindowAppears acceptThenDelete(kTextInputDialogClass, [&](HWND dialog) {
+    HWND note = MakeNote(TestNote{});
+    ScriptedUser user;
+    user.WhenShown(kTextInputDialogClass, [&](HWND dialog) {
         SetWindowTextW(GetDlgItem(dialog, 100), L"Maison");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         DestroyWindow(note);  // before the dialog's loop returns to the command
     });
-    DialogAnswerer confirmColour(IDOK);
+    Seen colourDialog;
+    user.AnswerColour(std::nullopt, &colourDialog);
     RunCategoryMenuCommand(note, kCommandNewCategory);
-    ASSERT_TRUE(acceptThenDelete.Ran());
-    EXPECT_FALSE(confirmColour.Answered());
+    EXPECT_EQ(user.StepsLeft(), 1u);  // the name was given
+    EXPECT_FALSE(colourDialog.shown);
+    user.Forget();
     EXPECT_TRUE(Categories().categories.empty());
     EXPECT_FALSE(FileExists(DataPath(u"categories.txt")));
 }

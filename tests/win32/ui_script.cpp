@@ -4,7 +4,10 @@
 
 #include "entries/date_time_picker.h"
 #include "entries/entry_editor.h"
-#include "test_support.h"
+#include "support/screen_picture.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "ui/owner_draw_menu.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -124,11 +127,9 @@ NoteCreationBlocked::~NoteCreationBlocked() {
 }
 
 void SaveScreenshotIfAsked(const std::u16string& name, HWND shown) {
-    wchar_t folder[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(L"QB_SCREENSHOTS", folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
+    if (ScreenshotFolder().empty()) return;
     UpdateWindow(shown);
     // A window can reach the screen a moment after it has painted itself.
     PumpUntil([shown] { return IsOnScreen(shown); });
-    SaveScreenshot(FromWide(folder) + u"\\" + name);
+    SaveScreenshotIfAsked(name);
 }
