@@ -21,7 +21,8 @@ void AppendModelItems(HMENU menu, const std::vector<MenuItem>& items, OwnerDrawI
             AppendModelItems(submenu, item.children, records);
             idOrSubmenu = reinterpret_cast<UINT_PTR>(submenu);  // owned by the parent menu from here on
         }
-        AppendOwnerDrawItem(menu, MenuItemFlags(item), idOrSubmenu, item.text, records);
+        AppendOwnerDrawItem(menu, MenuItemFlags(item), idOrSubmenu, item.text, records,
+                            item.userText ? MenuTextKind::Literal : MenuTextKind::Label);
     }
 }
 

@@ -65,6 +65,11 @@ MenuItem Submenu(std::u16string text, std::vector<MenuItem> children) {
     return item;
 }
 
+MenuItem UserText(MenuItem item) {
+    item.userText = true;
+    return item;
+}
+
 MenuItem NoteTypeSubmenu(std::int32_t noteType) {
     MenuItem placeholder = Command(Translate(u"Tessaline (Section 2)"),
                                    Encode(kCommandSetNoteType, kNotePlaceholder),
@@ -94,26 +99,26 @@ void AppendFilingItems(const CategoryStore& store, std::int32_t categoryId,
     for (const Category& category : store.categories) {
         if (!FitsCommand(category.id)) continue;
         const bool inCategory = categoryId == category.id;
-        menu.push_back(Command(category.name,
-                               Encode(kCommandFileUnderCategory, category.id),
-                               inCategory && subcategoryId == 0));
+        menu.push_back(UserText(Command(category.name,
+                                        Encode(kCommandFileUnderCategory, category.id),
+                                        inCategory && subcategoryId == 0)));
         for (const Subcategory& subcategory : category.subcategories) {
             if (!FitsCommand(subcategory.id)) continue;
-            menu.push_back(Command(
+            menu.push_back(UserText(Command(
                 std::u16string(kSubcategoryIndent) + subcategory.name,
                 Encode(kCommandFileUnderSubcategory, subcategory.id),
-                inCategory && subcategoryId == subcategory.id));
+                inCategory && subcategoryId == subcategory.id)));
         }
     }
 }
 
 MenuItem SubcategoryManageSubmenu(const Subcategory& subcategory) {
-    return Submenu(
+    return UserText(Submenu(
         subcategory.name,
         {Command(Translate(u"Renommer..."),
                  Encode(kCommandRenameSubcategory, subcategory.id)),
          Command(Translate(u"Supprimer"),
-                 Encode(kCommandDeleteSubcategory, subcategory.id))});
+                 Encode(kCommandDeleteSubcategory, subcategory.id))}));
 }
 
 MenuItem CategoryManageSubmenu(const Category& category) {
@@ -134,7 +139,7 @@ MenuItem CategoryManageSubmenu(const Category& category) {
         separated = true;
         items.push_back(SubcategoryManageSubmenu(subcategory));
     }
-    return Submenu(category.name, std::move(items));
+    return UserText(Submenu(category.name, std::move(items)));
 }
 
 MenuItem ManageSubmenu(const CategoryStore& store) {

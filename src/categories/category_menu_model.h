@@ -32,6 +32,7 @@ struct MenuItem {
     std::uint32_t id = 0;  // command id; 0 for separators and submenus
     bool checked = false;
     bool greyed = false;  // painted faded and cannot be chosen
+    bool userText = false;  // a name the user typed: shown exactly as typed
     std::vector<MenuItem> children;  // the items of a submenu
 
     bool operator==(const MenuItem&) const = default;

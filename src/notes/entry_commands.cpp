@@ -71,7 +71,8 @@ bool ShowEntryMenu(HWND noteWindow, int x, int y) {
     const NoteEntry entry = note->entries[*row];  // the note is read again after the menu
     OwnerDrawItems records;
     HMENU menu = CreatePopupMenu();
-    AppendOwnerDrawItem(menu, MF_GRAYED, 0, EntryPreview(entry.text, kEntryPreviewLength), records);
+    AppendOwnerDrawItem(menu, MF_GRAYED, 0, EntryPreview(entry.text, kEntryPreviewLength), records,
+                        MenuTextKind::Literal);
     AppendOwnerDrawItem(menu, MF_SEPARATOR, 0, u"", records);
     AppendOwnerDrawItem(menu, MF_STRING, kTransferEntryCommand, Translate(u"Transferer vers une note normale"),
                         records);

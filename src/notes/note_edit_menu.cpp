@@ -65,7 +65,8 @@ void ShowNoteEditMenu(HWND noteWindow, HWND edit, LPARAM lParam) {
 
     OwnerDrawItems records;
     HMENU menu = CreatePopupMenu();
-    AppendOwnerDrawItem(menu, MF_GRAYED, 0, EntryPreview(lineText, kEntryPreviewLength), records);
+    AppendOwnerDrawItem(menu, MF_GRAYED, 0, EntryPreview(lineText, kEntryPreviewLength), records,
+                        MenuTextKind::Literal);
     AppendOwnerDrawItem(menu, MF_SEPARATOR, 0, u"", records);
     AppendOwnerDrawItem(menu, lineText.empty() ? MF_GRAYED : MF_STRING, kConvertLineCommand,
                         Translate(u"Convertir en tache cedulee…"), records);

@@ -55,15 +55,19 @@ void DrawItemText(HDC dc, const RECT& rect, const OwnerDrawMenuItem& item, Colou
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     SelectScope font(dc, TextFontOrDefault());
-    DrawTextW(dc, Wide(item.text), -1, &box, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+    // A literal text is measured as it is drawn: every character, an
+    // ampersand too, so the item is exactly as wide as its text.
+    const UINT prefix = item.textKind == MenuTextKind::Literal ? DT_NOPREFIX : 0;
+    DrawTextW(dc, Wide(item.text), -1, &box, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | prefix);
 }
 
 }  // namespace
 
 void AppendOwnerDrawItem(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const std::u16string& text,
-                         OwnerDrawItems& records) {
+                         OwnerDrawItems& records, MenuTextKind textKind) {
     auto item = std::make_unique<OwnerDrawMenuItem>();
     item->text = text;
+    item->textKind = textKind;
     item->hasSubmenu = (flags & MF_POPUP) != 0;
     item->isSeparator = (flags & MF_SEPARATOR) != 0;
     item->isChecked = (flags & MF_CHECKED) != 0;

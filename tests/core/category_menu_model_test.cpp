@@ -31,6 +31,12 @@ MenuItem Sub(std::u16string text, std::vector<MenuItem> children) {
     return item;
 }
 
+// An item showing a name the user typed: drawn exactly as typed.
+MenuItem Name(MenuItem item) {
+    item.userText = true;
+    return item;
+}
+
 // The menu's own texts in one language.
 struct MenuTexts {
     std::u16string noteType, regular, scheduled, uncategorised, newCategory, manage, newSubcategory,
@@ -108,26 +114,26 @@ std::vector<MenuItem> SampleMenu(const MenuTexts& t) {
         Sep(),
         Cmd(t.uncategorised, 1),
         Sep(),
-        Cmd(u"Work", 0x1000001),
-        Cmd(u"    Urgent", 0x2000002, true),
-        Cmd(u"    Later", 0x2000003),
-        Cmd(u"Home", 0x1000004),
+        Name(Cmd(u"Work", 0x1000001)),
+        Name(Cmd(u"    Urgent", 0x2000002, true)),
+        Name(Cmd(u"    Later", 0x2000003)),
+        Name(Cmd(u"Home", 0x1000004)),
         Sep(),
         Cmd(t.newCategory, 2),
         Sub(t.manage,
-            {Sub(u"Work",
-                 {Cmd(t.newSubcategory, 0x3000001),
-                  Cmd(t.renameCategory, 0x4000001),
-                  Cmd(t.colour, 0x5000001),
-                  Cmd(t.deleteCategory, 0x6000001), Sep(),
-                  Sub(u"Urgent", {Cmd(t.rename, 0x7000002),
-                                  Cmd(t.remove, 0x8000002)}),
-                  Sub(u"Later", {Cmd(t.rename, 0x7000003),
-                                 Cmd(t.remove, 0x8000003)})}),
-             Sub(u"Home", {Cmd(t.newSubcategory, 0x3000004),
-                           Cmd(t.renameCategory, 0x4000004),
-                           Cmd(t.colour, 0x5000004),
-                           Cmd(t.deleteCategory, 0x6000004)})}),
+            {Name(Sub(u"Work",
+                      {Cmd(t.newSubcategory, 0x3000001),
+                       Cmd(t.renameCategory, 0x4000001),
+                       Cmd(t.colour, 0x5000001),
+                       Cmd(t.deleteCategory, 0x6000001), Sep(),
+                       Name(Sub(u"Urgent", {Cmd(t.rename, 0x7000002),
+                                            Cmd(t.remove, 0x8000002)})),
+                       Name(Sub(u"Later", {Cmd(t.rename, 0x7000003),
+                                           Cmd(t.remove, 0x8000003)}))})),
+             Name(Sub(u"Home", {Cmd(t.newSubcategory, 0x3000004),
+                                Cmd(t.renameCategory, 0x4000004),
+                                Cmd(t.colour, 0x5000004),
+                                Cmd(t.deleteCategory, 0x6000004)}))}),
     };
 }
 
@@ -214,8 +220,8 @@ TEST(CategoryMenuModel, ItemsWhoseIdsCannotRoundTripAreLeftOut) {
     const std::vector<MenuItem> menu = BuildCategoryMenu(store, 0, 0, 0);
     ASSERT_EQ(menu.size(), 9u);
     EXPECT_EQ(menu[2], Cmd(u"Non-categorise", 1, true));
-    EXPECT_EQ(menu[4], Cmd(u"Largest", 0x1FFFFFF));
-    EXPECT_EQ(menu[5], Cmd(u"    Fine", 0x2000007));
+    EXPECT_EQ(menu[4], Name(Cmd(u"Largest", 0x1FFFFFF)));
+    EXPECT_EQ(menu[5], Name(Cmd(u"    Fine", 0x2000007)));
     const MenuItem& manage = menu[8];
     ASSERT_EQ(manage.children.size(), 1u);
     ASSERT_EQ(manage.children[0].children.size(), 6u);
