@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include <span>
+#include <string_view>
 #include <utility>
 
 #include "reminders/wav_image.h"
@@ -73,7 +74,10 @@ bool ReadScalableFile(const std::u16string& path, std::string& bytes) {
     }
     bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return false;
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        bytes.clear();
+        return false;
+    }
     bytes.resize(read);
     return true;
 }
@@ -103,21 +107,20 @@ std::u16string DefaultSoundPath() {
     return {};
 }
 
-SoundRoute PlayNotificationSound(const std::u16string& path, std::int32_t volume) {
+SoundPlayback PlayNotificationSound(const std::u16string& path, std::int32_t volume) {
     const std::u16string file = path.empty() ? DefaultSoundPath() : path;
     if (file.empty()) {
         MessageBeep(MB_ICONASTERISK);
-        return SoundRoute::Beep;
+        return SoundPlayback{SoundRoute::Beep, 0};
     }
     std::string image;
-    if (ReadScalableFile(file, image)) {
-        const WavPlaybackPlan plan = PlanWavPlayback(image);
-        if (plan.fromMemory) {
-            ScaleSamples(std::span<char>(image), plan.dataStart, plan.dataLength, volume);
-            soundImage.Play(std::move(image));
-            return SoundRoute::Memory;
-        }
+    const std::size_t bytesRead = ReadScalableFile(file, image) ? image.size() : 0;
+    const WavPlaybackPlan plan = PlanWavPlayback(std::string_view(image.data(), bytesRead));
+    if (plan.fromMemory) {
+        ScaleSamples(std::span<char>(image), plan.dataStart, plan.dataLength, volume);
+        soundImage.Play(std::move(image));
+        return SoundPlayback{SoundRoute::Memory, bytesRead};
     }
     PlaySoundW(Wide(file), nullptr, kByNamePlayFlags);
-    return SoundRoute::ByName;
+    return SoundPlayback{SoundRoute::ByName, bytesRead};
 }

@@ -2,6 +2,7 @@
 // "son.txt", and playing a WAV file at a chosen volume.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -30,9 +31,14 @@ enum class SoundRoute {
     ByName,  // played by its file name, at its own volume
 };
 
+struct SoundPlayback {
+    SoundRoute route = SoundRoute::Beep;
+    std::size_t bytesRead = 0;  // of the file, into memory
+};
+
 // Starts the sound of the file (the default sound when the path is empty)
 // at the volume (0..100) and returns at once; a sound still playing is cut
 // off. Only files of at most kMaxScaledWavBytes are read into memory to be
 // scaled; any other file is played by name. Nothing is ever reported to the
 // user: a file that cannot be played stays silent.
-SoundRoute PlayNotificationSound(const std::u16string& path, std::int32_t volume);
+SoundPlayback PlayNotificationSound(const std::u16string& path, std::int32_t volume);

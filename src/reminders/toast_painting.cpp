@@ -1,5 +1,7 @@
 #include "reminders/toast_painting.h"
 
+#include <algorithm>
+
 #include "reminders/toast_stack.h"
 #include "win/gdiplus_objects.h"
 #include "win/gdiplus_session.h"
@@ -43,6 +45,12 @@ const Gdiplus::RectF kTextRect(16.0f, 26.0f, 284.0f, 46.0f);
 constexpr INT kTitleFormat = Gdiplus::StringFormatFlagsNoWrap;
 constexpr INT kTextFormat = Gdiplus::StringFormatFlagsLineLimit;
 
+constexpr std::size_t kMaxShownLength = 512;  // far more than a toast holds
+constexpr char16_t kEllipsis = u'\u2026';
+constexpr char16_t kFirstHighSurrogate = 0xD800;
+constexpr char16_t kLastHighSurrogate = 0xDBFF;
+constexpr Gdiplus::REAL kMeasureSlack = 0.5f;  // measured sizes are not exact to the pixel
+
 struct ToastText {
     const std::u16string& text;
     Gdiplus::REAL pixels;
@@ -78,6 +86,51 @@ GdipFont ToastFont(Gdiplus::REAL pixels, INT style) {
     return GdipFont();
 }
 
+// True when the whole text is laid out inside the rectangle; a text that
+// cannot be measured is taken as it is.
+bool FitsIn(Gdiplus::GpGraphics* graphics, const std::u16string& text, const Gdiplus::GpFont* font,
+            const Gdiplus::GpStringFormat* format, const Gdiplus::RectF& rect) {
+    Gdiplus::RectF bounds;
+    INT fitted = 0;
+    INT lines = 0;
+    const INT length = static_cast<INT>(text.size());
+    if (gdip::GdipMeasureString(graphics, Wide(text), length, font, &rect, format, &bounds, &fitted, &lines) !=
+        Gdiplus::Ok) {
+        return true;
+    }
+    return fitted >= length && bounds.Width <= rect.Width + kMeasureSlack &&
+           bounds.Height <= rect.Height + kMeasureSlack;
+}
+
+// The first `length` characters (never half of a surrogate pair, without
+// trailing blanks) and an ellipsis.
+std::u16string Shortened(const std::u16string& text, std::size_t length) {
+    std::u16string shown = text.substr(0, length);
+    if (!shown.empty() && shown.back() >= kFirstHighSurrogate && shown.back() <= kLastHighSurrogate) shown.pop_back();
+    while (!shown.empty() && shown.back() == u' ') shown.pop_back();
+    return shown + kEllipsis;
+}
+
+// The text as it is when it fits the rectangle, else its longest beginning
+// that fits with an ellipsis after it. Done here rather than left to the
+// format's trimming, which not every text engine applies.
+std::u16string FittedText(Gdiplus::GpGraphics* graphics, const std::u16string& text, const Gdiplus::GpFont* font,
+                          const Gdiplus::GpStringFormat* format, const Gdiplus::RectF& rect) {
+    if (text.size() <= kMaxShownLength && FitsIn(graphics, text, font, format, rect)) return text;
+    // Shortened(text, fits) fits (or fits is 0); Shortened(text, tooLong) does not.
+    std::size_t fits = 0;
+    std::size_t tooLong = std::min(text.size(), kMaxShownLength);
+    while (tooLong - fits > 1) {
+        const std::size_t middle = fits + (tooLong - fits) / 2;
+        if (FitsIn(graphics, Shortened(text, middle), font, format, rect)) {
+            fits = middle;
+        } else {
+            tooLong = middle;
+        }
+    }
+    return Shortened(text, fits);
+}
+
 void DrawToastText(Gdiplus::GpGraphics* graphics, const ToastText& part) {
     if (part.text.empty()) return;
     const GdipFont font = ToastFont(part.pixels, part.style);
@@ -86,8 +139,9 @@ void DrawToastText(Gdiplus::GpGraphics* graphics, const ToastText& part) {
     const GdipStringFormat format(created);
     gdip::GdipSetStringFormatTrimming(format.get(), Gdiplus::StringTrimmingEllipsisCharacter);
     const GdipBrush brush = SolidBrush(part.argb);
-    gdip::GdipDrawString(graphics, Wide(part.text), static_cast<INT>(part.text.size()), font.get(), &part.rect,
-                         format.get(), brush.get());
+    const std::u16string shown = FittedText(graphics, part.text, font.get(), format.get(), part.rect);
+    gdip::GdipDrawString(graphics, Wide(shown), static_cast<INT>(shown.size()), font.get(), &part.rect, format.get(),
+                         brush.get());
 }
 
 GdipPath OutlinePath() {
@@ -122,7 +176,7 @@ void DrawCard(Gdiplus::GpGraphics* graphics, ColourRef accentColour) {
     gdip::GdipDrawPath(graphics, pen.get(), outline.get());
 }
 
-// Draws into the DIB's pixels, premultiplied ARGB as layered windows take them.
+// Draws into 310 x 76 pixels, premultiplied ARGB as layered windows take them.
 bool DrawToastImage(void* pixels, const ToastData& data) {
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (gdip::GdipCreateBitmapFromScan0(kToastWidth, kToastHeight, kToastStride, PixelFormat32bppPARGB,
@@ -161,6 +215,12 @@ bool UpdateToastWindow(HWND toastWindow, HDC screen, HDC image) {
 }
 
 }  // namespace
+
+std::vector<std::uint32_t> ToastImage(const ToastData& data) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kToastWidth) * kToastHeight);
+    if (!EnsureGdiplusStarted() || !DrawToastImage(pixels.data(), data)) pixels.clear();
+    return pixels;
+}
 
 bool RenderToast(HWND toastWindow, const ToastData& data) {
     if (!EnsureGdiplusStarted()) return false;
