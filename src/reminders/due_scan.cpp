@@ -17,12 +17,21 @@ namespace {
 
 DateStamp lastScanDate = 0;  // the local date of the previous scan; 0 before the first
 
-std::vector<HWND> ScheduledNoteWindows() {
-    std::vector<HWND> windows;
-    ForEachNoteWindow([&windows](HWND window) {
-        if (NoteFromWindow(window)->type == kNoteScheduled) windows.push_back(window);
+// A note window and the indices of its entries that fire now.
+struct DueNote {
+    HWND window = nullptr;
+    std::vector<std::size_t> entries;
+};
+
+// Found in one walk, before any toast is made: showing toasts creates and
+// destroys windows, which is best kept out of the walk over them.
+std::vector<DueNote> NotesWithDueEntries(DueStamp now) {
+    std::vector<DueNote> dueNotes;
+    ForEachNoteWindow([&dueNotes, now](HWND window) {
+        std::vector<std::size_t> entries = DueEntryIndices(*NoteFromWindow(window), now);
+        if (!entries.empty()) dueNotes.push_back(DueNote{window, std::move(entries)});
     });
-    return windows;
+    return dueNotes;
 }
 
 // The entry of a note window, or null when the window, its note or the
@@ -34,13 +43,14 @@ NoteEntry* EntryOf(HWND noteWindow, std::size_t index) {
 
 // Shows a toast for each due entry of the note, in list order, marks those
 // shown and saves the note once when any was marked.
-void AnnounceDueEntries(HWND noteWindow, DueStamp now) {
+void AnnounceDueEntries(const DueNote& due) {
+    const HWND noteWindow = due.window;
     const Note* note = NoteFromWindow(noteWindow);
     if (!note) return;
     const std::u16string title = CategoryLabel(Categories(), note->categoryId, note->subcategoryId);
     const ColourRef colour = note->colour;
     bool marked = false;
-    for (const std::size_t index : DueEntryIndices(*note, now)) {
+    for (const std::size_t index : due.entries) {
         const NoteEntry* entry = EntryOf(noteWindow, index);
         if (!entry) break;
         if (!ShowToast(title, entry->text, colour)) continue;  // still due at the next scan
@@ -72,5 +82,5 @@ void ScanDueEntriesAt(const LocalMinute& now) {
     lastScanDate = today;
     if (ModalDialogActive()) return;
     const DueStamp stamp = DueStampFromLocalTime(now.year, now.month, now.day, now.hour, now.minute);
-    for (HWND noteWindow : ScheduledNoteWindows()) AnnounceDueEntries(noteWindow, stamp);
+    for (const DueNote& due : NotesWithDueEntries(stamp)) AnnounceDueEntries(due);
 }

@@ -49,8 +49,11 @@ Rect StackWorkArea() {
     return WorkAreaOf(MonitorFromWindow(toastList.front(), MONITOR_DEFAULTTOPRIMARY));
 }
 
+// A toast already in its place is left alone.
 void MoveToSlot(HWND toast, const Rect& workArea, int slot) {
     const Point origin = ToastSlotOrigin(workArea, slot);
+    const Rect now = WindowRectOf(toast);
+    if (now.left == origin.x && now.top == origin.y) return;
     SetWindowPos(toast, HWND_TOPMOST, origin.x, origin.y, 0, 0, kMoveOnTopFlags);
 }
 
