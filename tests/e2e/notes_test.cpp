@@ -75,9 +75,10 @@ TEST(Notes, QuitRewritesEveryNoteInTheFileFormat) {
         NoteText(1100, 300, 240, 200, "AFF0CD", "line one\r\nline two",
                  "CAT=0\r\nSUBCAT=0\r\nPIN=1\r\nDOCK=0\r\nLASTDOCK=0\r\nTYPE=0\r\nENTRY|1|202501011200|0|1|0|a|b\r\n");
     data.WriteNote(u"00000000000000A1", canonical);
-    // Keys out of order, a legacy colour index and an older entry form.
+    // Keys out of order, a legacy colour index and an older entry form (due
+    // long after the test, so that no reminder marks it announced).
     data.WriteNote(u"00000000000000A2",
-                   "TYPE=1\r\nCOLOR=2\r\nENTRY|4|202501021200|0|0|x\r\nY=400\r\nX=1100\r\n---\r\nbody");
+                   "TYPE=1\r\nCOLOR=2\r\nENTRY|4|209901021200|0|0|x\r\nY=400\r\nX=1100\r\n---\r\nbody");
     QuillboardProcess program(data.AppData());
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 2));
     QuitThroughTray(program);
@@ -85,7 +86,7 @@ TEST(Notes, QuitRewritesEveryNoteInTheFileFormat) {
     EXPECT_EQ(ReadRawFile(data.NotePath(u"00000000000000A1")), canonical);
     EXPECT_EQ(ReadRawFile(data.NotePath(u"00000000000000A2")),
               NoteText(1100, 400, 240, 200, "FFD2E4", "body",
-                       "CAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\nLASTDOCK=0\r\nTYPE=1\r\nENTRY|4|202501021200|0|0|0|x\r\n"));
+                       "CAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\nLASTDOCK=0\r\nTYPE=1\r\nENTRY|4|209901021200|0|0|0|x\r\n"));
 }
 
 TEST(Notes, QuitDeletesTheFileOfABlankNote) {
