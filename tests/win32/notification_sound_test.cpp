@@ -71,9 +71,7 @@ TEST_F(NotificationSound, SixteenBitPcmPlaysFromMemoryAndEverythingElseByName) {
     } cases[] = {
         {u"pcm16.wav", pcm16, SoundRoute::Memory},
         {u"pcm8.wav", WavFile(8, "\x10\x80\xF0\x7F", 4), SoundRoute::ByName},
-        {u"short.wav", pcm16.substr(0, 44), SoundRoute::ByName},
         {u"cut.wav", WavFile(16, samples, 4000), SoundRoute::ByName},  // data runs past the end
-        {u"song.wav", "ID3\x03" + std::string(200, 'x'), SoundRoute::ByName},
     };
     for (const auto& c : cases) {
         const std::u16string path = DataFilePath(c.name);
@@ -83,6 +81,10 @@ TEST_F(NotificationSound, SixteenBitPcmPlaysFromMemoryAndEverythingElseByName) {
         EXPECT_EQ(playback.bytesRead, c.bytes.size());
     }
     EXPECT_EQ(PlayNotificationSound(DataFilePath(u"missing.wav"), 50).route, SoundRoute::ByName);
+    // No default sound in the Windows folder: the asterisk beep.
+    if (DefaultSoundPath().empty()) {
+        EXPECT_EQ(PlayNotificationSound(u"", 50).route, SoundRoute::Beep);
+    }
     // Another memory sound: the image played so far is released only once stopped.
     EXPECT_EQ(PlayNotificationSound(DataFilePath(u"pcm16.wav"), 100).route, SoundRoute::Memory);
 }
