@@ -73,26 +73,22 @@ private:
     SoundSettings savedSound_;
 };
 
-TEST_F(Toasts, StackDownFromTheTopRightCornerWithoutTakingTheFocus) {
+TEST_F(Toasts, StackDownFromTheTopRightCornerAndAFullStackClosesItsOldest) {
     HWND focused = GetForegroundWindow();
-    const std::vector<HWND> toasts{Show(u"Appeler la banque"), Show(u"Rendre le rapport"), Show(u"Arroser")};
+    std::vector<HWND> toasts;
+    for (int i = 0; i < ToastCapacity(WorkArea()); ++i) toasts.push_back(Show(u"une de plus"));
+    ExpectStackedInOrder(toasts);
+    HWND oldest = toasts.front();
+    toasts.erase(toasts.begin());
+    toasts.push_back(Show(u"la dernière"));  // takes the last slot
+    EXPECT_FALSE(IsWindow(oldest));
     ExpectStackedInOrder(toasts);
     for (HWND toast : toasts) {
         EXPECT_EQ(ClassNameOf(toast), u"QuillboardToast");
         EXPECT_TRUE(IsWindowVisible(toast));
         EXPECT_EQ(GetWindowLongPtrW(toast, GWL_EXSTYLE) & kToastExStyle, kToastExStyle);
     }
-    EXPECT_EQ(GetForegroundWindow(), focused);
-}
-
-TEST_F(Toasts, AFullStackClosesItsOldestAndTheNewToastTakesTheLastSlot) {
-    std::vector<HWND> toasts;
-    for (int i = 0; i < ToastCapacity(WorkArea()); ++i) toasts.push_back(Show(u"une de plus"));
-    HWND oldest = toasts.front();
-    toasts.erase(toasts.begin());
-    toasts.push_back(Show(u"la dernière"));
-    EXPECT_FALSE(IsWindow(oldest));
-    ExpectStackedInOrder(toasts);
+    EXPECT_EQ(GetForegroundWindow(), focused);  // none took the focus
 }
 
 TEST_F(Toasts, AClickClosesAToastEvenWhenReleasedOutsideAndTheOnesBelowMoveUp) {
