@@ -9,6 +9,8 @@
 #include "i18n/translation.h"
 #include "notes/note_loading.h"
 #include "notes/note_window.h"
+#include "reminders/due_scan.h"
+#include "reminders/notification_sound.h"
 #include "settings/note_shortcut_filter.h"
 #include "storage/category_storage.h"
 #include "win/handles.h"
@@ -68,6 +70,10 @@ int RunQuillboard(HINSTANCE instance) {
     // for that reason (the tray's timer catches up once it can be read).
     if (LoadAllNotes(instance) && categoriesRead) RefreshNotesAfterCategoryChange();
 
+    // Read before the first scan, so that the toasts it raises play with the
+    // stored settings.
+    LoadSoundSettings();
+    ScanDueEntries();  // entries that fell due while the program was not running
     SetTimer(tray, kScanTimerId, kScanTimerPeriodMs, nullptr);
 
     return RunMessageLoop();

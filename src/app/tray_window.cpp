@@ -6,6 +6,7 @@
 #include "app/tray_menu.h"
 #include "categories/category_passes.h"
 #include "notes/note_creation.h"
+#include "reminders/due_scan.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ void RunTrayCommand(HWND window, UINT command) {
 void OnTimer(HWND window, WPARAM timerId) {
     if (timerId == kScanTimerId) {
         CatchUpWithCategoriesFile();  // when it could not be read at start
+        ScanDueEntries();
     } else if (timerId == kTrayIconRetryTimerId) {
         OnTrayIconRetryTimer(window);
     }

@@ -24,12 +24,20 @@ struct GdipPathDeleter {
 struct GdipImageDeleter {
     void operator()(Gdiplus::GpImage* image) const { gdip::GdipDisposeImage(image); }
 };
+struct GdipFontDeleter {
+    void operator()(Gdiplus::GpFont* font) const { gdip::GdipDeleteFont(font); }
+};
+struct GdipStringFormatDeleter {
+    void operator()(Gdiplus::GpStringFormat* format) const { gdip::GdipDeleteStringFormat(format); }
+};
 
 using GdipGraphics = std::unique_ptr<Gdiplus::GpGraphics, GdipGraphicsDeleter>;
 using GdipPen = std::unique_ptr<Gdiplus::GpPen, GdipPenDeleter>;
 using GdipBrush = std::unique_ptr<Gdiplus::GpBrush, GdipBrushDeleter>;
 using GdipPath = std::unique_ptr<Gdiplus::GpPath, GdipPathDeleter>;
 using GdipImage = std::unique_ptr<Gdiplus::GpImage, GdipImageDeleter>;
+using GdipFont = std::unique_ptr<Gdiplus::GpFont, GdipFontDeleter>;
+using GdipStringFormat = std::unique_ptr<Gdiplus::GpStringFormat, GdipStringFormatDeleter>;
 
 // An anti-aliasing graphics object on a DC; empty when GDI+ is unavailable.
 inline GdipGraphics AntiAliasedGraphics(HDC dc) {

@@ -52,8 +52,9 @@ TEST(Notes, QuitRewritesEveryNoteInTheFileFormat) {
                                                 .entries = {"1|202501011200|0|1|0|a|b"},
                                                 .body = "line one\r\nline two"});
     data.WriteNote(0xA1, canonical);
-    // Keys out of order, a legacy colour index and an older entry form.
-    data.WriteNote(0xA2, "TYPE=1\r\nCOLOR=2\r\nENTRY|4|202501021200|0|0|x\r\nY=400\r\nX=1100\r\n---\r\nbody");
+    // Keys out of order, a legacy colour index and an older entry form (due
+    // long after the test, so that no reminder marks it announced).
+    data.WriteNote(0xA2, "TYPE=1\r\nCOLOR=2\r\nENTRY|4|209901021200|0|0|x\r\nY=400\r\nX=1100\r\n---\r\nbody");
     QuillboardProcess program(data.AppData());
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 2));
     program.QuitThroughTray();
@@ -61,7 +62,7 @@ TEST(Notes, QuitRewritesEveryNoteInTheFileFormat) {
     EXPECT_EQ(data.ReadNote(0xA1), canonical);
     EXPECT_EQ(data.ReadNote(0xA2),
               "X=1100\r\nY=400\r\nW=240\r\nH=200\r\nCOLOR=#FFD2E4\r\nCAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\n"
-              "LASTDOCK=0\r\nTYPE=1\r\nENTRY|4|202501021200|0|0|0|x\r\n---\r\nbody");
+              "LASTDOCK=0\r\nTYPE=1\r\nENTRY|4|209901021200|0|0|0|x\r\n---\r\nbody");
 }
 
 TEST(Notes, QuitDeletesTheFileOfABlankNote) {

@@ -1,0 +1,27 @@
+// The due-entry scan, run at start-up and every 30 seconds: each entry of a
+// scheduled note whose minute has come, not done and not yet announced, is
+// announced once by a toast. The same scan repaints every note when the day
+// has changed since the previous one.
+#pragma once
+
+// A local date and time to the minute.
+struct LocalMinute {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
+// The local time now.
+LocalMinute LocalNow();
+
+// The scan at the local time now: ScanDueEntriesAt(LocalNow()).
+void ScanDueEntries();
+
+// The scan at a given local time. The day-change repaint always runs; the
+// announcements do not while a modal dialog runs (the first scan after it
+// closes makes them). An entry is marked notified only once its toast is on
+// the screen, so one that could not be shown is tried again at the next
+// scan; a note with an entry marked is saved once, after its entries.
+void ScanDueEntriesAt(const LocalMinute& now);

@@ -1,0 +1,126 @@
+#include "reminders/notification_sound.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <span>
+#include <string_view>
+#include <utility>
+
+#include "reminders/wav_image.h"
+#include "storage/data_directory.h"
+#include "storage/text_files.h"
+#include "win/handles.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr char16_t kSoundSettingsFile[] = u"son.txt";
+
+// Tried in this order under the Windows folder.
+constexpr const char16_t* kDefaultSoundCandidates[] = {
+    u"\\Media\\Windows Notify System Generic.wav",
+    u"\\Media\\Windows Notify.wav",
+    u"\\Media\\Windows Notify Calendar.wav",
+    u"\\Media\\notify.wav",
+    u"\\Media\\Alarm01.wav",
+    u"\\Media\\ding.wav",
+};
+
+constexpr DWORD kMemoryPlayFlags = SND_ASYNC | SND_NODEFAULT | SND_MEMORY;
+constexpr DWORD kByNamePlayFlags = SND_FILENAME | SND_NODEFAULT | SND_ASYNC;
+
+SoundSettings soundSettings;
+
+void StopSound() {
+    PlaySoundW(nullptr, nullptr, 0);
+}
+
+// The WAV image being played from memory. Playback is asynchronous: the
+// system reads the image after the play call has returned, so the image is
+// kept until the next one replaces it, and the sound is stopped before the
+// image it reads is released (at the next memory sound and at exit).
+class SoundImage {
+public:
+    SoundImage() = default;
+    ~SoundImage() {
+        if (!bytes_.empty()) StopSound();
+    }
+    SoundImage(const SoundImage&) = delete;
+    SoundImage& operator=(const SoundImage&) = delete;
+
+    void Play(std::string image) {
+        StopSound();  // from here on the system no longer reads the old image
+        bytes_ = std::move(image);
+        PlaySoundW(reinterpret_cast<const wchar_t*>(bytes_.data()), nullptr, kMemoryPlayFlags);
+    }
+
+private:
+    std::string bytes_;
+};
+
+SoundImage soundImage;
+
+// The whole file, when it is small enough to be scaled in memory. A larger
+// file is not read at all: the size is checked before anything is loaded.
+bool ReadScalableFile(const std::u16string& path, std::string& bytes) {
+    const UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kMaxScaledWavBytes) {
+        return false;
+    }
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        bytes.clear();
+        return false;
+    }
+    bytes.resize(read);
+    return true;
+}
+
+}  // namespace
+
+SoundSettings& ActiveSoundSettings() {
+    return soundSettings;
+}
+
+void LoadSoundSettings() {
+    ParseSoundSettings(ReadTextFile(DataFilePath(kSoundSettingsFile)), soundSettings);
+}
+
+bool SaveSoundSettings() {
+    return WriteFileAtomic(DataFilePath(kSoundSettingsFile), EncodeUtf8(FormatSoundSettings(soundSettings)));
+}
+
+std::u16string DefaultSoundPath() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    for (const char16_t* candidate : kDefaultSoundCandidates) {
+        const std::u16string path = FromWide(folder) + candidate;
+        if (GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES) return path;
+    }
+    return {};
+}
+
+SoundPlayback PlayNotificationSound(const std::u16string& path, std::int32_t volume) {
+    const std::u16string file = path.empty() ? DefaultSoundPath() : path;
+    if (file.empty()) {
+        MessageBeep(MB_ICONASTERISK);
+        return SoundPlayback{SoundRoute::Beep, 0};
+    }
+    std::string image;
+    const std::size_t bytesRead = ReadScalableFile(file, image) ? image.size() : 0;
+    const WavPlaybackPlan plan = PlanWavPlayback(std::string_view(image.data(), bytesRead));
+    if (plan.fromMemory) {
+        ScaleSamples(std::span<char>(image), plan.dataStart, plan.dataLength, volume);
+        soundImage.Play(std::move(image));
+        return SoundPlayback{SoundRoute::Memory, bytesRead};
+    }
+    PlaySoundW(Wide(file), nullptr, kByNamePlayFlags);
+    return SoundPlayback{SoundRoute::ByName, bytesRead};
+}

@@ -1,0 +1,156 @@
+// The due-entry scan over real note windows, with the clock given by the
+// test: which entries fire, what reaches the note file, and what a modal
+// dialog or a toast that cannot be shown changes.
+#include <string>
+#include <vector>
+
+#include "notes/note_window_state.h"
+#include "reminders/due_scan.h"
+#include "reminders/notification_sound.h"
+#include "reminders/toast_painting.h"
+#include "reminders/toast_window.h"
+#include "storage/category_storage.h"
+#include "test_support.h"
+#include "ui/modal_dialog.h"
+
+namespace {
+
+constexpr LocalMinute kAt1405{2025, 3, 14, 14, 5};
+constexpr LocalMinute kAt1406{2025, 3, 14, 14, 6};
+constexpr ColourRef kNoteColour = 0x00E6A03C;
+
+NoteEntry Entry(std::int32_t id, DueStamp due, const char16_t* text, std::int32_t done = 0,
+                std::int32_t notified = 0) {
+    return NoteEntry{id, due, done, notified, 0, text};
+}
+
+// The title and text of the open toasts, oldest first.
+std::vector<std::u16string> ToastTexts() {
+    std::vector<std::u16string> texts;
+    for (HWND toast : OpenToasts()) {
+        const auto* data = reinterpret_cast<const ToastData*>(GetWindowLongPtrW(toast, GWLP_USERDATA));
+        texts.push_back(data->title + u" | " + data->text);
+    }
+    return texts;
+}
+
+// Makes the creation of every toast window fail while it lives.
+class ToastCreationRefused {
+public:
+    ToastCreationRefused() : hook_(SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId())) {}
+    ~ToastCreationRefused() { UnhookWindowsHookEx(hook_); }
+    ToastCreationRefused(const ToastCreationRefused&) = delete;
+    ToastCreationRefused& operator=(const ToastCreationRefused&) = delete;
+
+private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND && ClassNameOf(reinterpret_cast<HWND>(wParam)) == u"QuillboardToast") return 1;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+class DueScan : public DataFolderTest {
+protected:
+    void SetUp() override {
+        DataFolderTest::SetUp();
+        savedCategories_ = Categories();
+        savedSound_ = ActiveSoundSettings();
+        Categories() = CategoryStore{{Category{1, u"Travail", kNoteColour, {Subcategory{2, u"Appels"}}}}, 3};
+        ActiveSoundSettings().enabled = false;
+    }
+    void TearDown() override {
+        DataFolderTest::TearDown();
+        Categories() = savedCategories_;
+        ActiveSoundSettings() = savedSound_;
+    }
+
+    static HWND MakeNote(const std::vector<NoteEntry>& entries) {
+        NoteCreateParams params;
+        params.id = 0x5CA1AB1E;
+        params.colour = kNoteColour;
+        params.categoryId = 1;
+        params.subcategoryId = 2;
+        params.type = kNoteScheduled;
+        params.entries = entries;
+        return ShowNewNote(params);
+    }
+
+    static std::vector<std::int32_t> NotifiedFlags(HWND note) {
+        std::vector<std::int32_t> flags;
+        for (const NoteEntry& entry : NoteFromWindow(note)->entries) flags.push_back(entry.notified);
+        return flags;
+    }
+
+private:
+    CategoryStore savedCategories_;
+    SoundSettings savedSound_;
+};
+
+TEST_F(DueScan, AnnouncesEachDueOpenUnannouncedEntryOnceAndWritesItToTheFile) {
+    // In the order the note keeps them: by due time, undated last.
+    HWND note = MakeNote({Entry(5, 202503141200, u"déjà annoncé", 0, 1), Entry(4, 202503141300, u"fait", 1),
+                          Entry(1, 202503141400, u"relancer le client"), Entry(2, 202503141405, u"appeler la banque"),
+                          Entry(3, 202503141406, u"plus tard"), Entry(6, 0, u"sans date")});
+    ScanDueEntriesAt(kAt1405);
+    EXPECT_EQ(ToastTexts(), (std::vector<std::u16string>{u"Travail > Appels | relancer le client",
+                                                          u"Travail > Appels | appeler la banque"}));
+    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 0, 1, 1, 0, 0}));
+    const std::string file = ReadRawFile(NoteFileOf(note));
+    EXPECT_NE(file.find("ENTRY|1|202503141400|0|1|0|relancer le client\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("ENTRY|2|202503141405|0|1|0|appeler la banque\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("ENTRY|3|202503141406|0|0|0|plus tard\r\n"), std::string::npos) << file;
+
+    ScanDueEntriesAt(kAt1405);  // nothing new this minute
+    EXPECT_EQ(OpenToasts().size(), 2u);
+    ScanDueEntriesAt(kAt1406);
+    EXPECT_EQ(ToastTexts().back(), u"Travail > Appels | plus tard");
+    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 0, 1, 1, 1, 0}));
+}
+
+TEST_F(DueScan, NoToastWhileAModalDialogRunsAndAllOfThemAtTheNextScanAfter) {
+    HWND note = MakeNote({Entry(1, 202503141400, u"un"), Entry(2, 202503141405, u"deux")});
+    {
+        const ModalDialogScope dialog;
+        ScanDueEntriesAt(kAt1405);
+        ScanDueEntriesAt(kAt1406);
+        EXPECT_TRUE(OpenToasts().empty());
+        EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{0, 0}));
+    }
+    ScanDueEntriesAt(kAt1406);
+    EXPECT_EQ(ToastTexts(), (std::vector<std::u16string>{u"Travail > Appels | un", u"Travail > Appels | deux"}));
+}
+
+TEST_F(DueScan, ANewDayRepaintsEveryNoteOnceEvenUnderAModalDialog) {
+    HWND note = MakeNote({});
+    const auto needsPaint = [&] { return GetUpdateRect(note, nullptr, FALSE) != FALSE; };
+    ScanDueEntriesAt(kAt1405);
+    UpdateWindow(note);
+    ScanDueEntriesAt(kAt1406);
+    EXPECT_FALSE(needsPaint());
+    const ModalDialogScope dialog;
+    ScanDueEntriesAt(LocalMinute{2025, 3, 15, 0, 0});
+    EXPECT_TRUE(needsPaint());
+    UpdateWindow(note);
+    ScanDueEntriesAt(LocalMinute{2025, 3, 15, 0, 1});
+    EXPECT_FALSE(needsPaint());
+}
+
+TEST_F(DueScan, AnEntryWhoseToastCannotBeShownStaysDueForTheNextScan) {
+    HWND note = MakeNote({Entry(1, 202503141400, u"relancer le client")});
+    {
+        const ToastCreationRefused refused;
+        EXPECT_FALSE(ShowToast(u"titre", u"texte", kNoteColour));
+        ScanDueEntriesAt(kAt1405);
+    }
+    EXPECT_TRUE(OpenToasts().empty());
+    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{0}));
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));  // nothing to save yet
+
+    ScanDueEntriesAt(kAt1405);
+    EXPECT_EQ(OpenToasts().size(), 1u);
+    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1}));
+    EXPECT_TRUE(FileExists(NoteFileOf(note)));
+}
+
+}  // namespace
