@@ -31,8 +31,8 @@ using Clock = std::chrono::steady_clock;
 constexpr int kNotes = 1000;
 constexpr int kEntriesPerNote = 100;
 constexpr int kAnnouncingNotes = 10;
-constexpr LocalMinute kNow{2025, 3, 14, 14, 5};
-constexpr LocalMinute kNextMinute{2025, 3, 14, 14, 6};
+constexpr DueParts kNow{2025, 3, 14, 14, 5};
+constexpr DueParts kNextMinute{2025, 3, 14, 14, 6};
 
 // A heavy user's note, sorted as notes keep their entries: half of them past
 // (announced, one in five also done), half still to come.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "categories/category_passes.h"
+#include "entries/local_clock.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "reminders/due_rule.h"
@@ -66,17 +67,11 @@ void AnnounceDueEntries(const DueNote& due) {
 
 }  // namespace
 
-LocalMinute LocalNow() {
-    SYSTEMTIME time{};
-    GetLocalTime(&time);
-    return LocalMinute{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute};
-}
-
 void ScanDueEntries() {
     ScanDueEntriesAt(LocalNow());
 }
 
-void ScanDueEntriesAt(const LocalMinute& now) {
+void ScanDueEntriesAt(const DueParts& now) {
     const DateStamp today = DateStampFromDate(now.year, now.month, now.day);
     if (DayChanged(lastScanDate, today)) RepaintAllNotes();  // date-dependent texts
     lastScanDate = today;

@@ -4,17 +4,7 @@
 // has changed since the previous one.
 #pragma once
 
-// A local date and time to the minute.
-struct LocalMinute {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-};
-
-// The local time now.
-LocalMinute LocalNow();
+#include "entries/due_text.h"
 
 // The scan at the local time now: ScanDueEntriesAt(LocalNow()).
 void ScanDueEntries();
@@ -24,4 +14,4 @@ void ScanDueEntries();
 // closes makes them). An entry is marked notified only once its toast is on
 // the screen, so one that could not be shown is tried again at the next
 // scan; a note with an entry marked is saved once, after its entries.
-void ScanDueEntriesAt(const LocalMinute& now);
+void ScanDueEntriesAt(const DueParts& now);

@@ -10,13 +10,15 @@
 #include "reminders/toast_painting.h"
 #include "reminders/toast_window.h"
 #include "storage/category_storage.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "ui/modal_dialog.h"
 
 namespace {
 
-constexpr LocalMinute kAt1405{2025, 3, 14, 14, 5};
-constexpr LocalMinute kAt1406{2025, 3, 14, 14, 6};
+constexpr DueParts kAt1405{2025, 3, 14, 14, 5};
+constexpr DueParts kAt1406{2025, 3, 14, 14, 6};
 constexpr ColourRef kNoteColour = 0x00E6A03C;
 
 NoteEntry Entry(std::int32_t id, DueStamp due, const char16_t* text, std::int32_t done = 0,
@@ -65,15 +67,13 @@ protected:
         ActiveSoundSettings() = savedSound_;
     }
 
-    static HWND MakeNote(const std::vector<NoteEntry>& entries) {
-        NoteCreateParams params;
-        params.id = 0x5CA1AB1E;
-        params.colour = kNoteColour;
-        params.categoryId = 1;
-        params.subcategoryId = 2;
-        params.type = kNoteScheduled;
-        params.entries = entries;
-        return ShowNewNote(params);
+    static HWND MakeScheduledNote(const std::vector<NoteEntry>& entries) {
+        return MakeNote(TestNote{.id = 0x5CA1AB1E,
+                                 .colour = kNoteColour,
+                                 .category = 1,
+                                 .subcategory = 2,
+                                 .type = kNoteScheduled,
+                                 .entries = entries});
     }
 
     static std::vector<std::int32_t> NotifiedFlags(HWND note) {
@@ -89,7 +89,7 @@ private:
 
 TEST_F(DueScan, AnnouncesEachDueOpenUnannouncedEntryOnceAndWritesItToTheFile) {
     // In the order the note keeps them: by due time, undated last.
-    HWND note = MakeNote({Entry(5, 202503141200, u"déjà annoncé", 0, 1), Entry(4, 202503141300, u"fait", 1),
+    HWND note = MakeScheduledNote({Entry(5, 202503141200, u"déjà annoncé", 0, 1), Entry(4, 202503141300, u"fait", 1),
                           Entry(1, 202503141400, u"relancer le client"), Entry(2, 202503141405, u"appeler la banque"),
                           Entry(3, 202503141406, u"plus tard"), Entry(6, 0, u"sans date")});
     ScanDueEntriesAt(kAt1405);
@@ -109,7 +109,7 @@ TEST_F(DueScan, AnnouncesEachDueOpenUnannouncedEntryOnceAndWritesItToTheFile) {
 }
 
 TEST_F(DueScan, NoToastWhileAModalDialogRunsAndAllOfThemAtTheNextScanAfter) {
-    HWND note = MakeNote({Entry(1, 202503141400, u"un"), Entry(2, 202503141405, u"deux")});
+    HWND note = MakeScheduledNote({Entry(1, 202503141400, u"un"), Entry(2, 202503141405, u"deux")});
     {
         const ModalDialogScope dialog;
         ScanDueEntriesAt(kAt1405);
@@ -122,22 +122,22 @@ TEST_F(DueScan, NoToastWhileAModalDialogRunsAndAllOfThemAtTheNextScanAfter) {
 }
 
 TEST_F(DueScan, ANewDayRepaintsEveryNoteOnceEvenUnderAModalDialog) {
-    HWND note = MakeNote({});
+    HWND note = MakeScheduledNote({});
     const auto needsPaint = [&] { return GetUpdateRect(note, nullptr, FALSE) != FALSE; };
     ScanDueEntriesAt(kAt1405);
     UpdateWindow(note);
     ScanDueEntriesAt(kAt1406);
     EXPECT_FALSE(needsPaint());
     const ModalDialogScope dialog;
-    ScanDueEntriesAt(LocalMinute{2025, 3, 15, 0, 0});
+    ScanDueEntriesAt(DueParts{2025, 3, 15, 0, 0});
     EXPECT_TRUE(needsPaint());
     UpdateWindow(note);
-    ScanDueEntriesAt(LocalMinute{2025, 3, 15, 0, 1});
+    ScanDueEntriesAt(DueParts{2025, 3, 15, 0, 1});
     EXPECT_FALSE(needsPaint());
 }
 
 TEST_F(DueScan, AnEntryWhoseToastCannotBeShownStaysDueForTheNextScan) {
-    HWND note = MakeNote({Entry(1, 202503141400, u"relancer le client")});
+    HWND note = MakeScheduledNote({Entry(1, 202503141400, u"relancer le client")});
     {
         const ToastCreationRefused refused;
         EXPECT_FALSE(ShowToast(u"titre", u"texte", kNoteColour));

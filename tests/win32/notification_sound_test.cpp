@@ -7,7 +7,9 @@
 #include "reminders/notification_sound.h"
 #include "reminders/wav_image.h"
 #include "storage/data_directory.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "win/handles.h"
 #include "win/wide.h"
 

@@ -8,7 +8,10 @@
 #include "reminders/toast_painting.h"
 #include "reminders/toast_stack.h"
 #include "reminders/toast_window.h"
-#include "test_support.h"
+#include "support/screen_picture.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "ui/screen_geometry.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -164,9 +167,7 @@ LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 TEST_F(Toasts, PicturesOverABusyBackground) {
-    wchar_t folder[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(L"QB_SCREENSHOTS", folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) GTEST_SKIP() << "no QB_SCREENSHOTS folder";
+    if (ScreenshotFolder().empty()) GTEST_SKIP() << "no QB_SCREENSHOTS folder";
     WNDCLASSW backdropClass{};
     backdropClass.lpfnWndProc = BackdropProc;
     backdropClass.hInstance = GetModuleHandleW(nullptr);
@@ -179,13 +180,13 @@ TEST_F(Toasts, PicturesOverABusyBackground) {
     Show(kLongText, 0x008050F0);
     Show(u"Arroser les plantes", 0x00A0A000, u"Un titre de catégorie bien trop long pour tenir sur une seule ligne");
     PumpPending();
-    SaveScreenshot(FromWide(folder) + u"\\toasts-wine.bmp");
+    SaveScreenshotIfAsked(u"toasts-wine");
 
     blendedToasts = OpenToasts();
     for (HWND toast : blendedToasts) ShowWindow(toast, SW_HIDE);
     RedrawWindow(backdrop, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpPending();
-    SaveScreenshot(FromWide(folder) + u"\\toasts.bmp");
+    SaveScreenshotIfAsked(u"toasts");
     blendedToasts.clear();
     DestroyWindow(backdrop);
 }
