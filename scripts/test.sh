@@ -5,13 +5,18 @@
 #   2. the file-reader fuzz targets for a short time (QB_FUZZ_SECONDS each)
 #   3. core, Win32 and end-to-end tests of the Windows build under Wine, in a
 #      private Xvfb display, Wine prefix and Wine server that are stopped at the end
+#   4. the installer: built as scripts/package.sh builds it, its size limits,
+#      then installed, upgraded over a running copy and uninstalled in a fresh
+#      Wine prefix of its own (screenshots of its pages in build/screenshots/installer)
 # Installs missing Debian packages first. Exit status 0 only when all pass.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . scripts/lib/deps.sh
 . scripts/lib/wine.sh
+. scripts/lib/package.sh
 
+qb_packages+=(nsis)
 qb_install_deps || { echo "Could not install the packages." >&2; exit 1; }
 
 failures=()
@@ -52,6 +57,35 @@ wine_tier() {  # test program name
   wine "build/windows/bin/$1.exe" --gtest_brief=1 </dev/null
 }
 
+# Moves to a new Wine prefix (the display stays): the installer is tried on
+# a system that has never seen Quillboard.
+installer_tier() {
+  qb_build_installer && qb_check_package_sizes || return 1
+  qb_stop_wineserver
+  local prefix="$root/build/windows/wine-install"
+  rm -rf "$prefix"
+  qb_wine_environment "$prefix"
+  qb_prepare_prefix
+  qb_start_wineserver
+  local screenshots="$root/build/screenshots/installer"
+  rm -rf "$screenshots"
+  mkdir -p "$screenshots/en" "$screenshots/fr"
+  local installer
+  installer=$(qb_installer_path "$(qb_package_version)")
+  export QB_INSTALLER
+  QB_INSTALLER=$(winepath -w "$root/$installer")
+  QB_INSTALLER_SCREENSHOTS=$(winepath -w "$screenshots/en") LC_ALL=C.UTF-8 \
+    wine build/windows/bin/install_tests.exe --gtest_brief=1 </dev/null || return 1
+  # Once more in French, the other language of the wizard.
+  QB_INSTALLER_SCREENSHOTS=$(winepath -w "$screenshots/fr") LC_ALL=fr_FR.UTF-8 \
+    wine build/windows/bin/install_tests.exe --gtest_brief=1 --gtest_filter='*Interactive*' </dev/null || return 1
+  local page
+  for page in "$screenshots"/*/*.bmp; do
+    [ -e "$page" ] && convert "$page" "${page%.bmp}.png" && rm "$page"
+  done
+  return 0
+}
+
 step "layer check" scripts/check_layers.sh
 step "build native" build native && step "core tests (native, sanitizers)" build/native/bin/core_tests --gtest_brief=1
 step "build fuzz" build fuzz && step "fuzz targets" run_fuzzers
@@ -64,6 +98,7 @@ if step "build windows" build windows; then
   step "core tests (Wine)" wine_tier core_tests
   step "Win32 tests (Wine)" wine_tier win32_tests
   step "end-to-end tests (Wine)" wine_tier e2e_tests
+  step "installer (Wine)" installer_tier
 fi
 
 echo

@@ -13,7 +13,10 @@ namespace {
 constexpr DWORD kStartTimeoutMs = 10000;
 constexpr UINT kIdleTimeoutMs = 5000;
 
+// A bare file name is looked for beside this test program; a path with a
+// folder is taken as it is.
 std::wstring ProgramPath(const std::wstring& program) {
+    if (program.find(L'\\') != std::wstring::npos) return program;
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring path(self);

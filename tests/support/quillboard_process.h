@@ -10,8 +10,9 @@
 
 class QuillboardProcess {
 public:
-    // Starts the program (by default Quillboard.exe, beside this test program)
-    // with APPDATA set to appData in its environment.
+    // Starts the program (by default Quillboard.exe, beside this test program;
+    // a full path starts that file) with APPDATA set to appData in its
+    // environment.
     explicit QuillboardProcess(const std::u16string& appData, const std::wstring& program = L"Quillboard.exe",
                                const std::wstring& arguments = L"");
     // A program still running at the end of a test is terminated.
