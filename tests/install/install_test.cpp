@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "support/data_folder.h"
+#include "support/program_names.h"
 #include "support/quillboard_process.h"
+#include "support/screen_picture.h"
 #include "support/windows_test_support.h"
 #include "version.h"
 #include "win/wide.h"
@@ -21,18 +24,12 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
-constexpr wchar_t kNoteClass[] = L"QuillboardNote";
-constexpr int kNoteEditId = 200;
-constexpr UINT kQuitCommand = 1002;
-constexpr UINT kStartWithWindowsCommand = 1003;
 
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillboard";
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kRunValueName[] = L"Quillboard";
 
 // The wizard: each page is a dialog inside it; Next is button 1.
-constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr int kWizardNextId = 1;
 constexpr wchar_t kProgressClass[] = L"msctls_progress32";
 // Welcome, components, folder, progress and finish; the progress page can be
@@ -189,7 +186,7 @@ std::string NoteFile(const std::string& body) {
 void TypeIntoNote(const QuillboardProcess& program, const wchar_t* text) {
     HWND note = program.WaitForWindow(kNoteClass);
     ASSERT_NE(note, nullptr);
-    HWND edit = GetDlgItem(note, kNoteEditId);
+    HWND edit = GetDlgItem(note, kNoteEdit);
     ASSERT_NE(edit, nullptr);
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -282,7 +279,7 @@ TEST_F(Installer, SilentInstallPutsTheProgramItsShortcutItsEntryAndStartWithWind
 TEST_F(Installer, InstalledProgramRunsAndTakesTheRunValueForItsOwn) {
     ASSERT_EQ(InstallSilently(), 0);
     const std::wstring written = RunValue();
-    PreparedAppData data;
+    DataFolder data;
     QuillboardProcess program(data.AppData(), InstalledProgram());
     HWND tray = program.WaitForWindow(kTrayClass);
     ASSERT_NE(tray, nullptr);
@@ -302,8 +299,8 @@ TEST_F(Installer, InstalledProgramRunsAndTakesTheRunValueForItsOwn) {
 // sign-in, or from the Start menu.
 TEST_F(Installer, InstallOverARunningCopySavesItsNotesAndKeepsStartWithWindowsOff) {
     ASSERT_EQ(InstallSilently(), 0);
-    PreparedAppData data;
-    data.WriteNote(u"00000000000000A1", NoteFile("before"));
+    DataFolder data;
+    data.WriteNote(0xA1, NoteFile("before"));
     QuillboardProcess program(data.AppData(), InstalledProgram());
     HWND tray = program.WaitForWindow(kTrayClass);
     ASSERT_NE(tray, nullptr);
@@ -314,7 +311,7 @@ TEST_F(Installer, InstallOverARunningCopySavesItsNotesAndKeepsStartWithWindowsOf
     ASSERT_EQ(InstallSilently(), 0);
 
     ExpectEndedCleanly(program);
-    EXPECT_EQ(ReadRawFile(data.NotePath(u"00000000000000A1")), NoteFile("typed, not yet saved"));
+    EXPECT_EQ(data.ReadNote(0xA1), NoteFile("typed, not yet saved"));
     EXPECT_TRUE(Exists(InstalledProgram()));
     EXPECT_TRUE(TopLevelWindows(0, kTrayClass).empty());
     EXPECT_EQ(RunValue(), L"");
@@ -322,8 +319,8 @@ TEST_F(Installer, InstallOverARunningCopySavesItsNotesAndKeepsStartWithWindowsOf
 
 TEST_F(Installer, SilentUninstallSavesTheRunningCopysNotesRemovesTheRestAndKeepsTheNotes) {
     ASSERT_EQ(InstallSilently(), 0);
-    PreparedAppData data;
-    data.WriteNote(u"00000000000000B2", NoteFile("before"));
+    DataFolder data;
+    data.WriteNote(0xB2, NoteFile("before"));
     QuillboardProcess program(data.AppData(), InstalledProgram());
     TypeIntoNote(program, L"kept after uninstall");
 
@@ -331,7 +328,7 @@ TEST_F(Installer, SilentUninstallSavesTheRunningCopysNotesRemovesTheRestAndKeeps
 
     ExpectEndedCleanly(program);
     EXPECT_EQ(RunValue(), L"");
-    EXPECT_EQ(ReadRawFile(data.NotePath(u"00000000000000B2")), NoteFile("kept after uninstall"));
+    EXPECT_EQ(data.ReadNote(0xB2), NoteFile("kept after uninstall"));
 }
 
 TEST_F(Installer, UninstallLeavesARunValueThatStartsAnotherCopy) {
@@ -379,7 +376,7 @@ TEST_F(Installer, InteractiveInstallWalksItsPagesAndStartsTheProgram) {
             RedrawWindow(current.wizard, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             WaitForInputIdle(installer.hProcess, static_cast<DWORD>(kPageTimeout.count()));
             const std::wstring path = screenshots + L"\\page" + std::to_wstring(pagesSeen) + L".bmp";
-            SaveScreenshot(FromWide(path.c_str()));
+            ScreenPicture().SaveBmp(FromWide(path.c_str()));
         }
         // The progress page moves on by itself once the files are in place.
         if (FindWindowExW(current.page, nullptr, kProgressClass, nullptr)) continue;
