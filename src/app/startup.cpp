@@ -9,7 +9,9 @@
 #include "i18n/translation.h"
 #include "notes/note_loading.h"
 #include "notes/note_window.h"
+#include "settings/language_choice.h"
 #include "settings/note_shortcut_filter.h"
+#include "settings/shortcuts.h"
 #include "storage/category_storage.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
@@ -48,6 +50,7 @@ int RunMessageLoop() {
 
 int RunQuillboard(HINSTANCE instance) {
     SetModuleInstance(instance);
+    ChooseLanguageAtStart();  // first, so that even the "already running" box is translated
 
     UniqueHandle mutex;
     if (!ClaimSingleInstance(mutex)) {
@@ -69,6 +72,8 @@ int RunQuillboard(HINSTANCE instance) {
     if (LoadAllNotes(instance) && categoriesRead) RefreshNotesAfterCategoryChange();
 
     SetTimer(tray, kScanTimerId, kScanTimerPeriodMs, nullptr);
+    LoadShortcuts();
+    RegisterGlobalHotKeys(tray);
 
     return RunMessageLoop();
 }

@@ -6,6 +6,8 @@
 #include "app/tray_menu.h"
 #include "categories/category_passes.h"
 #include "notes/note_creation.h"
+#include "settings/settings_window.h"
+#include "settings/shortcuts.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ void RunTrayCommand(HWND window, UINT command) {
         UndockAllNotes();
         break;
     case kTraySettings:
-        // The settings window opens here once it exists.
+        OpenSettingsWindow();
         break;
     case kTrayStartWithWindows:
         SetStartWithWindows(!IsStartWithWindowsEnabled());
@@ -31,6 +33,33 @@ void RunTrayCommand(HWND window, UINT command) {
     case kTrayQuit:
         SaveAllNotes();
         DestroyWindow(window);
+        break;
+    default:
+        break;
+    }
+}
+
+// The global shortcuts: the hot-key id is the id of their row.
+enum HotKeyId : WPARAM {
+    kHotKeyNewNote = 1,
+    kHotKeyDockAll = 2,
+    kHotKeyUndockAll = 3,
+    kHotKeySettings = 4,
+};
+
+void RunHotKey(WPARAM id) {
+    switch (id) {
+    case kHotKeyNewNote:
+        CreateNewNote(nullptr);
+        break;
+    case kHotKeyDockAll:
+        DockAllNotes();
+        break;
+    case kHotKeyUndockAll:
+        UndockAllNotes();
+        break;
+    case kHotKeySettings:
+        OpenSettingsWindow();
         break;
     default:
         break;
@@ -72,6 +101,9 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         OnTimer(window, wParam);
         return 0;
+    case WM_HOTKEY:
+        RunHotKey(wParam);
+        return 0;
     case WM_QUERYENDSESSION:
         // Text typed but not yet saved would be lost at log-off otherwise.
         SaveAllNotes();
@@ -81,6 +113,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         KillTimer(window, kScanTimerId);
+        UnregisterGlobalHotKeys();
         RemoveTrayIcon();
         PostQuitMessage(0);
         return 0;
