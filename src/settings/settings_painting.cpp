@@ -23,13 +23,19 @@ constexpr int kTitleRightInset = 30;
 constexpr int kTitleCharacters = 128;
 constexpr int kLineWidth = 2;  // the cross and the check mark
 
+// Lines of text: the left edge, then top and bottom of each line.
 constexpr int kTextLeft = 12;
-constexpr int kTextRightInset = 8;
-constexpr RECT kSoundHeadingBox{kTextLeft, 38, 0, 62};  // right: width − 8
-constexpr RECT kSoundSwitchBox{kTextLeft, 62, 0, 88};   // right: width − 40
-constexpr int kSoundSwitchRightInset = 40;
-constexpr RECT kVolumeLabelBox{kTextLeft, 88, 84, 114};
-constexpr RECT kVolumeValueBox{390, 88, 0, 114};  // right: width − 8
+constexpr int kTextRightInset = 8;  // from the window's right edge
+struct TextLine {
+    int top;
+    int bottom;
+};
+constexpr TextLine kSoundHeadingLine{38, 62};
+constexpr TextLine kSoundSwitchLine{62, 88};
+constexpr int kSoundSwitchRightInset = 40;  // clear of the check box
+constexpr TextLine kVolumeLine{88, 114};
+constexpr int kVolumeLabelRight = 84;
+constexpr int kVolumeValueLeft = 390;
 constexpr RECT kSoundFileBox{kTextLeft, 114, 210, 144};
 constexpr RECT kLanguageLabelBox{kTextLeft, 148, 84, 174};
 constexpr RECT kLanguageNameBox{98, 150, 424, 172};
@@ -96,11 +102,10 @@ void PaintTitleBand(HDC dc, HWND window, int width, ColourRef band, ColourRef te
 
 void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef text) {
     DrawTextIn(dc, Translate(u"Son des notifications"),
-               RECT{kSoundHeadingBox.left, kSoundHeadingBox.top, width - kTextRightInset, kSoundHeadingBox.bottom},
+               RECT{kTextLeft, kSoundHeadingLine.top, width - kTextRightInset, kSoundHeadingLine.bottom},
                kSingleLine);
     DrawTextIn(dc, Translate(u"Activer le son"),
-               RECT{kSoundSwitchBox.left, kSoundSwitchBox.top, width - kSoundSwitchRightInset,
-                    kSoundSwitchBox.bottom},
+               RECT{kTextLeft, kSoundSwitchLine.top, width - kSoundSwitchRightInset, kSoundSwitchLine.bottom},
                kSingleLine);
     const RECT box = ToRect(kSoundCheckBox);
     FrameRect(dc, &box, GreyFrameBrush());
@@ -114,7 +119,8 @@ void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef t
 }
 
 void PaintVolume(HDC dc, const SettingsState& state, int width, ColourRef band, ColourRef text) {
-    DrawTextIn(dc, Translate(u"Volume"), kVolumeLabelBox, kSingleLine);
+    DrawTextIn(dc, Translate(u"Volume"), RECT{kTextLeft, kVolumeLine.top, kVolumeLabelRight, kVolumeLine.bottom},
+               kSingleLine);
     FillSolid(dc, ToRect(kVolumeTrack), MoveTowards(state.colour, text & 0xFF, kTrackShift));
     FillSolid(dc, ToRect(VolumeFillRect(state.volume)), band);
     {
@@ -125,7 +131,7 @@ void PaintVolume(HDC dc, const SettingsState& state, int width, ColourRef band, 
         Ellipse(dc, knob.left, knob.top, knob.right, knob.bottom);
     }
     DrawTextIn(dc, PercentText(state.volume),
-               RECT{kVolumeValueBox.left, kVolumeValueBox.top, width - kTextRightInset, kVolumeValueBox.bottom},
+               RECT{kVolumeValueLeft, kVolumeLine.top, width - kTextRightInset, kVolumeLine.bottom},
                kSingleLine);
     std::u16string soundLine = Translate(u"Son : ");
     soundLine += SoundFileLabel(state.soundPath);
