@@ -11,7 +11,9 @@
 #include "notes/note_window.h"
 #include "reminders/due_scan.h"
 #include "reminders/notification_sound.h"
+#include "settings/language_choice.h"
 #include "settings/note_shortcut_filter.h"
+#include "settings/shortcuts.h"
 #include "storage/category_storage.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
@@ -50,6 +52,7 @@ int RunMessageLoop() {
 
 int RunQuillboard(HINSTANCE instance) {
     SetModuleInstance(instance);
+    ChooseLanguageAtStart();  // first, so that even the "already running" box is translated
 
     UniqueHandle mutex;
     if (!ClaimSingleInstance(mutex)) {
@@ -75,6 +78,8 @@ int RunQuillboard(HINSTANCE instance) {
     LoadSoundSettings();
     ScanDueEntries();  // entries that fell due while the program was not running
     SetTimer(tray, kScanTimerId, kScanTimerPeriodMs, nullptr);
+    LoadShortcuts();
+    RegisterGlobalHotKeys(tray);
 
     return RunMessageLoop();
 }

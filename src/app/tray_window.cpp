@@ -7,6 +7,8 @@
 #include "categories/category_passes.h"
 #include "notes/note_creation.h"
 #include "reminders/due_scan.h"
+#include "settings/settings_window.h"
+#include "settings/shortcuts.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ void RunTrayCommand(HWND window, UINT command) {
         UndockAllNotes();
         break;
     case kTraySettings:
-        // The settings window opens here once it exists.
+        OpenSettingsWindow();
         break;
     case kTrayStartWithWindows:
         SetStartWithWindows(!IsStartWithWindowsEnabled());
@@ -32,6 +34,33 @@ void RunTrayCommand(HWND window, UINT command) {
     case kTrayQuit:
         SaveAllNotes();
         DestroyWindow(window);
+        break;
+    default:
+        break;
+    }
+}
+
+// The global shortcuts: the hot-key id is the id of their row.
+enum HotKeyId : WPARAM {
+    kHotKeyNewNote = 1,
+    kHotKeyDockAll = 2,
+    kHotKeyUndockAll = 3,
+    kHotKeySettings = 4,
+};
+
+void RunHotKey(WPARAM id) {
+    switch (id) {
+    case kHotKeyNewNote:
+        CreateNewNote(nullptr);
+        break;
+    case kHotKeyDockAll:
+        DockAllNotes();
+        break;
+    case kHotKeyUndockAll:
+        UndockAllNotes();
+        break;
+    case kHotKeySettings:
+        OpenSettingsWindow();
         break;
     default:
         break;
@@ -74,6 +103,9 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         OnTimer(window, wParam);
         return 0;
+    case WM_HOTKEY:
+        RunHotKey(wParam);
+        return 0;
     case WM_QUERYENDSESSION:
         // Text typed but not yet saved would be lost at log-off otherwise.
         SaveAllNotes();
@@ -83,6 +115,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         KillTimer(window, kScanTimerId);
+        UnregisterGlobalHotKeys();
         RemoveTrayIcon();
         PostQuitMessage(0);
         return 0;

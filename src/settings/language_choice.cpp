@@ -1,0 +1,127 @@
+#include "settings/language_choice.h"
+
+#include <windows.h>
+
+#include "i18n/built_in_english.h"
+#include "storage/data_directory.h"
+#include "storage/text_files.h"
+#include "win/handles.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr char16_t kSavedLanguageFile[] = u"langue.txt";
+constexpr char16_t kLanguageFolder[] = u"lang";
+constexpr char16_t kLanguageFilePattern[] = u"\\lang_*.txt";
+// "langue.txt" holds a code of a few letters; a longer one names no file.
+constexpr std::size_t kMaxSavedCodeBytes = 1024;
+
+std::u16string& ActiveCode() {
+    static std::u16string code(kFrenchCode);
+    return code;
+}
+
+LanguageList& OfferedLanguages() {
+    static LanguageList list = BuiltInLanguages();
+    return list;
+}
+
+// The first bytes of a file, at most `limit`; `cut` tells whether more
+// followed. Nothing when it cannot be read.
+Bytes ReadFileStart(const std::u16string& path, std::size_t limit, bool& cut) {
+    cut = false;
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return {};
+    const auto fileSize = static_cast<unsigned long long>(size.QuadPart);
+    cut = fileSize > limit;
+    Bytes bytes(cut ? limit : static_cast<std::size_t>(fileSize), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return {};
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+// A file cut at the limit ends inside a line: what follows its last line
+// feed is a fragment, not the line the translator wrote.
+void DropPartialLastLine(Bytes& bytes) {
+    const std::size_t lastLineFeed = bytes.rfind('\n');
+    bytes.resize(lastLineFeed == Bytes::npos ? 0 : lastLineFeed + 1);
+}
+
+std::u16string ReadSavedCode() {
+    bool cut = false;
+    const Bytes bytes = ReadFileStart(DataFilePath(kSavedLanguageFile), kMaxSavedCodeBytes, cut);
+    return SavedLanguageCode(DecodeUtf8(bytes));
+}
+
+bool IsFolder(const WIN32_FIND_DATAW& found) {
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void AddLanguageFile(const std::u16string& fileName) {
+    const std::u16string code = LanguageCodeFromFileName(fileName);
+    if (code.empty()) return;  // "lang_.txt" names no language
+    TranslationTable fileTable;
+    LoadLanguageFile(code, fileTable);
+    AddLanguage(OfferedLanguages(), code, LanguageDisplayName(fileTable, code));
+}
+
+}  // namespace
+
+void ChooseLanguageAtStart() {
+    TranslationTable english;
+    FillBuiltInEnglish(english);
+    WriteLanguageTemplate(std::u16string(kFrenchCode), FrenchTemplateTable(), u"Français");
+    WriteLanguageTemplate(std::u16string(kEnglishCode), english, u"English");
+    EnumerateLanguages();
+    SwitchLanguage(StartLanguage(ReadSavedCode(), GetUserDefaultUILanguage()));
+}
+
+void SwitchLanguage(const std::u16string& code) {
+    ActiveCode() = code;
+    TranslationTable& table = ActiveTranslationTable();
+    table.clear();
+    if (code == kEnglishCode) FillBuiltInEnglish(table);
+    if (code != kFrenchCode) LoadLanguageFile(code, table);
+    WriteFileAtomic(DataFilePath(kSavedLanguageFile), EncodeUtf8(code));
+}
+
+void LoadLanguageFile(const std::u16string& code, TranslationTable& table) {
+    bool cut = false;
+    Bytes bytes = ReadFileStart(LanguageFilePath(code), kMaxLanguageFileBytes, cut);
+    if (cut) DropPartialLastLine(bytes);
+    ParseLanguageFile(DecodeUtf8(bytes), table);
+}
+
+void WriteLanguageTemplate(const std::u16string& code, const TranslationTable& table,
+                           const std::u16string& displayName) {
+    const std::u16string path = LanguageFilePath(code);
+    if (GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES) return;
+    WriteFileAtomic(path, EncodeUtf8(FormatLanguageTemplate(table, displayName)));
+}
+
+void EnumerateLanguages() {
+    OfferedLanguages() = BuiltInLanguages();
+    const std::u16string folder = DataFilePath(kLanguageFolder);
+    CreateDirectoryW(Wide(folder), nullptr);
+    WIN32_FIND_DATAW found{};
+    const UniqueFindHandle search(FindFirstFileW(Wide(folder + kLanguageFilePattern), &found));
+    if (!search) return;
+    do {
+        if (!IsFolder(found)) AddLanguageFile(FromWide(found.cFileName));
+    } while (FindNextFileW(search.Get(), &found));
+}
+
+const std::u16string& CurrentLanguageCode() {
+    return ActiveCode();
+}
+
+const LanguageList& AvailableLanguages() {
+    return OfferedLanguages();
+}

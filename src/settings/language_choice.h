@@ -1,0 +1,39 @@
+// The languages on disk: the translation files in the "lang" folder, the
+// templates written there for translators, the list of languages offered,
+// the choice remembered in "langue.txt" and the switch to another language.
+#pragma once
+
+#include <string>
+
+#include "i18n/language_file.h"
+#include "i18n/translation.h"
+
+// At start, before anything is shown: writes the two templates when they
+// are missing, lists the languages, and makes the saved language (or the
+// system's: French for a French user interface, else English) active.
+void ChooseLanguageAtStart();
+
+// Makes a language active: refills the active table (empty for French, the
+// built-in English and its file for English, the file alone otherwise) and
+// saves the code in "langue.txt". Translations handed out before are invalid.
+void SwitchLanguage(const std::u16string& code);
+
+// Stores the lines of the language's file into the table. At most
+// kMaxLanguageFileBytes are read; a file cut there loses its last, partial
+// line. A missing or unreadable file adds nothing.
+void LoadLanguageFile(const std::u16string& code, TranslationTable& table);
+
+// Writes the language's template from the table, unless a file (or anything
+// else) already has its name: the user's edits are never overwritten.
+void WriteLanguageTemplate(const std::u16string& code, const TranslationTable& table,
+                           const std::u16string& displayName);
+
+// Rebuilds AvailableLanguages: French and English, then every "lang_*.txt"
+// file, named by its LANG_NAME line (or its code).
+void EnumerateLanguages();
+
+// The active language code; "fr" until start-up chooses.
+const std::u16string& CurrentLanguageCode();
+
+// The languages offered by the settings window, in display order.
+const LanguageList& AvailableLanguages();

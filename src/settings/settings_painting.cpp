@@ -1,0 +1,209 @@
+#include "settings/settings_painting.h"
+
+#include <string>
+
+#include "i18n/translation.h"
+#include "settings/language_choice.h"
+#include "settings/shortcuts.h"
+#include "ui/colour_rules.h"
+#include "ui/shared_fonts.h"
+#include "ui/title_band.h"
+#include "win/gdi_drawing.h"
+#include "win/handles.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr UINT kSingleLine = DT_SINGLELINE | DT_VCENTER;
+constexpr UINT kSingleLineEllipsis = kSingleLine | DT_END_ELLIPSIS;
+constexpr UINT kCentredEllipsis = kSingleLineEllipsis | DT_CENTER;
+
+constexpr int kTitleLeft = 8;
+constexpr int kTitleRightInset = 30;
+constexpr int kTitleCharacters = 128;
+constexpr int kLineWidth = 2;  // the cross and the check mark
+
+// Lines of text: the left edge, then top and bottom of each line.
+constexpr int kTextLeft = 12;
+constexpr int kTextRightInset = 8;  // from the window's right edge
+struct TextLine {
+    int top;
+    int bottom;
+};
+constexpr TextLine kSoundHeadingLine{38, 62};
+constexpr TextLine kSoundSwitchLine{62, 88};
+constexpr int kSoundSwitchRightInset = 40;  // clear of the check box
+constexpr TextLine kVolumeLine{88, 114};
+constexpr int kVolumeLabelRight = 84;
+constexpr int kVolumeValueLeft = 390;
+constexpr RECT kSoundFileBox{kTextLeft, 114, 210, 144};
+constexpr RECT kLanguageLabelBox{kTextLeft, 148, 84, 174};
+constexpr RECT kLanguageNameBox{98, 150, 424, 172};
+constexpr int kRowLabelGap = 8;  // between a row's label and its key box
+
+constexpr double kTrackShift = 0.25;
+constexpr double kWaitingBoxShift = 0.18;
+constexpr int kDarkGrey = 30;
+constexpr int kLightGrey = 240;
+constexpr ColourRef kFailedKeyColour = 0x003C3CC8;  // red 200, green 60, blue 60
+
+// Check mark inside the box: down from the middle of the left side, then up
+// to the top right.
+constexpr int kCheckStartInset = 3;
+constexpr int kCheckValleyInsetX = 7;
+constexpr int kCheckValleyInsetY = 4;
+constexpr int kCheckEndInset = 3;
+
+RECT ToRect(const Rect& rect) {
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+HBRUSH GreyFrameBrush() {
+    return static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+}
+
+void DrawTextIn(HDC dc, const std::u16string& text, RECT box, UINT flags) {
+    DrawTextW(dc, Wide(text), -1, &box, flags);
+}
+
+void DrawTextIn(HDC dc, const char16_t* text, RECT box, UINT flags) {
+    DrawTextW(dc, Wide(text), -1, &box, flags);
+}
+
+void DrawLines(HDC dc, ColourRef colour, const POINT* points, int count) {
+    const UniquePen pen(CreatePen(PS_SOLID, kLineWidth, colour));
+    const SelectScope selected(dc, pen.Get());
+    Polyline(dc, points, count);
+}
+
+std::u16string TitleOf(HWND window) {
+    std::u16string title(kTitleCharacters + 1, u'\0');
+    const int length = GetWindowTextW(window, WideBuffer(title), kTitleCharacters + 1);
+    title.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return title;
+}
+
+std::u16string PercentText(std::int32_t volume) {
+    std::u16string text;
+    for (const char c : std::to_string(volume)) text.push_back(static_cast<char16_t>(c));
+    text.push_back(u'%');
+    return text;
+}
+
+void PaintTitleBand(HDC dc, HWND window, int width, ColourRef band, ColourRef text) {
+    FillSolid(dc, RECT{0, 0, width, kTitleBandHeight}, band);
+    DrawTextIn(dc, TitleOf(window), RECT{kTitleLeft, 0, width - kTitleRightInset, kTitleBandHeight},
+               kSingleLineEllipsis);
+    for (const LineSegment& line : CloseCrossLines(width)) {
+        const POINT points[] = {{line.from.x, line.from.y}, {line.to.x, line.to.y}};
+        DrawLines(dc, text, points, 2);
+    }
+}
+
+void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef text) {
+    DrawTextIn(dc, Translate(u"Son des notifications"),
+               RECT{kTextLeft, kSoundHeadingLine.top, width - kTextRightInset, kSoundHeadingLine.bottom},
+               kSingleLine);
+    DrawTextIn(dc, Translate(u"Activer le son"),
+               RECT{kTextLeft, kSoundSwitchLine.top, width - kSoundSwitchRightInset, kSoundSwitchLine.bottom},
+               kSingleLine);
+    const RECT box = ToRect(kSoundCheckBox);
+    FrameRect(dc, &box, GreyFrameBrush());
+    if (!state.soundEnabled) return;
+    const POINT check[] = {
+        {box.left + kCheckStartInset, (box.top + box.bottom) / 2},
+        {box.left + kCheckValleyInsetX, box.bottom - kCheckValleyInsetY},
+        {box.right - kCheckEndInset, box.top + kCheckEndInset},
+    };
+    DrawLines(dc, text, check, 3);
+}
+
+void PaintVolume(HDC dc, const SettingsState& state, int width, ColourRef band, ColourRef text) {
+    DrawTextIn(dc, Translate(u"Volume"), RECT{kTextLeft, kVolumeLine.top, kVolumeLabelRight, kVolumeLine.bottom},
+               kSingleLine);
+    FillSolid(dc, ToRect(kVolumeTrack), MoveTowards(state.colour, text & 0xFF, kTrackShift));
+    FillSolid(dc, ToRect(VolumeFillRect(state.volume)), band);
+    {
+        // Outlined with the DC's own pen: nothing else is selected here.
+        const UniqueBrush knobBrush(CreateSolidBrush(band));
+        const SelectScope selected(dc, knobBrush.Get());
+        const Rect knob = VolumeKnobRect(state.volume);
+        Ellipse(dc, knob.left, knob.top, knob.right, knob.bottom);
+    }
+    DrawTextIn(dc, PercentText(state.volume),
+               RECT{kVolumeValueLeft, kVolumeLine.top, width - kTextRightInset, kVolumeLine.bottom},
+               kSingleLine);
+    std::u16string soundLine = Translate(u"Son : ");
+    soundLine += SoundFileLabel(state.soundPath);
+    DrawTextIn(dc, soundLine, kSoundFileBox, kSingleLineEllipsis);
+}
+
+void PaintLanguage(HDC dc, const SettingsState& state) {
+    DrawTextIn(dc, Translate(u"Langue"), kLanguageLabelBox, kSingleLine);
+    const RECT box = ToRect(kLanguageBox);
+    FillSolid(dc, box, state.colour);
+    FrameRect(dc, &box, GreyFrameBrush());
+    DrawTextIn(dc, LanguageNameAt(AvailableLanguages(), state.languageIndex), kLanguageNameBox, kSingleLine);
+}
+
+void PaintHeading(HDC dc, const char16_t* text, int rowTop, int width) {
+    DrawTextIn(dc, Translate(text), RECT{kTextLeft, rowTop - kShortcutHeadingHeight, width - kTextRightInset, rowTop},
+               kSingleLine);
+}
+
+void PaintShortcutRow(HDC dc, const SettingsState& state, std::size_t index, ColourRef text) {
+    const Shortcut& shortcut = Shortcuts()[index];
+    const ShortcutRowLayout& row = state.rows[index];
+    DrawTextIn(dc, Translate(shortcut.label),
+               RECT{kTextLeft, row.top, row.keyBox.left - kRowLabelGap, row.top + kShortcutRowHeight},
+               kSingleLineEllipsis);
+
+    const bool waiting = state.waitingRow == static_cast<int>(index);
+    const int grey = IsDarkColour(state.colour) ? kLightGrey : kDarkGrey;
+    const RECT box = ToRect(row.keyBox);
+    FillSolid(dc, box, MoveTowards(state.colour, grey, waiting ? kWaitingBoxShift : 0.0));
+    FrameRect(dc, &box, GreyFrameBrush());
+
+    SetTextColor(dc, shortcut.registrationFailed ? kFailedKeyColour : text);
+    if (waiting) {
+        DrawTextIn(dc, Translate(u"Appuyez sur une touche..."), box, kCentredEllipsis);
+    } else {
+        DrawTextIn(dc, ShortcutText(shortcut.modifiers, shortcut.key), box, kCentredEllipsis);
+    }
+    SetTextColor(dc, text);
+}
+
+void PaintShortcuts(HDC dc, SettingsState& state, int width, ColourRef text) {
+    const ShortcutTable& table = Shortcuts();
+    state.rows = LayoutShortcutRows(table);
+    PaintHeading(dc, u"Commandes globales", state.rows[0].top, width);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].global) continue;
+        PaintHeading(dc, u"Commandes de note (note au premier plan)", state.rows[i].top, width);
+        break;
+    }
+    for (std::size_t i = 0; i < table.size(); ++i) PaintShortcutRow(dc, state, i, text);
+}
+
+}  // namespace
+
+void PaintSettingsWindow(HWND window, HDC dc, SettingsState& state) {
+    const SavedDcState saved(dc);
+    RECT client{};
+    GetClientRect(window, &client);
+    const int width = client.right;
+    const ColourRef text = ContrastTextColour(state.colour);
+    const ColourRef band = HeaderColour(state.colour);
+
+    FillRect(dc, &client, state.brush ? state.brush : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const SelectScope font(dc, TextFontOrDefault());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, text);
+
+    PaintTitleBand(dc, window, width, band, text);
+    PaintSoundSwitch(dc, state, width, text);
+    PaintVolume(dc, state, width, band, text);
+    PaintLanguage(dc, state);
+    PaintShortcuts(dc, state, width, text);
+    FrameRect(dc, &client, GreyFrameBrush());
+}

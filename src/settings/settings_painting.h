@@ -1,0 +1,10 @@
+// Painting the settings window: title band, sound settings, language and
+// the fourteen shortcut rows, all at fixed client positions.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/settings_state.h"
+
+// Paints the whole client area and lays the key boxes out again in `state`.
+void PaintSettingsWindow(HWND window, HDC dc, SettingsState& state);

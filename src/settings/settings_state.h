@@ -1,0 +1,29 @@
+// What one opening of the settings window works on: the sound and language
+// choices made so far (applied only by OK), the row waiting for a key, and
+// where the key boxes were last drawn.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "settings/settings_layout.h"
+#include "storage/note_record.h"
+
+// Light yellow, whatever the notes' colours.
+constexpr ColourRef kSettingsColour = 0x00A0F6FF;
+
+struct SettingsState {
+    ShortcutRowsLayout rows{};  // recomputed at every paint, used to hit-test
+    int waitingRow = -1;        // the row waiting for a key, -1 for none
+    bool done = false;          // ends the modal loop
+    bool applied = false;       // closed with OK
+    bool soundEnabled = true;
+    std::int32_t volume = 0;
+    std::u16string soundPath;   // empty: the default sound
+    bool draggingVolume = false;
+    int languageIndex = 0;      // into AvailableLanguages
+    ColourRef colour = kSettingsColour;
+    HBRUSH brush = nullptr;     // solid brush of colour, owned by the opener
+};

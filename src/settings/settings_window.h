@@ -1,0 +1,20 @@
+// The settings window: notification sound, language and the fourteen
+// keyboard shortcuts, in one modal window painted in the look of a note.
+#pragma once
+
+#include <windows.h>
+
+constexpr wchar_t kSettingsWindowClass[] = L"QuillboardParam";
+
+// Its buttons besides OK (IDOK) and Cancel (IDCANCEL).
+constexpr int kSettingsResetId = 300;
+constexpr int kSettingsChooseSoundId = 401;
+constexpr int kSettingsDefaultSoundId = 402;
+constexpr int kSettingsTestSoundId = 403;
+
+// Shows the window and returns when it has been closed. Sound and language
+// take effect only with OK; shortcut edits are undone unless closed with OK.
+// While it is open the notes and the tray window are disabled and the
+// global hot keys unregistered. Does nothing while another dialog of the
+// program is open.
+void OpenSettingsWindow();

@@ -1,0 +1,67 @@
+#include "settings/shortcuts.h"
+
+#include "settings/shortcuts_file.h"
+#include "storage/data_directory.h"
+#include "storage/text_files.h"
+
+namespace {
+
+constexpr char16_t kShortcutsFile[] = u"shortcuts.txt";
+constexpr UINT kModifierNoRepeat = 0x4000;  // MOD_NOREPEAT: one WM_HOTKEY per press
+constexpr std::uint32_t kKnownModifiers = kModifierAlt | kModifierCtrl | kModifierShift;
+// Virtual-key codes run from 1 to 254; the file may hold any number.
+constexpr std::uint32_t kLastVirtualKey = 0xFE;
+
+HWND hotKeyWindow = nullptr;
+
+bool IsKeyDown(int virtualKey) {
+    return (GetKeyState(virtualKey) & 0x8000) != 0;
+}
+
+}  // namespace
+
+ShortcutTable& Shortcuts() {
+    static ShortcutTable table = DefaultShortcutTable();
+    return table;
+}
+
+void LoadShortcuts() {
+    ParseShortcutsFile(ReadTextFile(DataFilePath(kShortcutsFile)), Shortcuts());
+}
+
+void SaveShortcuts() {
+    WriteFileAtomic(DataFilePath(kShortcutsFile), EncodeUtf8(FormatShortcutsFile(Shortcuts())));
+}
+
+void RegisterGlobalHotKeys(HWND window) {
+    if (window) hotKeyWindow = window;
+    // Hot keys of no window would go to whatever thread message loop runs.
+    if (!hotKeyWindow) return;
+    for (Shortcut& shortcut : Shortcuts()) {
+        if (!shortcut.global) continue;
+        UnregisterHotKey(hotKeyWindow, shortcut.id);
+        shortcut.registrationFailed = false;
+        if (shortcut.key == 0) continue;
+        // Only the modifiers the settings window shows: a stray bit from the
+        // file (the Windows key, say) would register a combination other
+        // than the one displayed.
+        const UINT modifiers = (shortcut.modifiers & kKnownModifiers) | kModifierNoRepeat;
+        // A code no keyboard sends is not handed to the system: it fails.
+        shortcut.registrationFailed = shortcut.key > kLastVirtualKey ||
+                                      !RegisterHotKey(hotKeyWindow, shortcut.id, modifiers, shortcut.key);
+    }
+}
+
+void UnregisterGlobalHotKeys() {
+    for (const Shortcut& shortcut : Shortcuts()) {
+        if (shortcut.global) UnregisterHotKey(hotKeyWindow, shortcut.id);
+    }
+}
+
+std::uint32_t CurrentModifiers() {
+    std::uint32_t modifiers = 0;
+    if (IsKeyDown(VK_CONTROL)) modifiers |= kModifierCtrl;
+    if (IsKeyDown(VK_MENU)) modifiers |= kModifierAlt;
+    if (IsKeyDown(VK_SHIFT)) modifiers |= kModifierShift;
+    return modifiers;
+}

@@ -1,0 +1,30 @@
+// The process's shortcut table, its file "shortcuts.txt" and the global hot
+// keys registered for it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "settings/shortcut_table.h"
+
+// The one table of the process, at its defaults until LoadShortcuts.
+ShortcutTable& Shortcuts();
+
+// Reads "shortcuts.txt" into the table; a missing file keeps the bindings.
+void LoadShortcuts();
+
+// Writes the table to "shortcuts.txt"; a failed write is silent.
+void SaveShortcuts();
+
+// Registers every bound global row as a hot key of the hot-key window and
+// sets each row's registration failed flag. A non-null window becomes the
+// hot-key window for this and every later call; while there is none,
+// nothing is registered.
+void RegisterGlobalHotKeys(HWND window);
+
+// Unregisters the hot key of every global row.
+void UnregisterGlobalHotKeys();
+
+// Ctrl, Alt and Shift as they are down now (kModifierCtrl, ...).
+std::uint32_t CurrentModifiers();

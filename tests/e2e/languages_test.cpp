@@ -1,0 +1,89 @@
+// Languages and global hot keys of the real program, from outside.
+//
+// Under Wine the user-interface language follows LC_ALL of the Unix
+// environment the test program was started in; children inherit it, and an
+// environment block given to CreateProcess does not change it. The first
+// start test needs an English one (a plain run), and is skipped otherwise.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_steps.h"
+#include "quillboard_process.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
+constexpr wchar_t kNoteClass[] = L"QuillboardNote";
+constexpr wchar_t kSettingsClass[] = L"QuillboardParam";
+constexpr WORD kPrimaryLanguageMask = 0x3FF;
+constexpr WORD kFrench = 0x0C;
+constexpr POINT kLanguageBox{200, 160};
+
+// Holds the keys down in order, then lets them go in reverse order.
+void TypeCombination(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+TEST(Languages, FirstStartOnAnEnglishSystemWritesTheTemplatesAndChoosesEnglish) {
+    if ((GetUserDefaultUILanguage() & kPrimaryLanguageMask) == kFrench) GTEST_SKIP() << "French UI language";
+    PreparedAppData data;  // no data folder at all
+    QuillboardProcess quillboard(data.AppData());
+    ASSERT_NE(quillboard.WaitForWindow(kTrayClass), nullptr);
+
+    EXPECT_EQ(ReadRawFile(data.DataPath(u"langue.txt")), "en");
+    const std::string header = "# Quillboard - fichier de langue (UTF-8). Format : source_francaise=traduction\r\n";
+    EXPECT_EQ(ReadRawFile(data.DataPath(u"lang\\lang_en.txt")).rfind(header + "LANG_NAME=English\r\n", 0), 0u);
+    EXPECT_EQ(ReadRawFile(data.DataPath(u"lang\\lang_fr.txt")).rfind(header + "LANG_NAME=Français\r\n", 0), 0u);
+    QuitThroughTray(quillboard);
+}
+
+TEST(Languages, GermanFileAddsDeutschAndTheHotKeysWork) {
+    PreparedAppData data;
+    CreateDirectoryW(Wide(data.DataPath()), nullptr);
+    CreateDirectoryW(Wide(data.DataPath(u"lang")), nullptr);
+    WriteRawFile(data.DataPath(u"lang\\lang_de.txt"), "LANG_NAME=Deutsch\r\nParametres=Einstellungen\r\n");
+    WriteRawFile(data.DataPath(u"langue.txt"), "de");
+    QuillboardProcess quillboard(data.AppData());
+    ASSERT_NE(quillboard.WaitForWindow(kTrayClass), nullptr);
+
+    TypeCombination({VK_CONTROL, VK_MENU, 'N'});
+    EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 1));
+
+    TypeCombination({VK_CONTROL, VK_MENU, 'G'});
+    HWND settings = quillboard.WaitForWindow(kSettingsClass);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(WindowTextOf(settings), u"Einstellungen");
+
+    // Français, English, Deutsch: from the third the box wraps to the first.
+    PostMessageW(settings, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kLanguageBox.x, kLanguageBox.y));
+    PostMessageW(settings, WM_LBUTTONUP, 0, MAKELPARAM(kLanguageBox.x, kLanguageBox.y));
+    PostMessageW(settings, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(quillboard.WaitForWindowCount(kSettingsClass, 0));
+    EXPECT_TRUE(PumpUntil([&] { return ReadRawFile(data.DataPath(u"langue.txt")) == "fr"; }));
+    EXPECT_TRUE(FileExists(data.DataPath(u"shortcuts.txt")));
+
+    // The hot keys are registered again once the window is closed.
+    TypeCombination({VK_CONTROL, VK_MENU, 'N'});
+    EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 2));
+    QuitThroughTray(quillboard);
+}

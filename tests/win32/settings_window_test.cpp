@@ -1,0 +1,244 @@
+// The settings window, driven from inside its own modal loop by steps that
+// a thread timer runs one per tick.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "i18n/translation.h"
+#include "reminders/notification_sound.h"
+#include "settings/language_choice.h"
+#include "settings/settings_window.h"
+#include "settings/shortcuts.h"
+#include "test_support.h"
+#include "ui/shared_fonts.h"
+#include "win/handles.h"
+#include "win/process_handles.h"
+#include "win/wide.h"
+
+namespace {
+
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+constexpr POINT kSoundCheckBox{420, 75};
+constexpr POINT kLanguageBox{200, 160};
+constexpr int kVolumeY = 99;
+
+// The middle of a row's key box: global rows from 212, note rows from 348.
+POINT KeyBoxOf(int row) {
+    return POINT{350, (row < 4 ? 212 + row * 26 : 348 + (row - 4) * 26) + 13};
+}
+
+using Step = std::function<void(HWND settings)>;
+
+// Opens the window and runs one step per tick in it; true when every step
+// ran. Out of steps with the window still open, it cancels the window, so
+// that a failing test cannot hang.
+bool RunSettings(std::vector<Step> steps) {
+    static std::vector<Step>* script = nullptr;
+    static size_t next = 0;
+    script = &steps;
+    next = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        const std::vector<HWND> windows = WindowsOfClass(kSettingsWindowClass);
+        if (windows.empty()) return;
+        if (next < script->size()) {
+            (*script)[next++](windows.front());
+        } else {
+            PostMessageW(windows.front(), WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    OpenSettingsWindow();
+    KillTimer(nullptr, timer);
+    return next == steps.size();
+}
+
+void Click(HWND window, POINT point) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+void PressCtrlAlt(HWND window, WPARAM key) {
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(window, WM_SYSKEYDOWN, key, 0);
+    keys[VK_CONTROL] = keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+}
+
+bool HotKeyIsFree(HWND probe, UINT key) {
+    if (!RegisterHotKey(probe, 0xBEEF, kCtrlAlt, key)) return false;
+    UnregisterHotKey(probe, 0xBEEF);
+    return true;
+}
+
+void ScreenshotIfAsked(HWND window, const std::u16string& name) {
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"QB_SCREENSHOTS", folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SaveScreenshot(FromWide(folder) + u"\\" + name);
+}
+
+// Pixels around a key box's middle in the red of a failed registration.
+int RedPixelsAround(HWND window, POINT middle) {
+    UpdateWindow(window);
+    const WindowDc dc(window);
+    int red = 0;
+    for (int y = middle.y - 8; y <= middle.y + 8; ++y) {
+        for (int x = middle.x - 70; x <= middle.x + 70; ++x) {
+            const COLORREF pixel = GetPixel(dc.Get(), x, y);
+            red += GetRValue(pixel) > GetGValue(pixel) + 60 && GetRValue(pixel) > GetBValue(pixel) + 60;
+        }
+    }
+    return red;
+}
+
+class SettingsWindow : public DataFolderTest {
+protected:
+    void SetUp() override {
+        DataFolderTest::SetUp();
+        savedTray_ = TrayWindow();
+        tray_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        probe_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        SetTrayWindow(tray_);
+        Shortcuts() = DefaultShortcutTable();
+        ActiveSoundSettings() = SoundSettings{};
+        EnumerateLanguages();
+        SwitchLanguage(u"fr");
+        RegisterGlobalHotKeys(tray_);
+    }
+    void TearDown() override {
+        UnregisterGlobalHotKeys();
+        Shortcuts() = DefaultShortcutTable();
+        ActiveSoundSettings() = SoundSettings{};
+        SwitchLanguage(u"fr");
+        SetTrayWindow(savedTray_);
+        DestroyWindow(tray_);
+        DestroyWindow(probe_);
+        DataFolderTest::TearDown();
+    }
+
+    HWND tray_ = nullptr;
+    HWND probe_ = nullptr;
+    HWND savedTray_ = nullptr;
+};
+
+TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesAndTrayDisabled) {
+    NoteCreateParams params;
+    params.id = 0x77;
+    HWND note = ShowNewNote(params);
+    ASSERT_FALSE(HotKeyIsFree(probe_, 'N'));
+    bool hotKeysFree = false;
+    bool noteOrTrayEnabled = true;
+
+    EXPECT_TRUE(RunSettings({[&](HWND settings) {
+        ScreenshotIfAsked(settings, u"settings-fr.bmp");
+        hotKeysFree = HotKeyIsFree(probe_, 'N') && HotKeyIsFree(probe_, 'G');
+        noteOrTrayEnabled = IsWindowEnabled(note) || IsWindowEnabled(tray_);
+    }}));
+
+    EXPECT_TRUE(hotKeysFree);
+    EXPECT_FALSE(noteOrTrayEnabled);
+    EXPECT_TRUE(IsWindowEnabled(note) && IsWindowEnabled(tray_));
+    EXPECT_FALSE(HotKeyIsFree(probe_, 'N'));
+    EXPECT_FALSE(HotKeyIsFree(probe_, 'G'));
+}
+
+TEST_F(SettingsWindow, CancelPutsBackTheBindingsOfTheOpeningAndSavesNothing) {
+    bool takenFromNewNote = false;
+    EXPECT_TRUE(RunSettings({
+        [](HWND settings) { Click(settings, KeyBoxOf(9)); },  // "Ancrer a gauche" waits
+        [&](HWND settings) {
+            PressCtrlAlt(settings, 'N');
+            takenFromNewNote = Shortcuts()[9].key == 'N' && Shortcuts()[0].key == 0;
+        },
+        [](HWND settings) { SendMessageW(settings, WM_COMMAND, kSettingsResetId, 0); },
+        [](HWND settings) { Click(settings, kSoundCheckBox); },
+        [](HWND settings) { Click(settings, kLanguageBox); },
+        [](HWND settings) { Click(settings, POINT{429, 14}); },  // the close cross
+    }));
+
+    EXPECT_TRUE(takenFromNewNote);
+    EXPECT_EQ(Shortcuts(), DefaultShortcutTable());
+    EXPECT_FALSE(FileExists(DataPath(u"shortcuts.txt")) || FileExists(DataPath(u"son.txt")));
+    EXPECT_EQ(ActiveSoundSettings(), SoundSettings{});
+    EXPECT_EQ(CurrentLanguageCode(), u"fr");
+}
+
+TEST_F(SettingsWindow, OkSavesShortcutsAndSoundAndSwitchesTheLanguage) {
+    EXPECT_TRUE(RunSettings({
+        [](HWND settings) { Click(settings, KeyBoxOf(9)); },
+        [](HWND settings) { PressCtrlAlt(settings, 'N'); },
+        [](HWND settings) { Click(settings, kSoundCheckBox); },
+        [](HWND settings) {
+            // Pressed at 50 %, dragged off the window to the right, released.
+            SendMessageW(settings, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(237, kVolumeY));
+            SendMessageW(settings, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(600, kVolumeY));
+            SendMessageW(settings, WM_LBUTTONUP, 0, MAKELPARAM(600, kVolumeY));
+            SendMessageW(settings, WM_MOUSEMOVE, 0, MAKELPARAM(120, kVolumeY));
+        },
+        [](HWND settings) { Click(settings, kLanguageBox); },  // Français -> English
+        [](HWND settings) { SendMessageW(settings, WM_COMMAND, IDOK, 0); },
+    }));
+
+    EXPECT_EQ(ReadRawFile(DataPath(u"shortcuts.txt")),
+              "1|0|0\r\n2|3|68\r\n3|3|85\r\n4|3|71\r\n5|3|67\r\n6|3|84\r\n7|3|80\r\n8|3|75\r\n9|3|65\r\n"
+              "10|3|78\r\n11|3|38\r\n12|3|39\r\n13|3|40\r\n14|3|88\r\n");
+    EXPECT_EQ(ReadRawFile(DataPath(u"son.txt")), "ENABLED=0\r\nVOLUME=100\r\nPATH=\r\n");
+    EXPECT_EQ(ReadRawFile(DataPath(u"langue.txt")), "en");
+    EXPECT_EQ(std::u16string(Translate(u"Quitter")), u"Quit");
+    // Registered again with the new bindings: Ctrl+Alt+N is nobody's now.
+    EXPECT_TRUE(HotKeyIsFree(probe_, 'N'));
+    EXPECT_FALSE(HotKeyIsFree(probe_, 'D'));
+}
+
+TEST_F(SettingsWindow, AltF4DoesNothingAndEscapeEndsTheWaitBeforeClosing) {
+    constexpr LPARAM kAltDown = LPARAM{1} << 29;
+    bool openAfterAltF4AndFirstEscape = false;
+    EXPECT_TRUE(RunSettings({
+        [](HWND settings) {
+            PostMessageW(settings, WM_SYSKEYDOWN, VK_F4, kAltDown);
+            PostMessageW(GetDlgItem(settings, IDOK), WM_SYSKEYDOWN, VK_F4, kAltDown);
+            Click(settings, KeyBoxOf(4));
+        },
+        [](HWND settings) { PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0); },
+        [&](HWND settings) {
+            openAfterAltF4AndFirstEscape = IsWindow(settings);
+            PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0);
+        },
+    }));
+    EXPECT_TRUE(openAfterAltF4AndFirstEscape);
+    EXPECT_TRUE(WindowsOfClass(kSettingsWindowClass).empty());
+}
+
+TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguage) {
+    EnsureTextFont();
+    UnregisterGlobalHotKeys();
+    ASSERT_TRUE(RegisterHotKey(probe_, 77, kCtrlAlt, 'D'));  // another program owns Ctrl+Alt+D
+    RegisterGlobalHotKeys(nullptr);
+    int redInFailedRow = 0;
+    int redInOtherRow = 0;
+    RunSettings({
+        [&](HWND settings) {
+            redInFailedRow = RedPixelsAround(settings, KeyBoxOf(1));
+            redInOtherRow = RedPixelsAround(settings, KeyBoxOf(0));
+            Click(settings, KeyBoxOf(9));
+        },
+        [](HWND settings) { ScreenshotIfAsked(settings, u"settings-waiting-red.bmp"); },
+    });
+    UnregisterHotKey(probe_, 77);
+    RegisterGlobalHotKeys(nullptr);
+    EXPECT_FALSE(Shortcuts()[1].registrationFailed);
+    EXPECT_GT(redInFailedRow, 10);
+    EXPECT_EQ(redInOtherRow, 0);
+
+    SwitchLanguage(u"en");
+    std::u16string title;
+    RunSettings({[&](HWND settings) {
+        title = WindowTextOf(settings);
+        ScreenshotIfAsked(settings, u"settings-en.bmp");
+    }});
+    EXPECT_EQ(title, u"Settings");
+}
+
+}  // namespace
