@@ -5,6 +5,7 @@
 
 #include "categories/category_menu.h"
 #include "notes/docking.h"
+#include "notes/entry_list.h"
 #include "notes/note_commands.h"
 #include "notes/note_removal.h"
 #include "notes/note_window_state.h"
@@ -52,7 +53,7 @@ void RunNoteCommand(std::int32_t id, HWND noteWindow, const Note& note) {
             PickNoteColour(noteWindow);
             break;
         case kAddEntry:
-            // Scheduled notes only: the entry editor is wired here once it exists.
+            if (note.type == kNoteScheduled) AddEntryWithEditor(noteWindow);
             break;
         case kDockLeftCommand:
             DockNote(noteWindow, kDockLeft);

@@ -73,6 +73,7 @@ protected:
     // "Travail" (id 1) with its subcategory "Urgent" (id 2); a note filed
     // under it and one uncategorised note.
     void SetUp() override {
+        data_.Write(u"langue.txt", "fr");  // the texts the steps expect
         data_.WriteNote(1, kFiledNote);
         data_.WriteNote(2, StoredNote(700, "FFF6A0", 0, 0, "libre"));
         data_.Write(u"categories.txt", kStartCategories);

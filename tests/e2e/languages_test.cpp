@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e_steps.h"
-#include "quillboard_process.h"
+#include "support/data_folder.h"
+#include "support/quillboard_process.h"
 #include "win/wide.h"
 
 namespace {
@@ -42,27 +42,33 @@ void TypeCombination(const std::vector<WORD>& keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// True while another program holds the combination as its hot key.
+bool HotKeyTaken(UINT modifiers, UINT key) {
+    constexpr int kProbeId = 0xBEEF;
+    if (!RegisterHotKey(nullptr, kProbeId, modifiers, key)) return true;
+    UnregisterHotKey(nullptr, kProbeId);
+    return false;
+}
+
 }  // namespace
 
 TEST(Languages, FirstStartOnAnEnglishSystemWritesTheTemplatesAndChoosesEnglish) {
     if ((GetUserDefaultUILanguage() & kPrimaryLanguageMask) == kFrench) GTEST_SKIP() << "French UI language";
-    PreparedAppData data;  // no data folder at all
+    DataFolder data;  // no data folder at all
     QuillboardProcess quillboard(data.AppData());
     ASSERT_NE(quillboard.WaitForWindow(kTrayClass), nullptr);
 
-    EXPECT_EQ(ReadRawFile(data.DataPath(u"langue.txt")), "en");
+    EXPECT_EQ(data.Read(u"langue.txt"), "en");
     const std::string header = "# Quillboard - fichier de langue (UTF-8). Format : source_francaise=traduction\r\n";
-    EXPECT_EQ(ReadRawFile(data.DataPath(u"lang\\lang_en.txt")).rfind(header + "LANG_NAME=English\r\n", 0), 0u);
-    EXPECT_EQ(ReadRawFile(data.DataPath(u"lang\\lang_fr.txt")).rfind(header + "LANG_NAME=Français\r\n", 0), 0u);
-    QuitThroughTray(quillboard);
+    EXPECT_EQ(data.Read(u"lang\\lang_en.txt").rfind(header + "LANG_NAME=English\r\n", 0), 0u);
+    EXPECT_EQ(data.Read(u"lang\\lang_fr.txt").rfind(header + "LANG_NAME=Français\r\n", 0), 0u);
+    quillboard.QuitThroughTray();
 }
 
 TEST(Languages, GermanFileAddsDeutschAndTheHotKeysWork) {
-    PreparedAppData data;
-    CreateDirectoryW(Wide(data.DataPath()), nullptr);
-    CreateDirectoryW(Wide(data.DataPath(u"lang")), nullptr);
-    WriteRawFile(data.DataPath(u"lang\\lang_de.txt"), "LANG_NAME=Deutsch\r\nParametres=Einstellungen\r\n");
-    WriteRawFile(data.DataPath(u"langue.txt"), "de");
+    DataFolder data;
+    data.Write(u"lang\\lang_de.txt", "LANG_NAME=Deutsch\r\nParametres=Einstellungen\r\n");
+    data.Write(u"langue.txt", "de");
     QuillboardProcess quillboard(data.AppData());
     ASSERT_NE(quillboard.WaitForWindow(kTrayClass), nullptr);
 
@@ -79,11 +85,12 @@ TEST(Languages, GermanFileAddsDeutschAndTheHotKeysWork) {
     PostMessageW(settings, WM_LBUTTONUP, 0, MAKELPARAM(kLanguageBox.x, kLanguageBox.y));
     PostMessageW(settings, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(quillboard.WaitForWindowCount(kSettingsClass, 0));
-    EXPECT_TRUE(PumpUntil([&] { return ReadRawFile(data.DataPath(u"langue.txt")) == "fr"; }));
+    EXPECT_TRUE(PumpUntil([&] { return data.Read(u"langue.txt") == "fr"; }));
     EXPECT_TRUE(FileExists(data.DataPath(u"shortcuts.txt")));
 
     // The hot keys are registered again once the window is closed.
+    EXPECT_TRUE(PumpUntil([] { return HotKeyTaken(MOD_CONTROL | MOD_ALT, 'N'); }));
     TypeCombination({VK_CONTROL, VK_MENU, 'N'});
     EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 2));
-    QuitThroughTray(quillboard);
+    quillboard.QuitThroughTray();
 }

@@ -22,6 +22,7 @@ TEST(Startup, StartsWithNoDataFolderAndCreatesIt) {
 
 TEST(Startup, SecondInstanceIsRefusedWithAMessageAndExitCodeZero) {
     DataFolder data;
+    data.Write(u"langue.txt", "fr");
     QuillboardProcess first(data.AppData());
     HWND tray = first.WaitForWindow(kTrayClass);
     ASSERT_NE(tray, nullptr);

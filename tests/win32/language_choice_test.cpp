@@ -4,7 +4,9 @@
 
 #include "i18n/translation.h"
 #include "settings/language_choice.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "win/handles.h"
 #include "win/wide.h"
 

@@ -9,7 +9,10 @@
 #include "settings/language_choice.h"
 #include "settings/settings_window.h"
 #include "settings/shortcuts.h"
-#include "test_support.h"
+#include "support/screen_picture.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "ui/shared_fonts.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
@@ -72,11 +75,9 @@ bool HotKeyIsFree(HWND probe, UINT key) {
 }
 
 void ScreenshotIfAsked(HWND window, const std::u16string& name) {
-    wchar_t folder[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(L"QB_SCREENSHOTS", folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
+    if (ScreenshotFolder().empty()) return;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    SaveScreenshot(FromWide(folder) + u"\\" + name);
+    SaveScreenshotIfAsked(name);
 }
 
 // Pixels around a key box's middle in the red of a failed registration.
@@ -124,15 +125,13 @@ protected:
 };
 
 TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesAndTrayDisabled) {
-    NoteCreateParams params;
-    params.id = 0x77;
-    HWND note = ShowNewNote(params);
+    HWND note = MakeNote(TestNote{.id = 0x77});
     ASSERT_FALSE(HotKeyIsFree(probe_, 'N'));
     bool hotKeysFree = false;
     bool noteOrTrayEnabled = true;
 
     EXPECT_TRUE(RunSettings({[&](HWND settings) {
-        ScreenshotIfAsked(settings, u"settings-fr.bmp");
+        ScreenshotIfAsked(settings, u"settings-fr");
         hotKeysFree = HotKeyIsFree(probe_, 'N') && HotKeyIsFree(probe_, 'G');
         noteOrTrayEnabled = IsWindowEnabled(note) || IsWindowEnabled(tray_);
     }}));
@@ -224,7 +223,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
             redInOtherRow = RedPixelsAround(settings, KeyBoxOf(0));
             Click(settings, KeyBoxOf(9));
         },
-        [](HWND settings) { ScreenshotIfAsked(settings, u"settings-waiting-red.bmp"); },
+        [](HWND settings) { ScreenshotIfAsked(settings, u"settings-waiting-red"); },
     });
     UnregisterHotKey(probe_, 77);
     RegisterGlobalHotKeys(nullptr);
@@ -236,7 +235,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
     std::u16string title;
     RunSettings({[&](HWND settings) {
         title = WindowTextOf(settings);
-        ScreenshotIfAsked(settings, u"settings-en.bmp");
+        ScreenshotIfAsked(settings, u"settings-en");
     }});
     EXPECT_EQ(title, u"Settings");
 }

@@ -4,7 +4,9 @@
 #include "notes/note_window_state.h"
 #include "settings/note_shortcut_filter.h"
 #include "settings/shortcuts.h"
-#include "test_support.h"
+#include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
+#include "support/windows_test_support.h"
 #include "win/wide.h"
 
 namespace {
@@ -39,18 +41,14 @@ protected:
         DataFolderTest::TearDown();
     }
 
-    HWND MakeNote(int x, std::uint64_t id) {
-        NoteCreateParams params;
-        params.id = id;
-        params.x = x;
-        params.body = u"text";
-        return ShowNewNote(params);
+    static HWND MakeNoteAt(int x, std::uint64_t id) {
+        return MakeNote(TestNote{.id = id, .x = x, .text = u"text"});
     }
 };
 
 TEST_F(ShortcutKeys, NoteCommandActsOnTheFocusedNoteOnlyAndNeedsExactModifiers) {
-    HWND first = MakeNote(300, 0x51);
-    HWND second = MakeNote(700, 0x52);
+    HWND first = MakeNoteAt(300, 0x51);
+    HWND second = MakeNoteAt(700, 0x52);
     HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     constexpr std::uint32_t kCtrlAlt = kModifierCtrl | kModifierAlt;
     struct Case {
@@ -82,7 +80,7 @@ TEST_F(ShortcutKeys, NoteCommandActsOnTheFocusedNoteOnlyAndNeedsExactModifiers) 
 }
 
 TEST_F(ShortcutKeys, RealKeysTypedInAFocusedNoteReachTheFilter) {
-    HWND note = MakeNote(300, 0x51);
+    HWND note = MakeNoteAt(300, 0x51);
     SetForegroundWindow(note);
     SetFocus(NoteEditOf(note));
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == NoteEditOf(note); }));
