@@ -15,10 +15,6 @@
 
 namespace {
 
-void Check(bool holds) {
-    if (!holds) std::abort();
-}
-
 bool IsUsableId(std::int32_t id) {
     return id >= 1 && id < kCategoryIdLimit;
 }

@@ -11,10 +11,6 @@
 
 namespace {
 
-void Check(bool holds) {
-    if (!holds) std::abort();
-}
-
 void CheckTypedText(const std::u16string& text) {
     const DueStamp due = ParseDueText(text);
     if (due == 0) return;

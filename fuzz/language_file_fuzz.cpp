@@ -12,19 +12,6 @@
 
 namespace {
 
-void Check(bool holds) {
-    if (!holds) std::abort();
-}
-
-// The first byte chooses how the rest becomes text: one code unit per byte,
-// which spells the ASCII of the format quickly, or little-endian pairs,
-// which reach every UTF-16 code unit.
-std::u16string TextFromInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return {};
-    if (data[0] % 2 == 0) return TextFromBytes(data + 1, size - 1);
-    return std::u16string(data + 1, data + size);
-}
-
 void CheckKeys(const TranslationTable& table) {
     for (const auto& [key, translation] : table) {
         Check(!key.empty() && key.front() != u'#');

@@ -51,10 +51,6 @@ Rect RectFromFields(const NoteFields& fields) {
                 WrappingSum(fields.y, fields.height)};
 }
 
-void Check(bool holds) {
-    if (!holds) std::abort();
-}
-
 }  // namespace
 
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,

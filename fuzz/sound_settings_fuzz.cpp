@@ -38,10 +38,6 @@ std::size_t InsertFormatToken(std::uint8_t* data, std::size_t size, std::size_t 
     return size + tokenBytes;
 }
 
-void Check(bool holds) {
-    if (!holds) std::abort();
-}
-
 SoundSettings Parse(const std::u16string& text) {
     SoundSettings settings;
     ParseSoundSettings(text, settings);

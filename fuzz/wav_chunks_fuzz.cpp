@@ -10,13 +10,10 @@
 #include <span>
 #include <string_view>
 
+#include "fuzz_text.h"
 #include "reminders/wav_image.h"
 
 namespace {
-
-void Check(bool holds) {
-    if (!holds) std::abort();
-}
 
 void CheckImage(const std::uint8_t* data, std::size_t size) {
     const std::string_view original(reinterpret_cast<const char*>(data), size);

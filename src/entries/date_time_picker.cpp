@@ -13,6 +13,7 @@
 #include "i18n/translation.h"
 #include "ui/colour_rules.h"
 #include "ui/dialog_chrome.h"
+#include "ui/dialog_window.h"
 #include "ui/modal_dialog.h"
 #include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"
@@ -50,10 +51,7 @@ PickerState* StateOf(HWND popup) {
 }
 
 void Finish(HWND popup, PickerState& state) {
-    state.done = true;
-    // The owner first, so that the activation goes back to it.
-    EnableWindow(GetWindow(popup, GW_OWNER), TRUE);
-    DestroyWindow(popup);
+    CloseOwnedDialog(popup, state.done);
 }
 
 void DrawBoxText(HDC dc, const std::u16string& text, const Rect& box, UINT format) {
@@ -199,36 +197,15 @@ LRESULT CALLBACK PickerProc(HWND popup, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(popup, message, wParam, lParam);
 }
 
-bool EnsureClassRegistered() {
-    if (classRegistered) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = PickerProc;
-    windowClass.hInstance = ModuleInstance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kDateTimePickerClass;
-    classRegistered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return classRegistered;
-}
-
-HWND CreateChild(HWND popup, const wchar_t* className, const std::u16string& text, DWORD style, int id,
-                 const Rect& place, HFONT font) {
-    HWND child = CreateWindowExW(0, className, Wide(text), style, place.left, place.top, place.Width(),
-                                 place.Height(), popup, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 ModuleInstance(), nullptr);
-    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-}
-
 // The hour field, the minute field and the two buttons, in Tab order.
 HWND CreateChildren(HWND popup, const DueParts& start) {
-    HWND hour = CreateChild(popup, L"EDIT", TwoDigitText(start.hour), kFieldStyle, kHourFieldId, HourFieldRect(),
+    HWND hour = CreateDialogControl(popup, L"EDIT", TwoDigitText(start.hour), kFieldStyle, kHourFieldId, HourFieldRect(),
                             FieldFont());
-    HWND minute = CreateChild(popup, L"EDIT", TwoDigitText(start.minute), kFieldStyle, kMinuteFieldId,
+    HWND minute = CreateDialogControl(popup, L"EDIT", TwoDigitText(start.minute), kFieldStyle, kMinuteFieldId,
                               MinuteFieldRect(), FieldFont());
     for (HWND field : {hour, minute}) SendMessageW(field, EM_LIMITTEXT, kFieldDigits, 0);
-    CreateChild(popup, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, PickerOkButtonRect(), TextFontOrDefault());
-    CreateChild(popup, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, PickerCancelButtonRect(),
+    CreateDialogControl(popup, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, PickerOkButtonRect(), TextFontOrDefault());
+    CreateDialogControl(popup, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, PickerCancelButtonRect(),
                 TextFontOrDefault());
     return hour;
 }
@@ -242,7 +219,7 @@ void StepSpinField(HWND popup, int fieldId, int step, int modulus) {
 }
 
 bool ShowDateTimePicker(HWND owner, ColourRef colour, POINT anchor, DueStamp& value) {
-    if (!EnsureClassRegistered()) return false;
+    if (!RegisterDialogClass(kDateTimePickerClass, PickerProc, classRegistered)) return false;
     PickerState state;
     state.shown = PickerStartParts(value, LocalNow());
     state.colour = colour;
@@ -256,19 +233,9 @@ bool ShowDateTimePicker(HWND owner, ColourRef colour, POINT anchor, DueStamp& va
     SetWindowLongPtrW(popup, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
     HWND hourField = CreateChildren(popup, state.shown);
 
-    EnableWindow(owner, FALSE);
-    ShowWindow(popup, SW_SHOW);
-    SetForegroundWindow(popup);
-    // Ready for the hour to be typed at once.
-    SetFocus(hourField);
-    SendMessageW(hourField, EM_SETSEL, 0, -1);
-
-    RunModalLoop(popup, state.done);  // ModalDialogActive stays as the caller has it
-
-    EnableWindow(owner, TRUE);
-    // Only a quit leaves the popup alive here; it must not outlive its state.
-    if (IsWindow(popup)) DestroyWindow(popup);
-    SetForegroundWindow(owner);
+    // Ready for the hour to be typed at once; ModalDialogActive stays as the
+    // caller has it.
+    RunOwnedDialog(owner, popup, hourField, state.done);
 
     if (!state.accepted) return false;
     value = MakeDueStamp(state.shown);

@@ -9,7 +9,7 @@
 #include "storage/category_store.h"
 #include "ui/colour_rules.h"
 #include "ui/dialog_chrome.h"
-#include "ui/dialog_placement.h"
+#include "ui/dialog_window.h"
 #include "ui/modal_dialog.h"
 #include "ui/screen_geometry.h"
 #include "win/handles.h"
@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kOwnerOffset = 30;  // from the owner's top-left corner
 constexpr int kDialogWidth = 350;
 constexpr int kDialogHeight = 210;
 
@@ -59,11 +58,7 @@ EntryEditorState* StateOf(HWND window) {
 }
 
 void Finish(HWND window, EntryEditorState& state) {
-    state.done = true;
-    // The owner first: while it is disabled, the system would activate some
-    // other window (another note) in place of the closing dialog.
-    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
-    DestroyWindow(window);
+    CloseOwnedDialog(window, state.done);
 }
 
 void DrawCalendarIcon(const EntryEditorState& state, const DRAWITEMSTRUCT& item) {
@@ -139,44 +134,23 @@ LRESULT CALLBACK EntryEditorProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool EnsureClassRegistered() {
-    if (classRegistered) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = EntryEditorProc;
-    windowClass.hInstance = ModuleInstance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kEntryEditorClass;
-    classRegistered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return classRegistered;
-}
-
-HWND CreateChild(HWND window, const wchar_t* className, const std::u16string& text, DWORD style, int id,
-                 const Rect& place, HFONT font) {
-    HWND child = CreateWindowExW(0, className, Wide(text), style, place.left, place.top, place.Width(),
-                                 place.Height(), window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 ModuleInstance(), nullptr);
-    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-}
-
 // The controls in Tab order; returns the text field.
 HWND CreateChildren(HWND window, const NoteEntry& entry) {
     const auto guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    CreateChild(window, L"STATIC", Translate(u"Texte :"), kLabelStyle, 0, kTextLabel, guiFont);
-    HWND text = CreateChild(window, L"EDIT", entry.text, kFieldStyle, kEntryTextFieldId, kTextField, EntryTextFont());
-    CreateChild(window, L"STATIC", Translate(u"Echeance :"), kLabelStyle, 0, kDueLabel, guiFont);
-    CreateChild(window, L"EDIT", FormatDueForEditing(entry.due), kFieldStyle, kDueFieldId, kDueField, FieldFont());
-    CreateChild(window, L"BUTTON", u"", kButtonStyle, kCalendarButtonId, kCalendarButton, guiFont);
-    CreateChild(window, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, kOkButton, guiFont);
-    CreateChild(window, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, kCancelButton, guiFont);
+    CreateDialogControl(window, L"STATIC", Translate(u"Texte :"), kLabelStyle, 0, kTextLabel, guiFont);
+    HWND text = CreateDialogControl(window, L"EDIT", entry.text, kFieldStyle, kEntryTextFieldId, kTextField, EntryTextFont());
+    CreateDialogControl(window, L"STATIC", Translate(u"Echeance :"), kLabelStyle, 0, kDueLabel, guiFont);
+    CreateDialogControl(window, L"EDIT", FormatDueForEditing(entry.due), kFieldStyle, kDueFieldId, kDueField, FieldFont());
+    CreateDialogControl(window, L"BUTTON", u"", kButtonStyle, kCalendarButtonId, kCalendarButton, guiFont);
+    CreateDialogControl(window, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, kOkButton, guiFont);
+    CreateDialogControl(window, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, kCancelButton, guiFont);
     return text;
 }
 
 }  // namespace
 
 bool ShowEntryEditor(HWND owner, ColourRef colour, NoteEntry& entry) {
-    if (!EnsureClassRegistered()) return false;
+    if (!RegisterDialogClass(kEntryEditorClass, EntryEditorProc, classRegistered)) return false;
     EntryEditorState state;
     state.colour = colour;
     const UniqueBrush brush(CreateSolidBrush(colour));
@@ -184,32 +158,17 @@ bool ShowEntryEditor(HWND owner, ColourRef colour, NoteEntry& entry) {
 
     // Near the owner, but never off the screen: from a note near the right or
     // bottom edge the OK button would otherwise be out of reach.
-    const Rect ownerRect = WindowRectOf(owner);
-    const Rect wanted{ownerRect.left + kOwnerOffset, ownerRect.top + kOwnerOffset,
-                      ownerRect.left + kOwnerOffset + kDialogWidth, ownerRect.top + kOwnerOffset + kDialogHeight};
-    const Rect place = KeepInsideWorkArea(wanted, WorkAreaNearWindow(owner));
+    const Rect place = PlaceNearOwner(owner, kDialogWidth, kDialogHeight);
     HWND window = CreateWindowExW(WS_EX_TOPMOST, kEntryEditorClass, Wide(Translate(u"Tâche cédulée")), WS_POPUP,
                                   place.left, place.top, kDialogWidth, kDialogHeight, owner, nullptr,
                                   ModuleInstance(), nullptr);
     if (!window) return false;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
     HWND text = CreateChildren(window, entry);
-
-    EnableWindow(owner, FALSE);
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetFocus(text);
-    SendMessageW(text, EM_SETSEL, 0, -1);
-
     {
         ModalDialogScope modal;
-        RunModalLoop(window, state.done);
+        RunOwnedDialog(owner, window, text, state.done);
     }
-
-    EnableWindow(owner, TRUE);
-    // Only a quit leaves the window alive here; it must not outlive its state.
-    if (IsWindow(window)) DestroyWindow(window);
-    SetForegroundWindow(owner);
 
     if (!state.accepted) return false;
     entry.text = state.text;

@@ -14,6 +14,7 @@
 #include "settings/settings_state.h"
 #include "settings/shortcuts.h"
 #include "ui/dialog_chrome.h"
+#include "ui/dialog_window.h"
 #include "ui/modal_dialog.h"
 #include "ui/shared_fonts.h"
 #include "win/handles.h"
@@ -255,26 +256,11 @@ LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool EnsureClassRegistered() {
-    if (classRegistered) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = SettingsWindowProc;
-    windowClass.hInstance = ModuleInstance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kSettingsWindowClass;
-    classRegistered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return classRegistered;
-}
-
 void CreateButtons(HWND window) {
     const HFONT font = TextFontOrDefault();
     for (const SettingsButton& button : kButtons) {
-        HWND control = CreateWindowExW(0, L"BUTTON", Wide(Translate(button.text)), kButtonStyle, button.x,
-                                       button.y, button.width, button.height, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)),
-                                       ModuleInstance(), nullptr);
-        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const Rect place{button.x, button.y, button.x + button.width, button.y + button.height};
+        CreateDialogControl(window, L"BUTTON", Translate(button.text), kButtonStyle, button.id, place, font);
     }
 }
 
@@ -329,7 +315,7 @@ void OpenSettingsWindow() {
     if (ModalDialogActive()) return;
     const ShortcutTable savedBindings = Shortcuts();
     UnregisterGlobalHotKeys();
-    if (!EnsureClassRegistered()) {
+    if (!RegisterDialogClass(kSettingsWindowClass, SettingsWindowProc, classRegistered)) {
         RegisterGlobalHotKeys(nullptr);
         return;
     }

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "ui/colour_rules.h"
+#include "ui/dialog_window.h"
 #include "ui/shared_fonts.h"
 #include "ui/title_band.h"
 #include "win/gdi_drawing.h"
@@ -124,11 +125,8 @@ LRESULT ControlColours(HDC dc, ColourRef colour, HBRUSH brush, bool isEdit) {
 void CloseOnCross(HWND window, LPARAM lParam, bool* doneFlag) {
     const POINT point = ClientPointOf(lParam);
     if (!IsOnCloseCross(Point{point.x, point.y}, ClientWidth(window))) return;
-    if (doneFlag) *doneFlag = true;
-    // The owner is enabled again first, so that the activation returns to it
-    // rather than to some other window.
-    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
-    DestroyWindow(window);
+    bool unused = false;
+    CloseOwnedDialog(window, doneFlag ? *doneFlag : unused);
 }
 
 }  // namespace

@@ -3,9 +3,8 @@
 #include "i18n/translation.h"
 #include "storage/note_record.h"
 #include "ui/dialog_chrome.h"
-#include "ui/dialog_placement.h"
+#include "ui/dialog_window.h"
 #include "ui/modal_dialog.h"
-#include "ui/screen_geometry.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
 #include "win/wide.h"
@@ -13,21 +12,16 @@
 
 namespace {
 
-constexpr int kOwnerOffset = 30;  // from the owner's top-left corner
 constexpr int kDialogWidth = 330;
 constexpr int kDialogHeight = 150;
 
 constexpr int kEditId = 100;
-constexpr int kEditLeft = 12;
-constexpr int kEditTop = 42;
-constexpr int kEditWidth = 294;
-constexpr int kEditHeight = 24;
+constexpr Rect kEditPlace{12, 42, 12 + 294, 42 + 24};
+constexpr Rect kOkPlace{150, 86, 150 + 76, 86 + 28};
+constexpr Rect kCancelPlace{234, 86, 234 + 76, 86 + 28};
 
-constexpr int kButtonTop = 86;
-constexpr int kButtonWidth = 76;
-constexpr int kButtonHeight = 28;
-constexpr int kOkLeft = 150;
-constexpr int kCancelLeft = 234;
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 
 // The state of one dialog, owned by the ShowTextInputDialog frame; the
 // window's user data points to it while the window exists.
@@ -46,11 +40,7 @@ InputDialog* DialogFromWindow(HWND window) {
 }
 
 void Finish(HWND window, InputDialog& dialog) {
-    dialog.done = true;
-    // The owner first: while it is disabled, the system would activate some
-    // other window (another note) in place of the closing dialog.
-    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
-    DestroyWindow(window);
+    CloseOwnedDialog(window, dialog.done);
 }
 
 LRESULT OnCommand(HWND window, InputDialog& dialog, WPARAM wParam) {
@@ -97,35 +87,12 @@ LRESULT CALLBACK InputDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool EnsureClassRegistered() {
-    if (classRegistered) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = InputDialogProc;
-    windowClass.hInstance = ModuleInstance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kTextInputDialogClass;
-    classRegistered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return classRegistered;
-}
-
-HWND CreateChild(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, int id, int left,
-                 int top, int width, int height) {
-    HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, left, top,
-                                 width, height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 ModuleInstance(), nullptr);
-    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return child;
-}
-
 // The edit field; the two buttons follow it in the tab order.
 HWND CreateChildren(HWND dialog, const std::u16string& initialText) {
-    HWND edit = CreateChild(dialog, L"EDIT", Wide(initialText), WS_BORDER | ES_AUTOHSCROLL, kEditId, kEditLeft,
-                            kEditTop, kEditWidth, kEditHeight);
-    CreateChild(dialog, L"BUTTON", Wide(Translate(u"OK")), BS_OWNERDRAW, IDOK, kOkLeft, kButtonTop, kButtonWidth,
-                kButtonHeight);
-    CreateChild(dialog, L"BUTTON", Wide(Translate(u"Annuler")), BS_OWNERDRAW, IDCANCEL, kCancelLeft, kButtonTop,
-                kButtonWidth, kButtonHeight);
+    const auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HWND edit = CreateDialogControl(dialog, L"EDIT", initialText, kEditStyle, kEditId, kEditPlace, font);
+    CreateDialogControl(dialog, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, kOkPlace, font);
+    CreateDialogControl(dialog, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, kCancelPlace, font);
     return edit;
 }
 
@@ -134,10 +101,8 @@ HWND CreateChildren(HWND dialog, const std::u16string& initialText) {
 bool ShowTextInputDialog(HWND owner, ColourRef colour, const std::u16string& title,
                          const std::u16string& initialText, std::u16string& text) {
     text.clear();
-    if (!EnsureClassRegistered()) return false;
+    if (!RegisterDialogClass(kTextInputDialogClass, InputDialogProc, classRegistered)) return false;
 
-    RECT ownerRect{};
-    GetWindowRect(owner, &ownerRect);
     InputDialog dialog;
     dialog.colour = colour;
     const UniqueBrush brush(CreateSolidBrush(dialog.colour));
@@ -145,31 +110,16 @@ bool ShowTextInputDialog(HWND owner, ColourRef colour, const std::u16string& tit
 
     // Near the owner, but never off the screen: from a strip docked on the
     // right edge the dialog would otherwise open wholly outside it.
-    const Rect wanted{ownerRect.left + kOwnerOffset, ownerRect.top + kOwnerOffset,
-                      ownerRect.left + kOwnerOffset + kDialogWidth, ownerRect.top + kOwnerOffset + kDialogHeight};
-    const Rect place = KeepInsideWorkArea(wanted, WorkAreaNearWindow(owner));
+    const Rect place = PlaceNearOwner(owner, kDialogWidth, kDialogHeight);
     HWND window = CreateWindowExW(WS_EX_TOPMOST, kTextInputDialogClass, Wide(title), WS_POPUP, place.left,
                                   place.top, kDialogWidth, kDialogHeight, owner, nullptr, ModuleInstance(), nullptr);
     if (!window) return false;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&dialog));
     HWND edit = CreateChildren(window, initialText);
-
-    EnableWindow(owner, FALSE);
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetFocus(edit);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-
     {
         ModalDialogScope modal;
-        RunModalLoop(window, dialog.done);
+        RunOwnedDialog(owner, window, edit, dialog.done);
     }
-
-    EnableWindow(owner, TRUE);
-    // Only a quit leaves the window alive here; it must not outlive the
-    // record and the brush it points to.
-    if (IsWindow(window)) DestroyWindow(window);
-    SetForegroundWindow(owner);
 
     if (!dialog.accepted) return false;
     text = dialog.text;
