@@ -69,21 +69,30 @@ std::uint64_t ScreenPicture::Fingerprint() const {
 }
 
 void ScreenPicture::SaveBmp(const std::u16string& path) const {
+    // 24 bits a pixel: a 32-bit file would carry the capture's undefined
+    // fourth byte, which viewers may take for transparency.
+    const size_t rowBytes = (static_cast<size_t>(Width(area_)) * 3 + 3) & ~size_t{3};
     BITMAPINFOHEADER info{};
     info.biSize = sizeof(info);
     info.biWidth = Width(area_);
     info.biHeight = Height(area_);  // bottom-up, as BMP files are usually read
     info.biPlanes = 1;
-    info.biBitCount = 32;
+    info.biBitCount = 24;
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42;  // "BM"
     header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    const size_t rowBytes = static_cast<size_t>(Width(area_)) * sizeof(DWORD);
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels_.size() * sizeof(DWORD));
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(rowBytes * static_cast<size_t>(Height(area_)));
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
     bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
     for (int row = Height(area_) - 1; row >= 0 && !pixels_.empty(); --row) {
-        bytes.append(reinterpret_cast<const char*>(pixels_.data() + static_cast<size_t>(row) * Width(area_)), rowBytes);
+        std::string line(rowBytes, '\0');
+        for (int x = 0; x < Width(area_); ++x) {
+            const DWORD pixel = pixels_[static_cast<size_t>(row) * Width(area_) + x];  // 0x00RRGGBB
+            line[static_cast<size_t>(x) * 3] = static_cast<char>(pixel & 0xFF);
+            line[static_cast<size_t>(x) * 3 + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+            line[static_cast<size_t>(x) * 3 + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+        }
+        bytes += line;
     }
     WriteRawFile(path, bytes);
 }
