@@ -120,14 +120,6 @@ protected:
         PostMessageW(window, WM_EXITSIZEMOVE, 0, 0);  // the end of a move saves the note
     }
 
-    std::vector<HWND> Visible(const QuillboardProcess& program, const wchar_t* className) {
-        std::vector<HWND> visible;
-        for (HWND window : program.Windows(className)) {
-            if (IsWindowVisible(window)) visible.push_back(window);
-        }
-        return visible;
-    }
-
     // "Gerer les categories..." > "Maison" > item: 1 rename, 2 colour.
     bool ManageHome(const QuillboardProcess& program, HWND note, int item) {
         RECT r{};
@@ -136,19 +128,25 @@ protected:
         const std::vector<std::vector<WORD>> levels = {
             std::vector<WORD>(10, VK_DOWN), {VK_DOWN}, std::vector<WORD>(static_cast<std::size_t>(item), VK_DOWN)};
         for (std::size_t level = 0; level < levels.size(); ++level) {
-            if (!PumpUntil([&] { return Visible(program, kMenuClass).size() == level + 1; }, kStepTimeout)) return false;
+            const auto levelOpen = [&] { return VisibleWindows(program.Id(), kMenuClass).size() == level + 1; };
+            if (!PumpUntil(levelOpen, kStepTimeout)) return false;
             std::vector<WORD> keys = levels[level];
             keys.push_back(level + 1 < levels.size() ? VK_RIGHT : VK_RETURN);
             PressKeys(keys);
         }
-        return PumpUntil([&] { return Visible(program, kMenuClass).empty(); }, kStepTimeout);
+        return PumpUntil([&] { return VisibleWindows(program.Id(), kMenuClass).empty(); }, kStepTimeout);
     }
 
     void RenameHome(const QuillboardProcess& program, HWND note, int kill) {
         if (!ManageHome(program, note, 1)) return;
         HWND dialog = nullptr;
-        if (!PumpUntil([&] { return !(Visible(program, kTextInputClass).empty()) && (dialog = Visible(program, kTextInputClass).front()); },
-                       kStepTimeout)) {
+        if (!PumpUntil(
+                [&] {
+                    const std::vector<HWND> shown = VisibleWindows(program.Id(), kTextInputClass);
+                    dialog = shown.empty() ? nullptr : shown.front();
+                    return dialog != nullptr;
+                },
+                kStepTimeout)) {
             return;
         }
         std::string utf8Name = "Maison ";
@@ -164,7 +162,7 @@ protected:
         HWND dialog = nullptr;
         if (!PumpUntil(
                 [&] {
-                    for (HWND window : Visible(program, kDialogClass)) {
+                    for (HWND window : VisibleWindows(program.Id(), kDialogClass)) {
                         if (GetDlgItem(window, kColourDialogRedField)) dialog = window;
                     }
                     return dialog != nullptr;

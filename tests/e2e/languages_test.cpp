@@ -11,36 +11,15 @@
 #include <vector>
 
 #include "support/data_folder.h"
+#include "support/program_names.h"
 #include "support/quillboard_process.h"
 #include "win/wide.h"
 
 namespace {
 
-constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
-constexpr wchar_t kNoteClass[] = L"QuillboardNote";
-constexpr wchar_t kSettingsClass[] = L"QuillboardParam";
 constexpr WORD kPrimaryLanguageMask = 0x3FF;
 constexpr WORD kFrench = 0x0C;
 constexpr POINT kLanguageBox{200, 160};
-
-// Holds the keys down in order, then lets them go in reverse order.
-void TypeCombination(const std::vector<WORD>& keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
 
 // True while another program holds the combination as its hot key.
 bool HotKeyTaken(UINT modifiers, UINT key) {
@@ -72,10 +51,10 @@ TEST(Languages, GermanFileAddsDeutschAndTheHotKeysWork) {
     QuillboardProcess quillboard(data.AppData());
     ASSERT_NE(quillboard.WaitForWindow(kTrayClass), nullptr);
 
-    TypeCombination({VK_CONTROL, VK_MENU, 'N'});
+    PressCombination({VK_CONTROL, VK_MENU, 'N'});
     EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 1));
 
-    TypeCombination({VK_CONTROL, VK_MENU, 'G'});
+    PressCombination({VK_CONTROL, VK_MENU, 'G'});
     HWND settings = quillboard.WaitForWindow(kSettingsClass);
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(WindowTextOf(settings), u"Einstellungen");
@@ -90,7 +69,7 @@ TEST(Languages, GermanFileAddsDeutschAndTheHotKeysWork) {
 
     // The hot keys are registered again once the window is closed.
     EXPECT_TRUE(PumpUntil([] { return HotKeyTaken(MOD_CONTROL | MOD_ALT, 'N'); }));
-    TypeCombination({VK_CONTROL, VK_MENU, 'N'});
+    PressCombination({VK_CONTROL, VK_MENU, 'N'});
     EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 2));
     quillboard.QuitThroughTray();
 }

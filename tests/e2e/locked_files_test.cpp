@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "support/data_folder.h"
+#include "support/program_names.h"
 #include "support/quillboard_process.h"
-#include "win/handles.h"
-#include "win/wide.h"
 
 namespace {
 
-constexpr wchar_t kNoteClass[] = L"QuillboardNote";
 constexpr char kCategories[] = "NEXTID|3\r\nCAT|1|FF0000|Travail\r\nSUB|1|2|Urgent\r\n";
 constexpr char kFiledNote[] =
     "X=400\r\nY=300\r\nW=240\r\nH=200\r\nCOLOR=#FF0000\r\nCAT=1\r\nSUBCAT=2\r\nPIN=0\r\nDOCK=0\r\nLASTDOCK=0\r\n"
@@ -21,13 +19,12 @@ TEST(LockedFiles, CategoriesHeldOpenAtStartLeaveEveryNoteFiledAndTheFileUntouche
     DataFolder data;
     data.WriteNote(1, kFiledNote);  // makes the folders
     WriteRawFile(data.DataPath(u"categories.txt"), kCategories);
-    UniqueHandle held(CreateFileW(Wide(data.DataPath(u"categories.txt")), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(held.Valid());
+    HeldFile held(data.DataPath(u"categories.txt"));
+    ASSERT_TRUE(held.Held());
 
     QuillboardProcess program(data.AppData());
     ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 1));
-    held.Reset();
+    held.Release();
     program.QuitThroughTray();
 
     // Quitting saved the note with its category, and nothing rewrote the

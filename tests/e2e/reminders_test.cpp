@@ -15,8 +15,8 @@ TEST(Reminders, AnEntryThatFellDueWhileTheProgramWasNotRunningIsAnnouncedAtStart
                    "X=1100\r\nY=300\r\nW=240\r\nH=200\r\nTYPE=1\r\nENTRY|1|202001011200|0|0|0|appeler la banque\r\n"
                    "ENTRY|2|209901011200|0|0|0|plus tard\r\n---\r\n");
     QuillboardProcess program(data.AppData());
-    ASSERT_NE(program.WaitForWindow(L"QuillboardToast"), nullptr);
-    EXPECT_EQ(program.Windows(L"QuillboardToast").size(), 1u);
+    ASSERT_NE(program.WaitForWindow(kToastClass), nullptr);
+    EXPECT_EQ(program.Windows(kToastClass).size(), 1u);
     program.QuitThroughTray();
 
     // Announced once: the flag is in the file, so it does not fire again.

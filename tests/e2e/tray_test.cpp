@@ -12,29 +12,12 @@
 #include "support/run_value.h"
 #include "support/screen_picture.h"
 #include "support/scripted_user.h"
+#include "support/window_checks.h"
 #include "win/wide.h"
 
 namespace {
 
 constexpr int kMenuHeightAboveTaskbar = 160;
-
-// The program sits beside the test program.
-std::u16string ProgramPath() {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::u16string path = FromWide(self);
-    path.resize(path.find_last_of(u'\\') + 1);
-    return path + u"Quillboard.exe";
-}
-
-// Asks the shell about the program's icon without changing it.
-bool TrayIconExists(HWND tray) {
-    NOTIFYICONDATAW probe{};
-    probe.cbSize = sizeof(probe);
-    probe.hWnd = tray;
-    probe.uID = kTrayIconId;
-    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
-}
 
 void RemoveTrayIconFromOutside(HWND tray) {
     NOTIFYICONDATAW record{};
@@ -73,7 +56,7 @@ TEST(TrayProgram, StartWithWindowsCommandWritesThenDeletesTheRunValue) {
 
     PostMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_TRUE(PumpUntil([] { return !RunValueText().empty(); }));
-    EXPECT_EQ(RunValueText(), Quoted(ProgramPath()));
+    EXPECT_EQ(RunValueText(), Quoted(BesideThisProgram(u"Quillboard.exe")));
 
     PostMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_TRUE(PumpUntil([] { return !ReadRunValue().exists; }));

@@ -11,6 +11,10 @@ constexpr wchar_t kNoteClass[] = L"QuillboardNote";
 constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
 constexpr wchar_t kSplashClass[] = L"QuillboardSplash";
 constexpr wchar_t kTextInputClass[] = L"QuillboardSaisie";
+constexpr wchar_t kEditEntryClass[] = L"QuillboardEditEntree";  // the entry editor of a scheduled note
+constexpr wchar_t kPickerClass[] = L"QuillboardPicker";         // the date and time picker
+constexpr wchar_t kSettingsClass[] = L"QuillboardParam";
+constexpr wchar_t kToastClass[] = L"QuillboardToast";
 constexpr wchar_t kMenuClass[] = L"#32768";    // one level of a popup menu being shown
 constexpr wchar_t kDialogClass[] = L"#32770";  // message boxes and the colour dialog
 

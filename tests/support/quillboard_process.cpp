@@ -17,11 +17,7 @@ constexpr UINT kIdleTimeoutMs = 5000;
 // folder is taken as it is.
 std::wstring ProgramPath(const std::wstring& program) {
     if (program.find(L'\\') != std::wstring::npos) return program;
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    path.resize(path.find_last_of(L'\\') + 1);
-    return path + program;
+    return Wide(BesideThisProgram(FromWide(program.c_str())));
 }
 
 bool IsAppDataEntry(const wchar_t* entry) {

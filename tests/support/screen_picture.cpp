@@ -14,6 +14,23 @@ int Height(const RECT& r) {
     return r.bottom - r.top;
 }
 
+constexpr int kOnScreenProbes = 8;  // points checked along the client area's diagonal
+
+// The screen shows at a few points of the window what the window painted.
+bool IsOnScreen(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const WindowDc windowDc(window);
+    const WindowDc screenDc(nullptr);
+    for (int part = 1; part < kOnScreenProbes; ++part) {
+        POINT point{client.right * part / kOnScreenProbes, client.bottom * part / kOnScreenProbes};
+        const COLORREF painted = GetPixel(windowDc.Get(), point.x, point.y);
+        ClientToScreen(window, &point);
+        if (GetPixel(screenDc.Get(), point.x, point.y) != painted) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 RECT VirtualScreen() {
@@ -111,4 +128,12 @@ std::u16string ScreenshotFolder() {
 void SaveScreenshotIfAsked(const std::u16string& name, const RECT& area) {
     const std::u16string folder = ScreenshotFolder();
     if (!folder.empty()) ScreenPicture(area).SaveBmp(folder + u"\\" + name + u".bmp");
+}
+
+void SaveScreenshotIfAsked(const std::u16string& name, HWND shown) {
+    if (ScreenshotFolder().empty()) return;
+    RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // A window can reach the screen a moment after it has painted itself.
+    PumpUntil([shown] { return IsOnScreen(shown); });
+    SaveScreenshotIfAsked(name);
 }

@@ -40,3 +40,6 @@ std::u16string ScreenshotFolder();
 
 // Saves a picture of the area as "<name>.bmp" in that folder, if any.
 void SaveScreenshotIfAsked(const std::u16string& name, const RECT& area = VirtualScreen());
+// The same of the whole screen, once the window, repainted with its
+// controls, shows on the screen as it painted itself.
+void SaveScreenshotIfAsked(const std::u16string& name, HWND shown);

@@ -120,8 +120,9 @@ HWND ScriptedUser::MessageBoxWindow() const {
 }
 
 bool ScriptedUser::AnythingOpen() const {
-    return !OpenMenus().empty() || !VisibleWindows(processId_, kDialogClass).empty() ||
-           !VisibleWindows(processId_, kTextInputClass).empty();
+    const auto shown = [this](const wchar_t* className) { return !VisibleWindows(processId_, className).empty(); };
+    return !OpenMenus().empty() || shown(kDialogClass) || shown(kTextInputClass) ||
+           std::any_of(watchedClasses_.begin(), watchedClasses_.end(), shown);
 }
 
 void ScriptedUser::CloseEverythingOpen() {
@@ -134,6 +135,14 @@ void ScriptedUser::CloseEverythingOpen() {
     }
     for (HWND box : TopLevelWindows(processId_, kDialogClass)) PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
     for (HWND input : TopLevelWindows(processId_, kTextInputClass)) PostMessageW(input, WM_CLOSE, 0, 0);
+    for (const wchar_t* className : watchedClasses_) {
+        for (HWND window : TopLevelWindows(processId_, className)) PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+}
+
+void ScriptedUser::Watch(const wchar_t* className) {
+    const auto same = [className](const wchar_t* watched) { return lstrcmpiW(watched, className) == 0; };
+    if (std::none_of(watchedClasses_.begin(), watchedClasses_.end(), same)) watchedClasses_.push_back(className);
 }
 
 void ScriptedUser::Then(Step step) {
@@ -150,9 +159,19 @@ void ScriptedUser::WhenMenusOpen(size_t depth, std::vector<WORD> keys, std::func
 }
 
 void ScriptedUser::WhenShown(const wchar_t* className, std::function<void(HWND)> act) {
-    Then([this, className, act] {
+    ActOnWindow(className, std::move(act), [this](HWND window) { return Fresh(window); });
+}
+
+void ScriptedUser::WhenEnabled(const wchar_t* className, std::function<void(HWND)> act) {
+    ActOnWindow(className, std::move(act), [](HWND window) { return IsWindowEnabled(window) != FALSE; });
+}
+
+void ScriptedUser::ActOnWindow(const wchar_t* className, std::function<void(HWND)> act,
+                               std::function<bool(HWND)> ready) {
+    Watch(className);
+    Then([this, className, act, ready] {
         for (HWND window : VisibleWindows(processId_, className)) {
-            if (!Fresh(window)) continue;
+            if (!ready(window)) continue;
             MarkAnswered(window);
             act(window);
             return true;

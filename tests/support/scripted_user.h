@@ -6,8 +6,9 @@
 // A thread timer takes the steps, so they run in whatever loop this thread
 // is in: the modal loop of a menu or dialog that code under test shows in
 // this process, or PumpUntil while another process shows them. When a menu
-// or dialog stays open for long with no step taken, the test fails and the
-// menus and dialogs are closed, so that the run never blocks.
+// or dialog (or a window of a class a step waits for) stays open for long
+// with no step taken, the test fails and they are closed, so that the run
+// never blocks.
 #pragma once
 
 #include <windows.h>
@@ -48,6 +49,10 @@ public:
     void WhenMenusOpen(size_t depth, std::vector<WORD> keys, std::function<void()> look = nullptr);
     // Once a window of the class is shown, acts on it.
     void WhenShown(const wchar_t* className, std::function<void(HWND)> act);
+    // Once a window of the class is shown and enabled, acts on it, even one
+    // acted on before: a dialog the user comes back to once a dialog it
+    // opened over itself has closed.
+    void WhenEnabled(const wchar_t* className, std::function<void(HWND)> act);
 
     // Types the text into the text input dialog and presses OK.
     void AnswerTextInput(const std::u16string& typed, Seen* seen = nullptr);
@@ -82,10 +87,15 @@ private:
     bool Fresh(HWND window) const { return window && !IsAnswered(window); }
     bool IsAnswered(HWND window) const;
     void MarkAnswered(HWND window) { answered_.push_back(window); }
+    // Windows of the class count as open dialogs from now on.
+    void Watch(const wchar_t* className);
+    // Acts on the first window of the class that is shown and ready.
+    void ActOnWindow(const wchar_t* className, std::function<void(HWND)> act, std::function<bool(HWND)> ready);
 
     DWORD processId_;
     std::deque<Step> steps_;
     std::vector<HWND> answered_;
+    std::vector<const wchar_t*> watchedClasses_;  // besides menus, message boxes and the colour and text dialogs
     UINT_PTR timer_ = 0;
     bool inTick_ = false;
     std::chrono::steady_clock::time_point lastProgress_;

@@ -1,9 +1,12 @@
 #include "support/shell_data_folder_test.h"
 
 #include <cwchar>
+#include <utility>
 
 #include "categories/category_menu.h"
 #include "notes/note_window.h"
+#include "reminders/notification_sound.h"
+#include "storage/category_storage.h"
 #include "support/windows_test_support.h"
 #include "win/wide.h"
 
@@ -20,11 +23,15 @@ void DataFolderTest::SetUp() {
     // What start-up registers before the first note is made.
     RegisterNoteWindowClass(GetModuleHandleW(nullptr));
     SetNoteMenuHandler(ShowCategoryMenu);
+    savedCategories_ = std::exchange(Categories(), CategoryStore{});
+    savedSound_ = std::exchange(ActiveSoundSettings(), SoundSettings{});
 }
 
 void DataFolderTest::TearDown() {
     DestroyAllQuillboardWindows();
     PumpPending();
+    Categories() = savedCategories_;
+    ActiveSoundSettings() = savedSound_;
     SetEnvironmentVariableW(L"APPDATA", hadAppData_ ? Wide(savedAppData_) : nullptr);
 }
 

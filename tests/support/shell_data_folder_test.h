@@ -1,6 +1,8 @@
 // Fixture of the in-process Win32 tests: a private data folder that APPDATA
 // points at, the note window class and note menu registered as start-up
-// does, and afterwards every window of ours the test left destroyed.
+// does, the category store and the sound settings as a new folder has
+// them, and afterwards every window of ours the test left destroyed and the
+// store and settings put back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+#include "reminders/sound_settings.h"
+#include "storage/category_store.h"
 #include "support/data_folder.h"
 
 class DataFolderTest : public ::testing::Test {
@@ -23,6 +27,8 @@ private:
     DataFolder data_;
     std::u16string savedAppData_;
     bool hadAppData_ = false;
+    CategoryStore savedCategories_;
+    SoundSettings savedSound_;
 };
 
 // Destroys every top-level window of ours (class "Quillboard...").

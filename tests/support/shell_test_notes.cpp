@@ -1,8 +1,10 @@
 #include "support/shell_test_notes.h"
 
 #include "notes/note_creation.h"
+#include "notes/note_loading.h"
 #include "notes/note_window_state.h"
 #include "storage/note_files.h"
+#include "support/program_names.h"
 #include "support/windows_test_support.h"
 
 HWND MakeNote(const TestNote& note) {
@@ -25,6 +27,12 @@ HWND MakeNote(const TestNote& note) {
     ShowWindow(window, SW_SHOWNA);
     UpdateWindow(window);
     return window;
+}
+
+HWND LoadTheOnlyNote() {
+    LoadAllNotes(GetModuleHandleW(nullptr));
+    const std::vector<HWND> notes = WindowsOfClass(kNoteClass);
+    return notes.size() == 1 ? notes.front() : nullptr;
 }
 
 std::u16string NoteFileOf(HWND note) {

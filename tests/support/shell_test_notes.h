@@ -30,6 +30,10 @@ struct TestNote {
 // top of other windows, as loading does) and paints it now.
 HWND MakeNote(const TestNote& note);
 
+// Loads the stored notes as start-up does; the note window when exactly one
+// was made, else null.
+HWND LoadTheOnlyNote();
+
 // The path of a note window's file, and its bytes (empty when it has none).
 std::u16string NoteFileOf(HWND note);
 std::string SavedFile(HWND note);

@@ -1,5 +1,7 @@
 #include "support/window_checks.h"
 
+#include <shellapi.h>
+
 #include "support/program_names.h"
 #include "support/windows_test_support.h"
 
@@ -17,6 +19,14 @@ Rect WorkArea() {
 
 bool IsTopmost(HWND window) {
     return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+bool TrayIconExists(HWND tray) {
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = sizeof(probe);
+    probe.hWnd = tray;
+    probe.uID = kTrayIconId;
+    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 bool NoteEditShown(HWND note) {
@@ -37,6 +47,10 @@ MenuLook LookAt(HMENU menu) {
     LOGBRUSH brush{};
     if (info.hbrBack && GetObjectW(info.hbrBack, sizeof(brush), &brush) == sizeof(brush)) look.background = brush.lbColor;
     return look;
+}
+
+HMENU MenuOfWindow(HWND menuWindow) {
+    return reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
 }
 
 void PrintTo(const Rect& rect, std::ostream* out) {

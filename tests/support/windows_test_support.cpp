@@ -46,6 +46,18 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+INPUT KeyInput(WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+void Send(std::vector<INPUT>& inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 }  // namespace
 
 TemporaryFolder::TemporaryFolder() : path_(UniqueTemporaryPath()) {
@@ -110,6 +122,17 @@ std::vector<std::u16string> FilesIn(const std::u16string& folder, const wchar_t*
     return names;
 }
 
+std::u16string BesideThisProgram(const std::u16string& fileName) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::u16string path = FromWide(self);
+    path.resize(path.find_last_of(u'\\') + 1);
+    return path + fileName;
+}
+
+HeldFile::HeldFile(const std::u16string& path, DWORD sharing)
+    : handle_(CreateFileW(Wide(path), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className) {
     WindowSearch search{processId, className, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
@@ -160,13 +183,15 @@ COLORREF WindowPixel(HWND window, int x, int y) {
 void PressKeys(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) {
-        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = key;
-            input.ki.dwFlags = flags;
-            inputs.push_back(input);
-        }
+        inputs.push_back(KeyInput(key, 0));
+        inputs.push_back(KeyInput(key, KEYEVENTF_KEYUP));
     }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Send(inputs);
+}
+
+void PressCombination(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) inputs.push_back(KeyInput(key, 0));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) inputs.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
+    Send(inputs);
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "win/handles.h"
+
 // A fresh folder under the temporary directory, deleted with its content.
 class TemporaryFolder {
 public:
@@ -39,6 +41,22 @@ std::string ReadRawFile(const std::u16string& path);
 void WriteRawFile(const std::u16string& path, const std::string& bytes);
 bool FileExists(const std::u16string& path);
 std::vector<std::u16string> FilesIn(const std::u16string& folder, const wchar_t* pattern = L"*");
+// A file in the folder of this test program, where the build puts the
+// program and the test helpers beside it.
+std::u16string BesideThisProgram(const std::u16string& fileName);
+
+// A file held open for reading by another handle, as a backup, sync or virus
+// scanning tool may hold it; by default sharing nothing with other handles.
+class HeldFile {
+public:
+    explicit HeldFile(const std::u16string& path, DWORD sharing = 0);
+
+    bool Held() const { return handle_.Valid(); }
+    void Release() { handle_.Reset(); }
+
+private:
+    UniqueHandle handle_;
+};
 
 // Top-level windows of a process (0: any) with the given class name (null: any).
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className);
@@ -59,3 +77,6 @@ COLORREF WindowPixel(HWND window, int x, int y);
 
 // Presses and releases each key in turn, as the keyboard would (SendInput).
 void PressKeys(const std::vector<WORD>& keys);
+// Holds the keys down in order, then lets them go in reverse order, as a
+// shortcut such as Ctrl+Alt+N is typed.
+void PressCombination(const std::vector<WORD>& keys);

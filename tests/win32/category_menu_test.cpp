@@ -47,13 +47,7 @@ constexpr char kTwoCategoriesFile[] =
 
 class CategoryMenu : public DataFolderTest {
 protected:
-    void SetUp() override {
-        DataFolderTest::SetUp();
-        Categories() = CategoryStore{};
-    }
-
     void TearDown() override {
-        Categories() = CategoryStore{};
         ActiveTranslationTable().clear();
         DataFolderTest::TearDown();
     }
@@ -163,10 +157,6 @@ TEST_F(CategoryMenu, AWindowWithoutANoteGetsNoMenu) {
 // first item.
 
 namespace {
-
-HMENU MenuOfWindow(HWND menuWindow) {
-    return reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-}
 
 // Stands in for a note file until the program writes one: any save replaces it.
 constexpr char kUntouched[] = "X=1\r\n---\r\nnot rewritten";

@@ -7,12 +7,14 @@
 
 #include "entries/date_time_picker.h"
 #include "entries/local_clock.h"
+#include "support/program_names.h"
+#include "support/screen_picture.h"
+#include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/windows_test_support.h"
 #include "ui/modal_dialog.h"
 #include "ui/screen_geometry.h"
-#include "ui_script.h"
 
 namespace {
 
@@ -37,8 +39,8 @@ protected:
 
     // What the picker opened on `start` gives after `act`; none when cancelled.
     std::optional<DueStamp> Pick(DueStamp start, std::function<void(HWND)> act, POINT anchor = {300, 200}) {
-        UiScript script;
-        script.WhenShown(kDateTimePickerClass, std::move(act));
+        ScriptedUser user;
+        user.WhenShown(kPickerClass, std::move(act));
         DueStamp value = start;
         if (ShowDateTimePicker(owner_, kDefaultNoteColour, anchor, value)) return value;
         EXPECT_EQ(value, start);

@@ -10,6 +10,8 @@
 #include "reminders/toast_painting.h"
 #include "reminders/toast_window.h"
 #include "storage/category_storage.h"
+#include "support/program_names.h"
+#include "support/refused_windows.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/windows_test_support.h"
@@ -36,35 +38,12 @@ std::vector<std::u16string> ToastTexts() {
     return texts;
 }
 
-// Makes the creation of every toast window fail while it lives.
-class ToastCreationRefused {
-public:
-    ToastCreationRefused() : hook_(SetWindowsHookExW(WH_CBT, Refuse, nullptr, GetCurrentThreadId())) {}
-    ~ToastCreationRefused() { UnhookWindowsHookEx(hook_); }
-    ToastCreationRefused(const ToastCreationRefused&) = delete;
-    ToastCreationRefused& operator=(const ToastCreationRefused&) = delete;
-
-private:
-    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_CREATEWND && ClassNameOf(reinterpret_cast<HWND>(wParam)) == u"QuillboardToast") return 1;
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    HHOOK hook_;
-};
-
 class DueScan : public DataFolderTest {
 protected:
     void SetUp() override {
         DataFolderTest::SetUp();
-        savedCategories_ = Categories();
-        savedSound_ = ActiveSoundSettings();
         Categories() = CategoryStore{{Category{1, u"Travail", kNoteColour, {Subcategory{2, u"Appels"}}}}, 3};
         ActiveSoundSettings().enabled = false;
-    }
-    void TearDown() override {
-        DataFolderTest::TearDown();
-        Categories() = savedCategories_;
-        ActiveSoundSettings() = savedSound_;
     }
 
     static HWND MakeScheduledNote(const std::vector<NoteEntry>& entries) {
@@ -81,10 +60,6 @@ protected:
         for (const NoteEntry& entry : NoteFromWindow(note)->entries) flags.push_back(entry.notified);
         return flags;
     }
-
-private:
-    CategoryStore savedCategories_;
-    SoundSettings savedSound_;
 };
 
 TEST_F(DueScan, AnnouncesEachDueOpenUnannouncedEntryOnceAndWritesItToTheFile) {
@@ -96,7 +71,7 @@ TEST_F(DueScan, AnnouncesEachDueOpenUnannouncedEntryOnceAndWritesItToTheFile) {
     EXPECT_EQ(ToastTexts(), (std::vector<std::u16string>{u"Travail > Appels | relancer le client",
                                                           u"Travail > Appels | appeler la banque"}));
     EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 0, 1, 1, 0, 0}));
-    const std::string file = ReadRawFile(NoteFileOf(note));
+    const std::string file = SavedFile(note);
     EXPECT_NE(file.find("ENTRY|1|202503141400|0|1|0|relancer le client\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("ENTRY|2|202503141405|0|1|0|appeler la banque\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("ENTRY|3|202503141406|0|0|0|plus tard\r\n"), std::string::npos) << file;
@@ -139,7 +114,7 @@ TEST_F(DueScan, ANewDayRepaintsEveryNoteOnceEvenUnderAModalDialog) {
 TEST_F(DueScan, AnEntryWhoseToastCannotBeShownStaysDueForTheNextScan) {
     HWND note = MakeScheduledNote({Entry(1, 202503141400, u"relancer le client")});
     {
-        const ToastCreationRefused refused;
+        const RefuseWindowsOfClass refused(kToastClass);
         EXPECT_FALSE(ShowToast(u"titre", u"texte", kNoteColour));
         ScanDueEntriesAt(kAt1405);
     }

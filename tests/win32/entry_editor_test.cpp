@@ -8,12 +8,14 @@
 
 #include "entries/date_time_picker.h"
 #include "entries/entry_editor.h"
+#include "support/program_names.h"
+#include "support/screen_picture.h"
+#include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/windows_test_support.h"
 #include "ui/modal_dialog.h"
 #include "ui/screen_geometry.h"
-#include "ui_script.h"
 
 namespace {
 
@@ -37,8 +39,8 @@ protected:
     }
 
     bool Edit(NoteEntry& entry, std::function<void(HWND)> act) {
-        UiScript script;
-        script.WhenShown(kEntryEditorClass, std::move(act));
+        ScriptedUser user;
+        user.WhenShown(kEditEntryClass, std::move(act));
         return ShowEntryEditor(owner_, kDefaultNoteColour, entry);
     }
 
@@ -112,24 +114,24 @@ TEST_F(EntryEditor, EveryWayOutButOkLeavesTheEntry) {
 TEST_F(EntryEditor, CalendarButtonPicksADateIntoTheFieldButOnlyOkKeepsIt) {
     RECT field{}, picker{};
     std::u16string pickerTime, afterPick, afterCancel;
-    UiScript script;
-    script.WhenShown(kEntryEditorClass, [&](HWND dialog) {
+    ScriptedUser user;
+    user.WhenShown(kEditEntryClass, [&](HWND dialog) {
         GetWindowRect(GetDlgItem(dialog, kDueFieldId), &field);
         PostMessageW(GetDlgItem(dialog, kCalendarButtonId), BM_CLICK, 0, 0);
     });
-    script.WhenShown(kDateTimePickerClass, [&](HWND popup) {
+    user.WhenShown(kPickerClass, [&](HWND popup) {
         GetWindowRect(popup, &picker);
         pickerTime = ControlText(popup, kHourFieldId) + u":" + ControlText(popup, kMinuteFieldId);
         // March 2024 starts on Friday: the 20th is in row 3, column 2.
         SendMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(85, 144));
         PostMessageW(popup, WM_COMMAND, IDOK, 0);
     });
-    script.WhenShown(kEntryEditorClass, [&](HWND dialog) {
+    user.WhenEnabled(kEditEntryClass, [&](HWND dialog) {
         afterPick = ControlText(dialog, kDueFieldId);
         PostMessageW(GetDlgItem(dialog, kCalendarButtonId), BM_CLICK, 0, 0);
     });
-    script.WhenShown(kDateTimePickerClass, [](HWND popup) { PostMessageW(popup, WM_CLOSE, 0, 0); });
-    script.WhenShown(kEntryEditorClass, [&](HWND dialog) {
+    user.WhenShown(kPickerClass, [](HWND popup) { PostMessageW(popup, WM_CLOSE, 0, 0); });
+    user.WhenEnabled(kEditEntryClass, [&](HWND dialog) {
         afterCancel = ControlText(dialog, kDueFieldId);
         PostMessageW(dialog, WM_CLOSE, 0, 0);
     });

@@ -15,11 +15,16 @@
 #include "notes/note_window_state.h"
 #include "storage/note_file.h"
 #include "storage/text_files.h"
+#include "support/program_names.h"
+#include "support/refused_windows.h"
+#include "support/screen_picture.h"
+#include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
+#include "support/shell_menu_items.h"
 #include "support/shell_test_notes.h"
+#include "support/window_checks.h"
 #include "support/windows_test_support.h"
 #include "ui/colour_rules.h"
-#include "ui_script.h"
 #include "win/handles.h"
 
 namespace {
@@ -55,6 +60,10 @@ void SetText(HWND dialog, int id, const wchar_t* text) {
     SetWindowTextW(GetDlgItem(dialog, id), text);
 }
 
+void PressOk(HWND dialog) {
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
 class EntryList : public DataFolderTest {
 protected:
     // A saved note of category kWork (or another one).
@@ -73,14 +82,19 @@ protected:
     }
 
     HWND ScheduledNoteOfWork() {
-        for (HWND window : WindowsOfClass(L"QuillboardNote")) {
+        for (HWND window : WindowsOfClass(kNoteClass)) {
             const Note* note = NoteFromWindow(window);
             if (note && note->categoryId == kWork && note->type == kNoteScheduled) return window;
         }
         return nullptr;
     }
 
+    // The texts of the one menu open now.
+    std::vector<std::u16string> OpenMenuTexts() const { return OwnerDrawnMenuTexts(OpenMenu()); }
+    HMENU OpenMenu() const { return MenuOfWindow(user_.OpenMenus().front()); }
+
     std::uint64_t nextId_ = 0x100;
+    ScriptedUser user_;
 };
 
 TEST_F(EntryList, PaintsOpenAndTodaysDoneEntriesThenTheAddRow) {
@@ -128,16 +142,15 @@ TEST_F(EntryList, TheEditorEditsARowAndTheAddRowBelowTheRowsThatFitAddsOne) {
     entries[0].notified = 1;
     HWND note = MakeSavedNote(kNoteScheduled, entries);
     std::u16string shown;
-    UiScript script;
-    script.WhenShown(kEntryEditorClass, [&](HWND dialog) {
+    user_.WhenShown(kEditEntryClass, [&](HWND dialog) {
         shown = WindowTextOf(GetDlgItem(dialog, kDueFieldId));
         SetText(dialog, kDueFieldId, L"01/01/2030 00:00");  // a new due re-arms the reminder
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        PressOk(dialog);
     });
-    script.WhenShown(kEntryEditorClass, [](HWND dialog) {
+    user_.WhenShown(kEditEntryClass, [](HWND dialog) {
         SetText(dialog, kEntryTextFieldId, L"Nouvelle");
         SetText(dialog, kDueFieldId, L"14/03/2025 15:30");
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        PressOk(dialog);
     });
     Click(note, 100, 45);
     Click(note, 50, 160);  // 200 pixels hold 5 rows and the add row at y 154..178
@@ -157,8 +170,7 @@ TEST_F(EntryList, TransferringTheLastEntryMovesItIntoTheRegularNoteAndDiscardsTh
         EXPECT_FALSE(ShowEntryMenu(scheduled, notOnARow.x, notOnARow.y));
     }
     std::vector<std::u16string> items;
-    UiScript script;
-    script.WhenMenuShown({VK_UP, VK_RETURN}, [&](HMENU menu) { items = MenuTexts(menu); });
+    user_.WhenMenusOpen(1, {VK_UP, VK_RETURN}, [&] { items = OpenMenuTexts(); });
     RightClick(scheduled, POINT{100, 45});
     PumpPending();
     EXPECT_EQ(items, (std::vector<std::u16string>{u"Appeler Paul", u"", u"Transferer vers une note normale"}));
@@ -171,16 +183,15 @@ TEST_F(EntryList, ConvertingALineTakesItWithItsLineBreakIntoANewScheduledNote) {
     HWND regular = MakeSavedNote(kNoteRegular, {}, u"un\r\n\r\ndeux\r\ntrois");
     std::vector<std::u16string> emptyLineItems, items;
     UINT emptyLineConvert = 0;
-    UiScript script;
-    script.WhenMenuShown({VK_ESCAPE}, [&](HMENU menu) {
-        emptyLineItems = MenuTexts(menu);
-        emptyLineConvert = GetMenuState(menu, 2, MF_BYPOSITION);
+    user_.WhenMenusOpen(1, {VK_ESCAPE}, [&] {
+        emptyLineItems = OpenMenuTexts();
+        emptyLineConvert = GetMenuState(OpenMenu(), 2, MF_BYPOSITION);
     });
-    script.WhenMenuShown({VK_UP, VK_RETURN}, [&](HMENU menu) { items = MenuTexts(menu); });
-    script.WhenShown(kDateTimePickerClass, [](HWND popup) {
+    user_.WhenMenusOpen(1, {VK_UP, VK_RETURN}, [&] { items = OpenMenuTexts(); });
+    user_.WhenShown(kPickerClass, [](HWND popup) {
         SetText(popup, kHourFieldId, L"9");
         SetText(popup, kMinuteFieldId, L"30");
-        PostMessageW(popup, WM_COMMAND, IDOK, 0);
+        PressOk(popup);
     });
     RightClickCharacter(regular, 4);
     RightClickCharacter(regular, 7);
@@ -203,9 +214,8 @@ TEST_F(EntryList, ConvertingTheOnlyLineFromTheKeyboardDiscardsTheEmptiedNote) {
     HWND scheduled = MakeSavedNote(kNoteScheduled, {Entry(1, kDue, u"déjà là")});
     const std::u16string regularFile = NoteFileOf(regular);
     SendMessageW(NoteEditOf(regular), EM_SETSEL, 11, 11);
-    UiScript script;
-    script.WhenMenuShown({VK_UP, VK_RETURN});
-    script.WhenShown(kDateTimePickerClass, [](HWND popup) { PostMessageW(popup, WM_COMMAND, IDOK, 0); });
+    user_.WhenMenusOpen(1, {VK_UP, VK_RETURN});
+    user_.WhenShown(kPickerClass, PressOk);
     SendMessageW(NoteEditOf(regular), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
     EXPECT_TRUE(PumpUntil([regular] { return !IsWindow(regular); }));
     EXPECT_FALSE(FileExists(regularFile));
@@ -218,17 +228,16 @@ TEST_F(EntryList, ConvertingTheOnlyLineFromTheKeyboardDiscardsTheEmptiedNote) {
 TEST_F(EntryList, WhenTheOtherNoteCannotBeMadeTheLineAndTheEntryStayWhereTheyWere) {
     HWND regular = MakeSavedNote(kNoteRegular, {}, u"ligne", kDefaultNoteColour, 2);
     HWND scheduled = MakeSavedNote(kNoteScheduled, {Entry(1, kDue, u"entrée")}, u"", kDefaultNoteColour, 3);
-    NoteCreationBlocked blocked;
-    UiScript script;
-    script.WhenMenuShown({VK_UP, VK_RETURN});
-    script.WhenShown(kDateTimePickerClass, [](HWND popup) { PostMessageW(popup, WM_COMMAND, IDOK, 0); });
-    script.WhenMenuShown({VK_UP, VK_RETURN});
+    const RefuseWindowsOfClass noNewNote(kNoteClass);
+    user_.WhenMenusOpen(1, {VK_UP, VK_RETURN});
+    user_.WhenShown(kPickerClass, PressOk);
+    user_.WhenMenusOpen(1, {VK_UP, VK_RETURN});
     RightClickCharacter(regular, 1);
     RightClick(scheduled, POINT{100, 45});
     PumpPending();
     EXPECT_EQ(Stored(regular).body, u"ligne");
     EXPECT_EQ(Stored(scheduled).entries, (std::vector<NoteEntry>{Entry(1, kDue, u"entrée")}));
-    EXPECT_EQ(WindowsOfClass(L"QuillboardNote").size(), 2u);
+    EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 2u);
 }
 
 }  // namespace

@@ -45,21 +45,7 @@ int CountNot(const std::vector<COLORREF>& pixels, COLORREF background) {
     return count;
 }
 
-class NoteCommands : public DataFolderTest {
-protected:
-    void SetUp() override {
-        DataFolderTest::SetUp();
-        savedCategories_ = Categories();
-        Categories() = CategoryStore{};
-    }
-    void TearDown() override {
-        Categories() = savedCategories_;
-        DataFolderTest::TearDown();
-    }
-
-private:
-    CategoryStore savedCategories_;
-};
+class NoteCommands : public DataFolderTest {};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "notes/note_window_state.h"
 #include "support/program_names.h"
 #include "support/shell_data_folder_test.h"
+#include "support/shell_test_notes.h"
 #include "support/window_checks.h"
 #include "win/wide.h"
 
@@ -12,12 +13,6 @@ class NoteLoad : public DataFolderTest {
 protected:
     void Store(const std::u16string& name, const std::string& text) { Data().Write(u"notes\\" + name, text); }
     std::string Stored(const std::u16string& name) { return Data().Read(u"notes\\" + name); }
-
-    HWND LoadOnly() {
-        LoadAllNotes(GetModuleHandleW(nullptr));
-        const auto notes = WindowsOfClass(kNoteClass);
-        return notes.size() == 1 ? notes.front() : nullptr;
-    }
 };
 
 }  // namespace
@@ -26,7 +21,7 @@ TEST_F(NoteLoad, StoredNoteComesBackWithItsPlaceColourAndText) {
     Store(u"note_00000000000000AB.txt",
           "X=300\r\nY=250\r\nW=260\r\nH=210\r\nCOLOR=#FF0000\r\nCAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\n"
           "LASTDOCK=0\r\nTYPE=0\r\n---\r\nfirst\r\nsecond");
-    HWND note = LoadOnly();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
 
     EXPECT_EQ(WindowRect(note), (Rect{300, 250, 560, 460}));
@@ -45,14 +40,14 @@ TEST_F(NoteLoad, StoredNoteComesBackWithItsPlaceColourAndText) {
 
 TEST_F(NoteLoad, SmallStoredSizeIsRaisedToTheMinimum) {
     Store(u"note_0000000000000001.txt", "X=10\r\nY=20\r\nW=100\r\nH=50\r\n---\r\nx");
-    HWND note = LoadOnly();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(WindowRect(note), (Rect{10, 20, 190, 110}));
 }
 
 TEST_F(NoteLoad, PinnedNoteIsTopmostAndPlaceholderHidesTheEdit) {
     Store(u"note_0000000000000001.txt", "PIN=1\r\nTYPE=2\r\n---\r\nkept text");
-    HWND note = LoadOnly();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
     EXPECT_TRUE(IsTopmost(note));
     EXPECT_FALSE(NoteEditShown(note));
@@ -61,7 +56,7 @@ TEST_F(NoteLoad, PinnedNoteIsTopmostAndPlaceholderHidesTheEdit) {
 
 TEST_F(NoteLoad, NoteStoredDockedComesBackAsAStripWithItsFloatingRectangle) {
     Store(u"note_0000000000000001.txt", "X=200\r\nY=150\r\nW=100\r\nH=60\r\nDOCK=2\r\nLASTDOCK=0\r\n---\r\nx");
-    HWND note = LoadOnly();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
     const Note* record = NoteFromWindow(note);
     EXPECT_EQ(record->dock, kDockTop);
@@ -97,11 +92,10 @@ TEST_F(NoteLoad, FileWhoseNameIsNotAnIdIsLeftAlone) {
 TEST_F(NoteLoad, UnreadableFileIsNeitherShownNorTouched) {
     const std::u16string name = u"note_0000000000000042.txt";
     Store(name, "X=1\r\n---\r\nprecious");
-    HANDLE exclusive = CreateFileW(Wide(DataPath(u"notes\\" + name)),
-                                   GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+    HeldFile exclusive(DataPath(u"notes\\" + name));
+    ASSERT_TRUE(exclusive.Held());
     LoadAllNotes(GetModuleHandleW(nullptr));
-    CloseHandle(exclusive);
+    exclusive.Release();
 
     EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
     EXPECT_EQ(Stored(name), "X=1\r\n---\r\nprecious");
@@ -123,7 +117,7 @@ TEST_F(NoteLoad, LongNoteLoadsWholeAndStillAcceptsTyping) {
     std::string body;
     for (int line = 0; line < 2500; ++line) body += "a line of sixteen\r\n";  // 47500 characters
     Store(u"note_0000000000000001.txt", "X=10\r\n---\r\n" + body);
-    HWND note = LoadOnly();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(GetWindowTextLengthW(NoteEditOf(note)), static_cast<int>(body.size()));
     EXPECT_GT(SendMessageW(NoteEditOf(note), EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(body.size()));
@@ -131,7 +125,7 @@ TEST_F(NoteLoad, LongNoteLoadsWholeAndStillAcceptsTyping) {
 
 TEST_F(NoteLoad, ByteOrderMarkAndInvalidUtf8ReadAsText) {
     Store(u"note_0000000000000001.txt", "\xEF\xBB\xBFX=30\r\n---\r\ncaf\xC3\xA9 \xFF!");
-    HWND note = LoadOnly();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(WindowRect(note).left, 30);  // the first key is read despite the mark
     EXPECT_EQ(NoteText(note), u"café \xFFFD!");

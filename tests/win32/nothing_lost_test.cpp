@@ -1,7 +1,6 @@
 // Damaged and locked files, failed windows, another copy's windows, notes
 // out of reach: none of them may cost the user a word.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -20,11 +19,13 @@
 #include "storage/category_storage.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
+#include "support/program_names.h"
+#include "support/refused_windows.h"
+#include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
-#include "support/scripted_user.h"
+#include "support/window_checks.h"
 #include "support/windows_test_support.h"
-#include "ui/screen_geometry.h"
 #include "ui/text_input_dialog.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -42,12 +43,6 @@ protected:
 
     std::u16string NotePath() const { return Data().NotePath(kNoteId); }
     void StoreNote(const std::string& bytes) const { Data().WriteNote(kNoteId, bytes); }
-
-    HWND LoadOnlyNote() const {
-        LoadAllNotes(GetModuleHandleW(nullptr));
-        const auto notes = WindowsOfClass(kNoteWindowClass);
-        return notes.size() == 1 ? notes.front() : nullptr;
-    }
 };
 
 std::string Utf16(const std::u16string& text, bool bigEndian) {
@@ -58,50 +53,6 @@ std::string Utf16(const std::u16string& text, bool bigEndian) {
         bytes += bigEndian ? std::string{high, low} : std::string{low, high};
     }
     return bytes;
-}
-
-// Blocks the creation of every window of one class while it lives, as an
-// exhausted desktop heap would.
-class RefuseWindowsOfClass {
-public:
-    explicit RefuseWindowsOfClass(const wchar_t* className) {
-        className_ = className;
-        hook_ = SetWindowsHookExW(WH_CBT, &RefuseWindowsOfClass::OnCbt, nullptr, GetCurrentThreadId());
-    }
-    ~RefuseWindowsOfClass() { UnhookWindowsHookEx(hook_); }
-    RefuseWindowsOfClass(const RefuseWindowsOfClass&) = delete;
-    RefuseWindowsOfClass& operator=(const RefuseWindowsOfClass&) = delete;
-
-private:
-    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_CREATEWND) {
-            const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-            const LPCWSTR name = create->lpcs->lpszClass;
-            if (!IS_INTRESOURCE(name) && lstrcmpiW(name, className_) == 0) return 1;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline const wchar_t* className_ = nullptr;
-    HHOOK hook_ = nullptr;
-};
-
-// A file held open without sharing, as a backup or sync tool may hold it.
-class FileHeldOpen {
-public:
-    explicit FileHeldOpen(const std::u16string& path)
-        : handle_(CreateFileW(Wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    bool Held() const { return handle_.Valid(); }
-    void Release() { handle_.Reset(); }
-
-private:
-    UniqueHandle handle_;
-};
-
-Rect PrimaryWorkArea() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return ToRect(work);
 }
 
 bool Inside(const Rect& inner, const Rect& outer) {
@@ -130,9 +81,9 @@ TEST_F(NothingLost, NoteFilesAreReadWholeAndTheirOriginalBytesKeptBeforeAnyChang
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         StoreNote(c.bytes);
-        HWND note = LoadOnlyNote();
+        HWND note = LoadTheOnlyNote();
         ASSERT_NE(note, nullptr);
-        EXPECT_EQ(WindowRectOf(note).left, 300);  // the header was read too
+        EXPECT_EQ(WindowRect(note).left, 300);  // the header was read too
         EXPECT_EQ(WindowTextOf(NoteEditOf(note)), c.shown);
 
         const std::u16string original = NotePath() + u".original";
@@ -154,7 +105,7 @@ TEST_F(NothingLost, NoteFilesAreReadWholeAndTheirOriginalBytesKeptBeforeAnyChang
 TEST_F(NothingLost, AnOlderDifferentOriginalCopyIsNeverOverwritten) {
     StoreNote(std::string("---\r\nfirst\0", 11));
     WriteRawFile(NotePath() + u".original", "an older original");
-    HWND note = LoadOnlyNote();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(ReadRawFile(NotePath() + u".original"), "an older original");
     EXPECT_EQ(ReadRawFile(NotePath() + u".original-2"), std::string("---\r\nfirst\0", 11));
@@ -168,13 +119,13 @@ TEST_F(NothingLost, NoteWhoseEditCannotBeMadeIsNotCreatedAndKeepsItsFile) {
         RefuseWindowsOfClass noEdit(L"Edit");
         EXPECT_TRUE(LoadAllNotes(GetModuleHandleW(nullptr)));
     }
-    EXPECT_TRUE(WindowsOfClass(kNoteWindowClass).empty());
+    EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
     EXPECT_EQ(ReadRawFile(NotePath()), "X=300\r\n---\r\nprecious words");
 }
 
 TEST_F(NothingLost, NoteThatLostItsEditIsNeitherBlankNorSaved) {
     StoreNote("X=300\r\n---\r\nprecious words");
-    HWND note = LoadOnlyNote();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
     DestroyWindow(NoteEditOf(note));
     EXPECT_FALSE(IsNoteBlank(note));
@@ -186,25 +137,22 @@ TEST_F(NothingLost, NoteThatLostItsEditIsNeitherBlankNorSaved) {
 // --- Another copy's windows -------------------------------------------------
 
 TEST_F(NothingLost, PassesOverNotesLeaveAnotherProcesssNoteWindowsAlone) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring program(self);
-    program = program.substr(0, program.find_last_of(L"\\/") + 1) + L"foreign_note_window.exe";
+    const std::u16string program = BesideThisProgram(u"foreign_note_window.exe");
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    ASSERT_TRUE(CreateProcessW(Wide(program), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &process));
     const UniqueHandle processHandle(process.hProcess);
     const UniqueHandle threadHandle(process.hThread);
     std::vector<HWND> foreign;
     ASSERT_TRUE(PumpUntil([&] {
-        foreign = TopLevelWindows(process.dwProcessId, kNoteWindowClass);
+        foreign = TopLevelWindows(process.dwProcessId, kNoteClass);
         return !foreign.empty();
     }));
 
     StoreNote("X=300\r\n---\r\nmine");
-    HWND mine = LoadOnlyNote();
+    HWND mine = LoadTheOnlyNote();
     ASSERT_NE(mine, nullptr);
     EXPECT_EQ(NoteFromWindow(foreign.front()), nullptr);
     std::vector<HWND> visited;
@@ -221,15 +169,14 @@ TEST_F(NothingLost, PassesOverNotesLeaveAnotherProcesssNoteWindowsAlone) {
 // --- A categories file that cannot be read ---------------------------------
 
 TEST_F(NothingLost, CategoriesFileHeldOpenIsNeverRewrittenFromAnEmptyStore) {
-    CreateDirectoryW(Wide(DataPath()), nullptr);
     const std::string categories = "NEXTID|3\r\nCAT|1|FF0000|Travail\r\nSUB|1|2|Urgent\r\n";
-    WriteRawFile(DataPath(u"categories.txt"), categories);
+    Data().Write(u"categories.txt", categories);
     StoreNote("X=300\r\nCOLOR=#FF0000\r\nCAT=1\r\nSUBCAT=2\r\n---\r\nfiled");
 
-    FileHeldOpen held(DataPath(u"categories.txt"));
+    HeldFile held(DataPath(u"categories.txt"));
     ASSERT_TRUE(held.Held());
     EXPECT_EQ(LoadCategories(), CategoriesFileState::Unreadable);
-    HWND note = LoadOnlyNote();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
 
     // A change is refused with a message rather than written over the file.
@@ -239,7 +186,7 @@ TEST_F(NothingLost, CategoriesFileHeldOpenIsNeverRewrittenFromAnEmptyStore) {
     RunCategoryMenuCommand(note, kCommandNewCategory);
     EXPECT_TRUE(warning.shown);
     EXPECT_NE(warning.text.find(u"categories.txt"), std::u16string::npos);
-    EXPECT_TRUE(WindowsOfClass(kTextInputDialogClass).empty());
+    EXPECT_TRUE(WindowsOfClass(kTextInputClass).empty());
     EXPECT_FALSE(SaveCategories());
     // A new colour does not strip the note of the category the store cannot see.
     SetNoteColour(note, 0x00123456);
@@ -257,7 +204,7 @@ TEST_F(NothingLost, CategoriesFileHeldOpenIsNeverRewrittenFromAnEmptyStore) {
 // --- Out of reach -----------------------------------------------------------
 
 TEST_F(NothingLost, NoteStoredOffEveryMonitorComesIntoTheWorkAreaAndOnePartlyOnScreenStays) {
-    const Rect work = PrimaryWorkArea();
+    const Rect work = WorkArea();
     const struct {
         const char* header;
         bool moved;
@@ -271,9 +218,9 @@ TEST_F(NothingLost, NoteStoredOffEveryMonitorComesIntoTheWorkAreaAndOnePartlyOnS
     for (const auto& c : cases) {
         SCOPED_TRACE(c.header);
         StoreNote(std::string(c.header) + "W=240\r\nH=200\r\n---\r\nwhere am I");
-        HWND note = LoadOnlyNote();
+        HWND note = LoadTheOnlyNote();
         ASSERT_NE(note, nullptr);
-        const Rect placed = WindowRectOf(note);
+        const Rect placed = WindowRect(note);
         if (c.moved) {
             EXPECT_TRUE(Inside(placed, work));
             EXPECT_EQ(placed.Width(), 240);
@@ -286,28 +233,28 @@ TEST_F(NothingLost, NoteStoredOffEveryMonitorComesIntoTheWorkAreaAndOnePartlyOnS
 
 TEST_F(NothingLost, NoteLeftOffScreenByADisplayChangeComesBack) {
     StoreNote("X=300\r\nY=300\r\n---\r\nhere");
-    HWND note = LoadOnlyNote();
+    HWND note = LoadTheOnlyNote();
     ASSERT_NE(note, nullptr);
     SetWindowPos(note, nullptr, 6000, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(note, WM_DISPLAYCHANGE, 32, MAKELPARAM(1600, 1000));
-    EXPECT_TRUE(Inside(WindowRectOf(note), PrimaryWorkArea()));
+    EXPECT_TRUE(Inside(WindowRect(note), WorkArea()));
 }
 
 TEST_F(NothingLost, NoteMadeFromAPinnedNoteNearTheBottomOpensAboveIt) {
-    const Rect work = PrimaryWorkArea();
+    const Rect work = WorkArea();
     HWND pinned = MakeNote(TestNote{.x = 400, .y = work.bottom - 220, .pinned = true});
     HWND made = CreateNewNote(pinned);
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(WindowRectOf(made), (Rect{400, work.bottom - 428, 640, work.bottom - 228}));
+    EXPECT_EQ(WindowRect(made), (Rect{400, work.bottom - 428, 640, work.bottom - 228}));
 }
 
 TEST_F(NothingLost, NameDialogFromAStripDockedOnTheRightOpensOnTheScreen) {
-    const Rect work = PrimaryWorkArea();
+    const Rect work = WorkArea();
     HWND strip = MakeNote(TestNote{.x = work.right - 6, .y = 300, .width = 6, .height = 200});
     Rect dialogRect;
     ScriptedUser user;
-    user.WhenShown(kTextInputDialogClass, [&](HWND dialog) {
-        dialogRect = WindowRectOf(dialog);
+    user.WhenShown(kTextInputClass, [&](HWND dialog) {
+        dialogRect = WindowRect(dialog);
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     std::u16string text;
@@ -322,8 +269,8 @@ TEST_F(NothingLost, NameDialogFromAStripDockedOnTheRightOpensOnTheScreen) {
 TEST_F(NothingLost, NoteDeletedAsItsNameDialogClosesMakesNoCategory) {
     HWND note = MakeNote(TestNote{});
     ScriptedUser user;
-    user.WhenShown(kTextInputDialogClass, [&](HWND dialog) {
-        SetWindowTextW(GetDlgItem(dialog, 100), L"Maison");
+    user.WhenShown(kTextInputClass, [&](HWND dialog) {
+        SetWindowTextW(GetDlgItem(dialog, kTextInputEdit), L"Maison");
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         DestroyWindow(note);  // before the dialog's loop returns to the command
     });
@@ -345,12 +292,7 @@ TEST_F(NothingLost, TrayIconRefusedAtStartIsAddedAgainLater) {
     ASSERT_TRUE(AddTrayIcon(tray));
     AddTrayIconOrRetry(tray);  // refused: the icon is there already
     RemoveTrayIcon();          // the notification area loses it
-    NOTIFYICONDATAW probe{};
-    probe.cbSize = sizeof(probe);
-    probe.hWnd = tray;
-    probe.uID = 1;
-    EXPECT_TRUE(PumpUntil([&] { return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE; },
-                          std::chrono::milliseconds(10000)));
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }, std::chrono::milliseconds(10000)));
     DestroyWindow(tray);  // removes the icon
     PumpPending();
 }

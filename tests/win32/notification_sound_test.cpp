@@ -29,20 +29,7 @@ std::string WavFile(int bitsPerSample, const std::string& samples, std::uint32_t
            "data" + Little(dataLength, 4) + samples;
 }
 
-class NotificationSound : public DataFolderTest {
-protected:
-    void SetUp() override {
-        DataFolderTest::SetUp();
-        saved_ = ActiveSoundSettings();
-    }
-    void TearDown() override {
-        ActiveSoundSettings() = saved_;
-        DataFolderTest::TearDown();
-    }
-
-private:
-    SoundSettings saved_;
-};
+class NotificationSound : public DataFolderTest {};
 
 TEST_F(NotificationSound, SettingsAreSavedAsThreeLinesAndReadBackKeyByKey) {
     ActiveSoundSettings() = SoundSettings{true, 70, u"C:\\avant.wav"};

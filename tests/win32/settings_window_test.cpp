@@ -1,5 +1,5 @@
-// The settings window, driven from inside its own modal loop by steps that
-// a thread timer runs one per tick.
+// The settings window, driven from inside its own modal loop by the steps
+// of the scripted user.
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,7 +9,9 @@
 #include "settings/language_choice.h"
 #include "settings/settings_window.h"
 #include "settings/shortcuts.h"
+#include "support/program_names.h"
 #include "support/screen_picture.h"
+#include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/windows_test_support.h"
@@ -32,26 +34,17 @@ POINT KeyBoxOf(int row) {
 
 using Step = std::function<void(HWND settings)>;
 
-// Opens the window and runs one step per tick in it; true when every step
-// ran. Out of steps with the window still open, it cancels the window, so
-// that a failing test cannot hang.
+// Opens the window and takes the steps in it, one per tick of the scripted
+// user; true when every step was taken. Out of steps with the window still
+// open, it cancels the window, so that a failing test cannot hang.
 bool RunSettings(std::vector<Step> steps) {
-    static std::vector<Step>* script = nullptr;
-    static size_t next = 0;
-    script = &steps;
-    next = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        const std::vector<HWND> windows = WindowsOfClass(kSettingsWindowClass);
-        if (windows.empty()) return;
-        if (next < script->size()) {
-            (*script)[next++](windows.front());
-        } else {
-            PostMessageW(windows.front(), WM_COMMAND, IDCANCEL, 0);
-        }
-    });
+    ScriptedUser user;
+    for (Step& step : steps) user.WhenEnabled(kSettingsClass, std::move(step));
+    user.WhenEnabled(kSettingsClass, [](HWND settings) { PostMessageW(settings, WM_COMMAND, IDCANCEL, 0); });
     OpenSettingsWindow();
-    KillTimer(nullptr, timer);
-    return next == steps.size();
+    const bool everyStepTaken = user.StepsLeft() <= 1;  // the cancel is left when a step closed the window
+    user.Forget();
+    return everyStepTaken;
 }
 
 void Click(HWND window, POINT point) {
@@ -72,12 +65,6 @@ bool HotKeyIsFree(HWND probe, UINT key) {
     if (!RegisterHotKey(probe, 0xBEEF, kCtrlAlt, key)) return false;
     UnregisterHotKey(probe, 0xBEEF);
     return true;
-}
-
-void ScreenshotIfAsked(HWND window, const std::u16string& name) {
-    if (ScreenshotFolder().empty()) return;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    SaveScreenshotIfAsked(name);
 }
 
 // Pixels around a key box's middle in the red of a failed registration.
@@ -103,7 +90,6 @@ protected:
         probe_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         SetTrayWindow(tray_);
         Shortcuts() = DefaultShortcutTable();
-        ActiveSoundSettings() = SoundSettings{};
         EnumerateLanguages();
         SwitchLanguage(u"fr");
         RegisterGlobalHotKeys(tray_);
@@ -111,7 +97,6 @@ protected:
     void TearDown() override {
         UnregisterGlobalHotKeys();
         Shortcuts() = DefaultShortcutTable();
-        ActiveSoundSettings() = SoundSettings{};
         SwitchLanguage(u"fr");
         SetTrayWindow(savedTray_);
         DestroyWindow(tray_);
@@ -131,7 +116,7 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesAndTrayDisabled) {
     bool noteOrTrayEnabled = true;
 
     EXPECT_TRUE(RunSettings({[&](HWND settings) {
-        ScreenshotIfAsked(settings, u"settings-fr");
+        SaveScreenshotIfAsked(u"settings-fr", settings);
         hotKeysFree = HotKeyIsFree(probe_, 'N') && HotKeyIsFree(probe_, 'G');
         noteOrTrayEnabled = IsWindowEnabled(note) || IsWindowEnabled(tray_);
     }}));
@@ -207,7 +192,7 @@ TEST_F(SettingsWindow, AltF4DoesNothingAndEscapeEndsTheWaitBeforeClosing) {
         },
     }));
     EXPECT_TRUE(openAfterAltF4AndFirstEscape);
-    EXPECT_TRUE(WindowsOfClass(kSettingsWindowClass).empty());
+    EXPECT_TRUE(WindowsOfClass(kSettingsClass).empty());
 }
 
 TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguage) {
@@ -223,7 +208,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
             redInOtherRow = RedPixelsAround(settings, KeyBoxOf(0));
             Click(settings, KeyBoxOf(9));
         },
-        [](HWND settings) { ScreenshotIfAsked(settings, u"settings-waiting-red"); },
+        [](HWND settings) { SaveScreenshotIfAsked(u"settings-waiting-red", settings); },
     });
     UnregisterHotKey(probe_, 77);
     RegisterGlobalHotKeys(nullptr);
@@ -235,7 +220,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
     std::u16string title;
     RunSettings({[&](HWND settings) {
         title = WindowTextOf(settings);
-        ScreenshotIfAsked(settings, u"settings-en");
+        SaveScreenshotIfAsked(u"settings-en", settings);
     }});
     EXPECT_EQ(title, u"Settings");
 }

@@ -85,14 +85,7 @@ TEST_F(ShortcutKeys, RealKeysTypedInAFocusedNoteReachTheFilter) {
     SetFocus(NoteEditOf(note));
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == NoteEditOf(note); }));
 
-    std::vector<INPUT> inputs(6);
-    const WORD keys[] = {VK_CONTROL, VK_MENU, VK_UP};
-    for (int i = 0; i < 3; ++i) {
-        inputs[i].type = inputs[5 - i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = inputs[5 - i].ki.wVk = keys[i];
-        inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(6, inputs.data(), sizeof(INPUT));
+    PressCombination({VK_CONTROL, VK_MENU, VK_UP});
     EXPECT_TRUE(PumpUntil([&] {
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -105,8 +98,7 @@ TEST_F(ShortcutKeys, RealKeysTypedInAFocusedNoteReachTheFilter) {
 }
 
 TEST_F(ShortcutKeys, AnyNumbersInTheFileAreTakenWithoutHarmAndWrittenBack) {
-    CreateDirectoryW(Wide(DataPath()), nullptr);
-    WriteRawFile(DataPath(u"shortcuts.txt"),
+    Data().Write(u"shortcuts.txt",
                  "5|0|0\r\n1|4294967295|4294967295\r\n2|-1|99999999999999999999\r\n"
                  "-2147483648|3|65\r\n99999999999|3|65\r\n14|3\r\n");
     LoadShortcuts();

@@ -136,12 +136,11 @@ TEST_F(DataFiles, AtomicWriteToALockedTargetFailsAndKeepsTheOldFile) {
     const std::u16string path = DataFilePath(u"locked.txt");
     WriteRawFile(path, "old content");
     // Another handle holds the target without sharing delete: the replace fails.
-    HANDLE holder = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    HeldFile holder(path, FILE_SHARE_READ);
+    ASSERT_TRUE(holder.Held());
 
     EXPECT_FALSE(WriteFileAtomic(path, "new content"));
-    CloseHandle(holder);
+    holder.Release();
 
     EXPECT_EQ(ReadRawFile(path), "old content");
     EXPECT_EQ(ReadRawFile(path + u".tmp"), "new content");

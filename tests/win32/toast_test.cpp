@@ -11,6 +11,7 @@
 #include "support/screen_picture.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
+#include "support/window_checks.h"
 #include "support/windows_test_support.h"
 #include "ui/screen_geometry.h"
 #include "win/handles.h"
@@ -24,12 +25,6 @@ constexpr char16_t kLongText[] =
     u"Préparer la réunion de lundi avec l'équipe : relire le budget, les objectifs du trimestre, la liste "
     u"des invités et réserver la grande salle";
 
-Rect WorkArea() {
-    RECT area{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    return ToRect(area);
-}
-
 // left, top, right, bottom: 12 pixels in from the right and top edges of
 // the work area, one slot every 84 pixels, 310 x 76 each.
 std::vector<int> ExpectedCorners(int slot) {
@@ -39,24 +34,15 @@ std::vector<int> ExpectedCorners(int slot) {
 }
 
 std::vector<int> CornersOf(HWND window) {
-    const Rect rect = WindowRectOf(window);
+    const Rect rect = WindowRect(window);
     return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
-bool IsTopmost(HWND window) {
-    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 class Toasts : public DataFolderTest {
 protected:
     void SetUp() override {
         DataFolderTest::SetUp();
-        savedSound_ = ActiveSoundSettings();
         ActiveSoundSettings().enabled = false;
-    }
-    void TearDown() override {
-        DataFolderTest::TearDown();
-        ActiveSoundSettings() = savedSound_;
     }
 
     static HWND Show(const char16_t* text, ColourRef accent = kBlueNote,
@@ -71,9 +57,6 @@ protected:
             EXPECT_EQ(CornersOf(toasts[slot]), ExpectedCorners(static_cast<int>(slot))) << "slot " << slot;
         }
     }
-
-private:
-    SoundSettings savedSound_;
 };
 
 TEST_F(Toasts, StackDownFromTheTopRightCornerAndAFullStackClosesItsOldest) {
@@ -150,7 +133,7 @@ void BlendToastImage(HDC dc, const Rect& backdrop, HWND toast) {
     std::copy(image.begin(), image.end(), static_cast<std::uint32_t*>(bits));
     const UniqueMemoryDc memory(CreateCompatibleDC(dc));
     const SelectScope selected(memory.Get(), bitmap.Get());
-    const Rect at = WindowRectOf(toast);
+    const Rect at = WindowRect(toast);
     GdiAlphaBlend(dc, at.left - backdrop.left, at.top - backdrop.top, 310, 76, memory.Get(), 0, 0, 310, 76,
                   BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA});
 }

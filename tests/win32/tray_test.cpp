@@ -16,6 +16,7 @@
 #include "support/program_names.h"
 #include "support/run_value.h"
 #include "support/shell_data_folder_test.h"
+#include "support/window_checks.h"
 #include "win/process_handles.h"
 #include "win/wide.h"
 
@@ -96,16 +97,6 @@ bool StartWithWindowsChecked() {
     }
     ADD_FAILURE() << "no start-with-Windows item";
     return false;
-}
-
-// True while the shell knows an icon of this window with our id: modifying
-// nothing succeeds only for an icon that exists.
-bool TrayIconExists(HWND window) {
-    NOTIFYICONDATAW probe{};
-    probe.cbSize = sizeof(probe);
-    probe.hWnd = window;
-    probe.uID = kTrayIconId;
-    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 HWND MakeTrayWindow() {
