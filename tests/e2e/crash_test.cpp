@@ -2,7 +2,7 @@
 // "categories.txt" must always hold one whole version (the last written or
 // the one being written, never a mix, a cut or only a ".tmp"), and the next
 // start must show every note. QB_CRASH_KILLS sets the number of kills (20 by
-// default, 500 for the long run of the README), QB_CRASH_SEED the random
+// default, 500 for the long run of the README), QB_CRASH_SEQUENCE the random
 // sequence (printed at the start, so that a failure can be replayed).
 #include <gtest/gtest.h>
 
@@ -73,9 +73,10 @@ std::string FirstBodyUtf8(int note) {
 class CrashTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        seed_ = static_cast<unsigned>(EnvironmentNumber("QB_CRASH_SEED", static_cast<int>(GetTickCount() & 0xFFFF)));
-        random_.seed(seed_);
-        std::printf("crash test seed %u\n", seed_);
+        sequence_ = static_cast<unsigned>(
+            EnvironmentNumber("QB_CRASH_SEQUENCE", static_cast<int>(GetTickCount() & 0xFFFF)));
+        random_ = std::mt19937(sequence_);
+        std::printf("crash test sequence %u\n", sequence_);
         for (int note = 0; note < kNotes; ++note) {
             history_.bodies[static_cast<std::size_t>(note)].insert(Utf16(FirstBodyUtf8(note)));
             data_.WriteNote(NoteId(note), StoredNote(note, FirstBodyUtf8(note)));
@@ -229,7 +230,7 @@ protected:
     DataFolder data_;
     History history_;
     std::mt19937 random_;
-    unsigned seed_ = 0;
+    unsigned sequence_ = 0;
 };
 
 }  // namespace
