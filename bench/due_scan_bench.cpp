@@ -43,11 +43,11 @@ std::vector<NoteEntry> Entries() {
         entry.id = i + 1;
         entry.text = u"appeler le fournisseur au sujet de la livraison";
         if (i < kEntriesPerNote / 2) {
-            entry.due = DueStampFromLocalTime(2025, 3, 1 + i * 13 / (kEntriesPerNote / 2), 9, i % 60);
+            entry.due = MakeDueStamp(DueParts{2025, 3, 1 + i * 13 / (kEntriesPerNote / 2), 9, i % 60});
             entry.notified = 1;
             entry.done = i % 5 == 0 ? 1 : 0;
         } else {
-            entry.due = DueStampFromLocalTime(2025, 4, 1 + (i - kEntriesPerNote / 2) / 2, 9, i % 60);
+            entry.due = MakeDueStamp(DueParts{2025, 4, 1 + (i - kEntriesPerNote / 2) / 2, 9, i % 60});
         }
         entries.push_back(entry);
     }
@@ -70,7 +70,7 @@ void TimeCoreRule(int runs) {
     note.type = kNoteScheduled;
     note.entries = Entries();
     const std::vector<Note> notes(kNotes, note);
-    const DueStamp now = DueStampFromLocalTime(kNow.year, kNow.month, kNow.day, kNow.hour, kNow.minute);
+    const DueStamp now = MakeDueStamp(kNow);
     std::size_t due = 0;
     const double ms = MedianMs(runs, [&] {
         for (const Note& each : notes) due += DueEntryIndices(each, now).size();
@@ -118,8 +118,7 @@ void TimeWindowPass(int runs) {
 
     for (int i = 0; i < kAnnouncingNotes; ++i) {
         NoteFromWindow(windows[static_cast<std::size_t>(i) * (kNotes / kAnnouncingNotes)])->entries.back().due =
-            DueStampFromLocalTime(kNextMinute.year, kNextMinute.month, kNextMinute.day, kNextMinute.hour,
-                                  kNextMinute.minute);
+            MakeDueStamp(kNextMinute);
     }
     const auto announceStart = Clock::now();
     ScanDueEntriesAt(kNextMinute);

@@ -120,16 +120,6 @@ void Paint(HWND popup, const PickerState& state) {
     }
 }
 
-LRESULT DrawButton(const PickerState& state, const DRAWITEMSTRUCT* item) {
-    if (!item || item->CtlType != ODT_BUTTON) return FALSE;
-    std::u16string label(kButtonTextCharacters + 1, u'\0');
-    const int length = GetWindowTextW(item->hwndItem, WideBuffer(label), kButtonTextCharacters + 1);
-    label.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    DrawRoundedButton(item->hDC, item->rcItem, label, state.colour, state.brush,
-                      (item->itemState & ODS_SELECTED) != 0);
-    return TRUE;
-}
-
 void OnClick(HWND popup, PickerState& state, Point client) {
     const PickerHit hit = PickerHitAt(client, state.shown.year, state.shown.month);
     switch (hit.target) {
@@ -168,11 +158,10 @@ LRESULT CALLBACK PickerProc(HWND popup, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
         return 1;  // the paint fills everything
     case WM_DRAWITEM:
-        return DrawButton(*state, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return DrawDialogButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), state->colour, state->brush,
+                                kButtonTextCharacters);
     case WM_CTLCOLOREDIT:
-        SetTextColor(reinterpret_cast<HDC>(wParam), ContrastTextColour(state->colour));
-        SetBkColor(reinterpret_cast<HDC>(wParam), state->colour);
-        return reinterpret_cast<LRESULT>(state->brush ? state->brush : GetStockObject(WHITE_BRUSH));
+        return DialogEditColours(reinterpret_cast<HDC>(wParam), state->colour, state->brush);
     case WM_LBUTTONDOWN:
         OnClick(popup, *state, Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
@@ -219,7 +208,7 @@ void StepSpinField(HWND popup, int fieldId, int step, int modulus) {
 }
 
 bool ShowDateTimePicker(HWND owner, ColourRef colour, POINT anchor, DueStamp& value) {
-    if (!RegisterDialogClass(kDateTimePickerClass, PickerProc, classRegistered)) return false;
+    if (!RegisterPopupClass(kDateTimePickerClass, PickerProc, classRegistered)) return false;
     PickerState state;
     state.shown = PickerStartParts(value, LocalNow());
     state.colour = colour;

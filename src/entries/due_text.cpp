@@ -117,6 +117,10 @@ DueStamp MakeDueStamp(const DueParts& parts) {
            parts.hour * kHourFactor + parts.minute;
 }
 
+DateStamp DateStampOf(const DueParts& parts) {
+    return MakeDueStamp(parts) / kDayFactor;
+}
+
 bool IsWellFormedDue(DueStamp due) {
     if (due <= 0) return false;
     const DueParts parts = SplitDueStamp(due);

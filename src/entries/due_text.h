@@ -36,6 +36,9 @@ DueParts SplitDueStamp(DueStamp due);
 // year · 10^8 + month · 10^6 + day · 10^4 + hour · 100 + minute.
 DueStamp MakeDueStamp(const DueParts& parts);
 
+// The date alone: year · 10^4 + month · 100 + day.
+DateStamp DateStampOf(const DueParts& parts);
+
 // A real date and time of a year in kMinDueYear..kMaxDueYear.
 bool IsWellFormedDue(DueStamp due);
 

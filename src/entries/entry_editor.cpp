@@ -150,7 +150,7 @@ HWND CreateChildren(HWND window, const NoteEntry& entry) {
 }  // namespace
 
 bool ShowEntryEditor(HWND owner, ColourRef colour, NoteEntry& entry) {
-    if (!RegisterDialogClass(kEntryEditorClass, EntryEditorProc, classRegistered)) return false;
+    if (!RegisterPopupClass(kEntryEditorClass, EntryEditorProc, classRegistered)) return false;
     EntryEditorState state;
     state.colour = colour;
     const UniqueBrush brush(CreateSolidBrush(colour));

@@ -95,8 +95,7 @@ void AppendEntry(HWND noteWindow, Note& note, NoteEntry entry) {
 }  // namespace
 
 DateStamp TodayStamp() {
-    const DueParts now = LocalNow();
-    return (DateStamp{now.year} * 100 + now.month) * 100 + now.day;
+    return DateStampOf(LocalNow());
 }
 
 void PaintEntryList(HDC dc, const Note& note, int clientWidth, int clientHeight) {

@@ -62,11 +62,10 @@ void RestoreStoredPlacement(HWND window, const NoteCreateParams& params) {
 bool ReadStoredNote(const std::u16string& folder, const std::u16string& fileName, NoteCreateParams& params) {
     if (!IsCanonicalNoteFileName(fileName)) return false;
     const std::u16string path = folder + u"\\" + fileName;
-    StoredNoteText file;
-    if (!ReadStoredNoteText(path, file)) return false;
-    if (!file.exact && !KeepOriginalNoteFile(path)) return false;
+    std::u16string text;
+    if (!ReadStoredNoteText(path, text)) return false;
     params.id = NoteIdFromFileName(fileName);
-    ParseNoteFile(file.text, params);
+    ParseNoteFile(text, params);
     return true;
 }
 

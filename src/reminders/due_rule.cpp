@@ -1,20 +1,5 @@
 #include "reminders/due_rule.h"
 
-namespace {
-
-// Each field takes two decimal digits of the stamp (the year takes the rest).
-constexpr std::int64_t kTwoDigits = 100;
-
-}  // namespace
-
-DueStamp DueStampFromLocalTime(int year, int month, int day, int hour, int minute) {
-    return (DateStampFromDate(year, month, day) * kTwoDigits + hour) * kTwoDigits + minute;
-}
-
-DateStamp DateStampFromDate(int year, int month, int day) {
-    return (std::int64_t{year} * kTwoDigits + month) * kTwoDigits + day;
-}
-
 bool IsEntryDue(const NoteEntry& entry, DueStamp now) {
     return entry.due > 0 && entry.due <= now && entry.done == 0 && entry.notified == 0;
 }

@@ -1,17 +1,11 @@
-// When an entry of a scheduled note is announced, and the stamps the due scan
-// compares: the local minute now and the local date of the scan.
+// When an entry of a scheduled note is announced, and when the day has changed
+// since the previous scan.
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
 #include "storage/note_record.h"
-
-// YYYYMMDDHHMM of a local date and time; seconds play no part.
-DueStamp DueStampFromLocalTime(int year, int month, int day, int hour, int minute);
-
-// YYYYMMDD of a local date.
-DateStamp DateStampFromDate(int year, int month, int day);
 
 // True when the entry's minute has come (to the minute, so an entry due at
 // 14:05 fires from 14:05:00 on) and it is dated, not done and not yet

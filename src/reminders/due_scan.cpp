@@ -72,10 +72,10 @@ void ScanDueEntries() {
 }
 
 void ScanDueEntriesAt(const DueParts& now) {
-    const DateStamp today = DateStampFromDate(now.year, now.month, now.day);
+    const DateStamp today = DateStampOf(now);
     if (DayChanged(lastScanDate, today)) RepaintAllNotes();  // date-dependent texts
     lastScanDate = today;
     if (ModalDialogActive()) return;
-    const DueStamp stamp = DueStampFromLocalTime(now.year, now.month, now.day, now.hour, now.minute);
+    const DueStamp stamp = MakeDueStamp(now);
     for (const DueNote& due : NotesWithDueEntries(stamp)) AnnounceDueEntries(due);
 }

@@ -10,7 +10,6 @@
 #include "reminders/wav_image.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
-#include "win/handles.h"
 #include "win/wide.h"
 
 namespace {
@@ -63,23 +62,11 @@ SoundImage soundImage;
 
 // The whole file, when it is small enough to be scaled in memory. A larger
 // file is not read at all: the size is checked before anything is loaded.
-bool ReadScalableFile(const std::u16string& path, std::string& bytes) {
-    const UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > kMaxScaledWavBytes) {
-        return false;
-    }
-    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        bytes.clear();
-        return false;
-    }
-    bytes.resize(read);
-    return true;
+bool ReadScalableFile(const std::u16string& path, Bytes& bytes) {
+    std::uint64_t size = 0;
+    bool cut = false;
+    return FileSizeOf(path, size) && size <= kMaxScaledWavBytes &&
+           ReadFileStart(path, kMaxScaledWavBytes, bytes, cut) && !cut;
 }
 
 }  // namespace
@@ -113,7 +100,7 @@ SoundPlayback PlayNotificationSound(const std::u16string& path, std::int32_t vol
         MessageBeep(MB_ICONASTERISK);
         return SoundPlayback{SoundRoute::Beep, 0};
     }
-    std::string image;
+    Bytes image;
     const std::size_t bytesRead = ReadScalableFile(file, image) ? image.size() : 0;
     const WavPlaybackPlan plan = PlanWavPlayback(std::string_view(image.data(), bytesRead));
     if (plan.fromMemory) {

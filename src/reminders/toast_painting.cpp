@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "reminders/toast_stack.h"
+#include "ui/colour_rules.h"
 #include "win/gdiplus_objects.h"
 #include "win/gdiplus_session.h"
 #include "win/handles.h"
@@ -20,7 +21,6 @@ constexpr Gdiplus::ARGB kBodyArgb = 0x4CFCFCFC;  // near-white, about 30 % opaqu
 constexpr Gdiplus::ARGB kOutlineArgb = 0xFFBEBEBE;
 constexpr Gdiplus::ARGB kTitleArgb = 0xFF000000;
 constexpr Gdiplus::ARGB kTextArgb = 0xFF141414;
-constexpr Gdiplus::ARGB kOpaque = 0xFF000000;
 constexpr Gdiplus::REAL kOutlineWidth = 1.2f;
 
 // The outline: rounded corners of radius 13, half a pixel inside the image
@@ -45,11 +45,6 @@ const Gdiplus::RectF kTextRect(16.0f, 26.0f, 284.0f, 46.0f);
 constexpr INT kTitleFormat = Gdiplus::StringFormatFlagsNoWrap;
 constexpr INT kTextFormat = Gdiplus::StringFormatFlagsLineLimit;
 
-constexpr std::size_t kMaxShownLength = 512;  // far more than a toast holds
-constexpr char16_t kEllipsis = u'\u2026';
-constexpr char16_t kFirstHighSurrogate = 0xD800;
-constexpr char16_t kLastHighSurrogate = 0xDBFF;
-constexpr Gdiplus::REAL kMeasureSlack = 0.5f;  // measured sizes are not exact to the pixel
 
 struct ToastText {
     const std::u16string& text;
@@ -86,51 +81,6 @@ GdipFont ToastFont(Gdiplus::REAL pixels, INT style) {
     return GdipFont();
 }
 
-// True when the whole text is laid out inside the rectangle; a text that
-// cannot be measured is taken as it is.
-bool FitsIn(Gdiplus::GpGraphics* graphics, const std::u16string& text, const Gdiplus::GpFont* font,
-            const Gdiplus::GpStringFormat* format, const Gdiplus::RectF& rect) {
-    Gdiplus::RectF bounds;
-    INT fitted = 0;
-    INT lines = 0;
-    const INT length = static_cast<INT>(text.size());
-    if (gdip::GdipMeasureString(graphics, Wide(text), length, font, &rect, format, &bounds, &fitted, &lines) !=
-        Gdiplus::Ok) {
-        return true;
-    }
-    return fitted >= length && bounds.Width <= rect.Width + kMeasureSlack &&
-           bounds.Height <= rect.Height + kMeasureSlack;
-}
-
-// The first `length` characters (never half of a surrogate pair, without
-// trailing blanks) and an ellipsis.
-std::u16string Shortened(const std::u16string& text, std::size_t length) {
-    std::u16string shown = text.substr(0, length);
-    if (!shown.empty() && shown.back() >= kFirstHighSurrogate && shown.back() <= kLastHighSurrogate) shown.pop_back();
-    while (!shown.empty() && shown.back() == u' ') shown.pop_back();
-    return shown + kEllipsis;
-}
-
-// The text as it is when it fits the rectangle, else its longest beginning
-// that fits with an ellipsis after it. Done here rather than left to the
-// format's trimming, which not every text engine applies.
-std::u16string FittedText(Gdiplus::GpGraphics* graphics, const std::u16string& text, const Gdiplus::GpFont* font,
-                          const Gdiplus::GpStringFormat* format, const Gdiplus::RectF& rect) {
-    if (text.size() <= kMaxShownLength && FitsIn(graphics, text, font, format, rect)) return text;
-    // Shortened(text, fits) fits (or fits is 0); Shortened(text, tooLong) does not.
-    std::size_t fits = 0;
-    std::size_t tooLong = std::min(text.size(), kMaxShownLength);
-    while (tooLong - fits > 1) {
-        const std::size_t middle = fits + (tooLong - fits) / 2;
-        if (FitsIn(graphics, Shortened(text, middle), font, format, rect)) {
-            fits = middle;
-        } else {
-            tooLong = middle;
-        }
-    }
-    return Shortened(text, fits);
-}
-
 void DrawToastText(Gdiplus::GpGraphics* graphics, const ToastText& part) {
     if (part.text.empty()) return;
     const GdipFont font = ToastFont(part.pixels, part.style);
@@ -139,9 +89,8 @@ void DrawToastText(Gdiplus::GpGraphics* graphics, const ToastText& part) {
     const GdipStringFormat format(created);
     gdip::GdipSetStringFormatTrimming(format.get(), Gdiplus::StringTrimmingEllipsisCharacter);
     const GdipBrush brush = SolidBrush(part.argb);
-    const std::u16string shown = FittedText(graphics, part.text, font.get(), format.get(), part.rect);
-    gdip::GdipDrawString(graphics, Wide(shown), static_cast<INT>(shown.size()), font.get(), &part.rect, format.get(),
-                         brush.get());
+    gdip::GdipDrawString(graphics, Wide(part.text), static_cast<INT>(part.text.size()), font.get(), &part.rect,
+                         format.get(), brush.get());
 }
 
 GdipPath OutlinePath() {
@@ -155,13 +104,6 @@ GdipPath OutlinePath() {
     return GdipPath(path);
 }
 
-Gdiplus::ARGB OpaqueArgb(ColourRef colour) {
-    const Gdiplus::ARGB red = colour & 0xFF;
-    const Gdiplus::ARGB green = (colour >> 8) & 0xFF;
-    const Gdiplus::ARGB blue = (colour >> 16) & 0xFF;
-    return kOpaque | red << 16 | green << 8 | blue;
-}
-
 void DrawCard(Gdiplus::GpGraphics* graphics, ColourRef accentColour) {
     const GdipPath outline = OutlinePath();
     if (!outline) return;
@@ -169,7 +111,7 @@ void DrawCard(Gdiplus::GpGraphics* graphics, ColourRef accentColour) {
     gdip::GdipFillPath(graphics, body.get(), outline.get());
     // The bar along the left edge, rounded by the card's own corners.
     gdip::GdipSetClipPath(graphics, outline.get(), Gdiplus::CombineModeReplace);
-    const GdipBrush accent = SolidBrush(OpaqueArgb(accentColour));
+    const GdipBrush accent = SolidBrush(ArgbFromColourRef(accentColour));
     gdip::GdipFillRectangle(graphics, accent.get(), 0.0f, 0.0f, kAccentBarWidth, static_cast<Gdiplus::REAL>(kToastHeight));
     gdip::GdipResetClip(graphics);
     const GdipPen pen = SolidPen(kOutlineArgb, kOutlineWidth);

@@ -6,6 +6,7 @@
 #include "reminders/notification_sound.h"
 #include "reminders/toast_painting.h"
 #include "reminders/toast_stack.h"
+#include "ui/dialog_window.h"
 #include "ui/screen_geometry.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
@@ -115,18 +116,6 @@ LRESULT CALLBACK ToastWindowProc(HWND toast, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcW(toast, message, wParam, lParam);
 }
 
-bool RegisterToastClass() {
-    if (toastClassRegistered) return true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = ToastWindowProc;
-    windowClass.hInstance = ModuleInstance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_HAND);
-    windowClass.lpszClassName = kToastWindowClass;
-    toastClassRegistered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return toastClassRegistered;
-}
-
 // A hidden toast at its place with its image, or null. It owns its data from
 // here on.
 HWND CreateToast(const Point& origin, std::unique_ptr<ToastData> data) {
@@ -150,7 +139,7 @@ void PlaySoundIfEnabled() {
 }  // namespace
 
 bool ShowToast(const std::u16string& title, const std::u16string& text, ColourRef accentColour) {
-    if (!RegisterToastClass()) return false;
+    if (!RegisterPopupClass(kToastWindowClass, ToastWindowProc, toastClassRegistered, IDC_HAND)) return false;
     const Rect workArea = ForegroundWorkArea();
     const int toEvict = ToastsToEvict(static_cast<int>(toastList.size()), ToastCapacity(workArea));
     const int slot = static_cast<int>(toastList.size()) - toEvict;

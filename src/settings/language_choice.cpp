@@ -26,27 +26,6 @@ LanguageList& OfferedLanguages() {
     return list;
 }
 
-// The first bytes of a file, at most `limit`; `cut` tells whether more
-// followed. Nothing when it cannot be read.
-Bytes ReadFileStart(const std::u16string& path, std::size_t limit, bool& cut) {
-    cut = false;
-    UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {};
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return {};
-    const auto fileSize = static_cast<unsigned long long>(size.QuadPart);
-    cut = fileSize > limit;
-    Bytes bytes(cut ? limit : static_cast<std::size_t>(fileSize), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        return {};
-    }
-    bytes.resize(read);
-    return bytes;
-}
-
 // A file cut at the limit ends inside a line: what follows its last line
 // feed is a fragment, not the line the translator wrote.
 void DropPartialLastLine(Bytes& bytes) {
@@ -55,8 +34,9 @@ void DropPartialLastLine(Bytes& bytes) {
 }
 
 std::u16string ReadSavedCode() {
+    Bytes bytes;
     bool cut = false;
-    const Bytes bytes = ReadFileStart(DataFilePath(kSavedLanguageFile), kMaxSavedCodeBytes, cut);
+    ReadFileStart(DataFilePath(kSavedLanguageFile), kMaxSavedCodeBytes, bytes, cut);
     return SavedLanguageCode(DecodeUtf8(bytes));
 }
 
@@ -93,8 +73,9 @@ void SwitchLanguage(const std::u16string& code) {
 }
 
 void LoadLanguageFile(const std::u16string& code, TranslationTable& table) {
+    Bytes bytes;
     bool cut = false;
-    Bytes bytes = ReadFileStart(LanguageFilePath(code), kMaxLanguageFileBytes, cut);
+    ReadFileStart(LanguageFilePath(code), kMaxLanguageFileBytes, bytes, cut);
     if (cut) DropPartialLastLine(bytes);
     ParseLanguageFile(DecodeUtf8(bytes), table);
 }

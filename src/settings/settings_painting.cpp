@@ -6,8 +6,9 @@
 #include "settings/language_choice.h"
 #include "settings/shortcuts.h"
 #include "ui/colour_rules.h"
+#include "ui/dialog_chrome.h"
+#include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"
-#include "ui/title_band.h"
 #include "win/gdi_drawing.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -18,8 +19,6 @@ constexpr UINT kSingleLine = DT_SINGLELINE | DT_VCENTER;
 constexpr UINT kSingleLineEllipsis = kSingleLine | DT_END_ELLIPSIS;
 constexpr UINT kCentredEllipsis = kSingleLineEllipsis | DT_CENTER;
 
-constexpr int kTitleLeft = 8;
-constexpr int kTitleRightInset = 30;
 constexpr int kTitleCharacters = 128;
 constexpr int kLineWidth = 2;  // the cross and the check mark
 
@@ -54,10 +53,6 @@ constexpr int kCheckValleyInsetX = 7;
 constexpr int kCheckValleyInsetY = 4;
 constexpr int kCheckEndInset = 3;
 
-RECT ToRect(const Rect& rect) {
-    return RECT{rect.left, rect.top, rect.right, rect.bottom};
-}
-
 HBRUSH GreyFrameBrush() {
     return static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
 }
@@ -76,28 +71,11 @@ void DrawLines(HDC dc, ColourRef colour, const POINT* points, int count) {
     Polyline(dc, points, count);
 }
 
-std::u16string TitleOf(HWND window) {
-    std::u16string title(kTitleCharacters + 1, u'\0');
-    const int length = GetWindowTextW(window, WideBuffer(title), kTitleCharacters + 1);
-    title.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    return title;
-}
-
 std::u16string PercentText(std::int32_t volume) {
     std::u16string text;
     for (const char c : std::to_string(volume)) text.push_back(static_cast<char16_t>(c));
     text.push_back(u'%');
     return text;
-}
-
-void PaintTitleBand(HDC dc, HWND window, int width, ColourRef band, ColourRef text) {
-    FillSolid(dc, RECT{0, 0, width, kTitleBandHeight}, band);
-    DrawTextIn(dc, TitleOf(window), RECT{kTitleLeft, 0, width - kTitleRightInset, kTitleBandHeight},
-               kSingleLineEllipsis);
-    for (const LineSegment& line : CloseCrossLines(width)) {
-        const POINT points[] = {{line.from.x, line.from.y}, {line.to.x, line.to.y}};
-        DrawLines(dc, text, points, 2);
-    }
 }
 
 void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef text) {
@@ -107,7 +85,7 @@ void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef t
     DrawTextIn(dc, Translate(u"Activer le son"),
                RECT{kTextLeft, kSoundSwitchLine.top, width - kSoundSwitchRightInset, kSoundSwitchLine.bottom},
                kSingleLine);
-    const RECT box = ToRect(kSoundCheckBox);
+    const RECT box = ToRECT(kSoundCheckBox);
     FrameRect(dc, &box, GreyFrameBrush());
     if (!state.soundEnabled) return;
     const POINT check[] = {
@@ -121,8 +99,8 @@ void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef t
 void PaintVolume(HDC dc, const SettingsState& state, int width, ColourRef band, ColourRef text) {
     DrawTextIn(dc, Translate(u"Volume"), RECT{kTextLeft, kVolumeLine.top, kVolumeLabelRight, kVolumeLine.bottom},
                kSingleLine);
-    FillSolid(dc, ToRect(kVolumeTrack), MoveTowards(state.colour, text & 0xFF, kTrackShift));
-    FillSolid(dc, ToRect(VolumeFillRect(state.volume)), band);
+    FillSolid(dc, ToRECT(kVolumeTrack), MoveTowards(state.colour, text & 0xFF, kTrackShift));
+    FillSolid(dc, ToRECT(VolumeFillRect(state.volume)), band);
     {
         // Outlined with the DC's own pen: nothing else is selected here.
         const UniqueBrush knobBrush(CreateSolidBrush(band));
@@ -140,7 +118,7 @@ void PaintVolume(HDC dc, const SettingsState& state, int width, ColourRef band, 
 
 void PaintLanguage(HDC dc, const SettingsState& state) {
     DrawTextIn(dc, Translate(u"Langue"), kLanguageLabelBox, kSingleLine);
-    const RECT box = ToRect(kLanguageBox);
+    const RECT box = ToRECT(kLanguageBox);
     FillSolid(dc, box, state.colour);
     FrameRect(dc, &box, GreyFrameBrush());
     DrawTextIn(dc, LanguageNameAt(AvailableLanguages(), state.languageIndex), kLanguageNameBox, kSingleLine);
@@ -160,7 +138,7 @@ void PaintShortcutRow(HDC dc, const SettingsState& state, std::size_t index, Col
 
     const bool waiting = state.waitingRow == static_cast<int>(index);
     const int grey = IsDarkColour(state.colour) ? kLightGrey : kDarkGrey;
-    const RECT box = ToRect(row.keyBox);
+    const RECT box = ToRECT(row.keyBox);
     FillSolid(dc, box, MoveTowards(state.colour, grey, waiting ? kWaitingBoxShift : 0.0));
     FrameRect(dc, &box, GreyFrameBrush());
 
@@ -200,7 +178,8 @@ void PaintSettingsWindow(HWND window, HDC dc, SettingsState& state) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
 
-    PaintTitleBand(dc, window, width, band, text);
+    PaintTitleBand(dc, window, width, state.colour, kTitleCharacters);
+    SetTextColor(dc, text);
     PaintSoundSwitch(dc, state, width, text);
     PaintVolume(dc, state, width, band, text);
     PaintLanguage(dc, state);

@@ -184,13 +184,8 @@ LRESULT OnHitTest(HWND window, LPARAM lParam) {
 
 LRESULT OnDrawItem(HWND window, SettingsState& state, WPARAM wParam, LPARAM lParam) {
     const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (!item || item->CtlType != ODT_BUTTON) return DefWindowProcW(window, WM_DRAWITEM, wParam, lParam);
-    std::u16string text(kButtonTextCharacters + 1, u'\0');
-    const int length = GetWindowTextW(item->hwndItem, WideBuffer(text), kButtonTextCharacters + 1);
-    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    DrawRoundedButton(item->hDC, item->rcItem, text, state.colour, state.brush,
-                      (item->itemState & ODS_SELECTED) != 0);
-    return 1;
+    if (DrawDialogButton(item, state.colour, state.brush, kButtonTextCharacters)) return 1;
+    return DefWindowProcW(window, WM_DRAWITEM, wParam, lParam);
 }
 
 bool IsCloseOrMenuKey(WPARAM command) {
@@ -283,24 +278,6 @@ SettingsState InitialState() {
     return state;
 }
 
-// Like every dialog's loop, but while a row waits for a key the keys go to
-// the window itself: Tab, Enter, Escape and the arrows can then be bound.
-void RunSettingsLoop(HWND window, const SettingsState& state) {
-    const ModalDialogScope modal;
-    while (!state.done && IsWindow(window)) {
-        MSG message{};
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
-            return;
-        }
-        if (got == -1) return;
-        if (state.waitingRow < 0 && IsDialogMessageW(window, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 void RestoreBindings(const ShortcutTable& saved) {
     ShortcutTable& table = Shortcuts();
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -315,7 +292,7 @@ void OpenSettingsWindow() {
     if (ModalDialogActive()) return;
     const ShortcutTable savedBindings = Shortcuts();
     UnregisterGlobalHotKeys();
-    if (!RegisterDialogClass(kSettingsWindowClass, SettingsWindowProc, classRegistered)) {
+    if (!RegisterPopupClass(kSettingsWindowClass, SettingsWindowProc, classRegistered)) {
         RegisterGlobalHotKeys(nullptr);
         return;
     }
@@ -338,7 +315,12 @@ void OpenSettingsWindow() {
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
 
-    RunSettingsLoop(window, state);
+    {
+        // While a row waits for a key, the keys go to the window itself:
+        // Tab, Enter, Escape and the arrows can then be bound.
+        const ModalDialogScope modal;
+        RunModalLoop(window, state.done, [&state] { return state.waitingRow >= 0; });
+    }
 
     EnableRestOfProgram(true);
     // Only a quit leaves the window here; it must not outlive its state.

@@ -33,6 +33,21 @@ std::u16string OriginalCopyName(const std::u16string& path, int number) {
     return name;
 }
 
+// True when a copy of these bytes exists beside the file, made now or before.
+bool KeepOriginalBytes(const std::u16string& path, const Bytes& original) {
+    for (int number = 1; number <= kOriginalCopyNames; ++number) {
+        const std::u16string copy = OriginalCopyName(path, number);
+        Bytes existing;
+        if (TryReadFileBytes(copy, existing)) {
+            if (existing == original) return true;
+            continue;
+        }
+        if (GetFileAttributesW(Wide(copy)) != INVALID_FILE_ATTRIBUTES) continue;  // there, but unreadable
+        return WriteFileAtomic(copy, original);
+    }
+    return false;
+}
+
 }  // namespace
 
 std::uint64_t NewNoteId() {
@@ -51,27 +66,11 @@ void DeleteNoteFile(std::uint64_t id) {
     DeleteFileW(Wide(NoteFilePath(id)));
 }
 
-bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& result) {
+bool ReadStoredNoteText(const std::u16string& path, std::u16string& text) {
     Bytes bytes;
     if (!TryReadFileBytes(path, bytes)) return false;
-    result.text = WithVisibleNuls(DecodeNoteBytes(bytes));
+    text = WithVisibleNuls(DecodeNoteBytes(bytes));
     const bool utf8Mark = DetectByteOrderMark(bytes) == ByteOrderMark::Utf8;
-    result.exact = EncodeUtf8(result.text) == std::string_view(bytes).substr(utf8Mark ? 3 : 0);
-    return true;
-}
-
-bool KeepOriginalNoteFile(const std::u16string& path) {
-    Bytes original;
-    if (!TryReadFileBytes(path, original)) return false;
-    for (int number = 1; number <= kOriginalCopyNames; ++number) {
-        const std::u16string copy = OriginalCopyName(path, number);
-        Bytes existing;
-        if (TryReadFileBytes(copy, existing)) {
-            if (existing == original) return true;
-            continue;
-        }
-        if (GetFileAttributesW(Wide(copy)) != INVALID_FILE_ATTRIBUTES) continue;  // there, but unreadable
-        return WriteFileAtomic(copy, original);
-    }
-    return false;
+    const bool exact = EncodeUtf8(text) == std::string_view(bytes).substr(utf8Mark ? 3 : 0);
+    return exact || KeepOriginalBytes(path, bytes);
 }

@@ -14,20 +14,11 @@ std::u16string NoteFilePath(std::uint64_t id);
 // Removes a note's file; a file that is already gone is fine.
 void DeleteNoteFile(std::uint64_t id);
 
-// A note file's text as the note shows it, and whether writing that text
-// back gives the very bytes the file holds. It does not for a file saved as
-// UTF-16 by another editor, one holding NUL characters (shown as U+2400) or
-// invalid UTF-8: the first save would change them.
-struct StoredNoteText {
-    std::u16string text;
-    bool exact = true;
-};
-
-// False when the file cannot be read; a byte-order mark decides between
-// UTF-8 and UTF-16.
-bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& result);
-
-// Keeps a note file's bytes in a copy beside it, named after it with
-// ".original" (".original-2" and so on when an older copy differs), which no
-// note file name matches. True when such a copy of the current bytes exists.
-bool KeepOriginalNoteFile(const std::u16string& path);
+// A note file's text as the note shows it; a byte-order mark decides between
+// UTF-8 and UTF-16, and NUL characters show as U+2400. When that text would
+// not write back as the very bytes the file holds (UTF-16 from another
+// editor, NULs, invalid UTF-8), the bytes are first kept in a copy beside
+// it, named after it with ".original" (".original-2" and so on when an older
+// copy differs), which no note file name matches. False when the file cannot
+// be read or such a copy cannot be made: the file is then best left alone.
+bool ReadStoredNoteText(const std::u16string& path, std::u16string& text);

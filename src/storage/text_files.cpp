@@ -5,25 +5,54 @@
 #include "win/handles.h"
 #include "win/wide.h"
 
-bool TryReadFileBytes(const std::u16string& path, Bytes& bytes) {
+namespace {
+
+UniqueHandle OpenForReading(const std::u16string& path) {
+    return UniqueHandle(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool SizeOf(HANDLE file, std::uint64_t& size) {
+    LARGE_INTEGER value{};
+    if (!GetFileSizeEx(file, &value) || value.QuadPart < 0) return false;
+    size = static_cast<std::uint64_t>(value.QuadPart);
+    return true;
+}
+
+// One read call takes at most a DWORD's worth; nothing the program reads
+// comes near it.
+constexpr std::uint64_t kLargestRead = 0xFFFFFFFFu;
+
+}  // namespace
+
+bool FileSizeOf(const std::u16string& path, std::uint64_t& size) {
+    const UniqueHandle file = OpenForReading(path);
+    return file && SizeOf(file.Get(), size);
+}
+
+bool ReadFileStart(const std::u16string& path, std::uint64_t limit, Bytes& bytes, bool& cut) {
     bytes.clear();
-    UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-
-    // Data files are a few kilobytes; only the low 32 bits of the size count.
-    const DWORD size = GetFileSize(file.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE) return false;
-    if (size == 0) return true;
-
-    bytes.assign(size, '\0');
+    cut = false;
+    const UniqueHandle file = OpenForReading(path);
+    std::uint64_t size = 0;
+    if (!file || !SizeOf(file.Get(), size)) return false;
+    cut = size > limit;
+    const std::uint64_t wanted = cut ? limit : size;
+    if (wanted > kLargestRead) return false;
+    if (wanted == 0) return true;
+    bytes.assign(static_cast<std::size_t>(wanted), '\0');
     DWORD read = 0;
-    if (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr)) {
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(wanted), &read, nullptr)) {
         bytes.clear();
         return false;
     }
     bytes.resize(read);
     return true;
+}
+
+bool TryReadFileBytes(const std::u16string& path, Bytes& bytes) {
+    bool cut = false;
+    return ReadFileStart(path, kLargestRead, bytes, cut) && !cut;
 }
 
 Bytes ReadFileBytes(const std::u16string& path) {

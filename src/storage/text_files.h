@@ -3,6 +3,7 @@
 // hold NUL bytes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 using Bytes = std::string;
@@ -12,6 +13,13 @@ Bytes ReadFileBytes(const std::u16string& path);
 
 // The same, telling an unreadable file (false) apart from an empty one.
 bool TryReadFileBytes(const std::u16string& path, Bytes& bytes);
+
+// The first `limit` bytes of a file at most; `cut` tells whether more
+// followed. False when it cannot be opened or read.
+bool ReadFileStart(const std::u16string& path, std::uint64_t limit, Bytes& bytes, bool& cut);
+
+// A file's size in bytes, without reading it; false when it cannot be opened.
+bool FileSizeOf(const std::u16string& path, std::uint64_t& size);
 
 // UTF-8 to UTF-16; invalid sequences become U+FFFD, one leading BOM is dropped.
 std::u16string DecodeUtf8(const Bytes& bytes);

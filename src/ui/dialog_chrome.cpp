@@ -10,6 +10,7 @@
 #include "win/gdi_drawing.h"
 #include "win/handles.h"
 #include "win/wide.h"
+#include "win/window_text.h"
 
 namespace {
 
@@ -38,13 +39,6 @@ POINT ClientPointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
-std::u16string WindowTextUpTo(HWND window, int characters) {
-    std::u16string text(static_cast<std::size_t>(characters) + 1, u'\0');
-    const int length = GetWindowTextW(window, WideBuffer(text), characters + 1);
-    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    return text;
-}
-
 void DrawCloseCross(HDC dc, int clientWidth, ColourRef textColour) {
     UniquePen pen(CreatePen(PS_SOLID, kCrossPenWidth, textColour));
     SelectScope selected(dc, pen.Get());
@@ -54,8 +48,8 @@ void DrawCloseCross(HDC dc, int clientWidth, ColourRef textColour) {
     }
 }
 
-void DrawTitle(HDC dc, HWND window, int clientWidth, ColourRef textColour) {
-    std::u16string title = WindowTextUpTo(window, kTitleCharacters);
+void DrawTitle(HDC dc, HWND window, int clientWidth, ColourRef textColour, int titleCharacters) {
+    std::u16string title = WindowTextUpTo(window, titleCharacters);
     RECT box{kTitleLeft, 0, clientWidth - kTitleRightInset, kTitleBandHeight};
     SelectScope font(dc, TextFontOrDefault());
     SetBkMode(dc, TRANSPARENT);
@@ -70,11 +64,7 @@ LRESULT Paint(HWND window, ColourRef colour) {
     SavedDcState state(dc);
     RECT client{};
     GetClientRect(window, &client);
-    const ColourRef textColour = ContrastTextColour(colour);
-
-    FillSolid(dc, RECT{0, 0, client.right, kTitleBandHeight}, HeaderColour(colour));
-    DrawTitle(dc, window, client.right, textColour);
-    DrawCloseCross(dc, client.right, textColour);
+    PaintTitleBand(dc, window, client.right, colour, kTitleCharacters);
     FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     return 0;
 }
@@ -87,10 +77,9 @@ LRESULT EraseBackground(HWND window, HDC dc, HBRUSH brush) {
 }
 
 DialogChromeResult DrawButton(LPARAM lParam, ColourRef colour, HBRUSH brush) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (!item || item->CtlType != ODT_BUTTON) return {};
-    const std::u16string text = WindowTextUpTo(item->hwndItem, kButtonTextCharacters);
-    DrawRoundedButton(item->hDC, item->rcItem, text, colour, brush, (item->itemState & ODS_SELECTED) != 0);
+    if (!DrawDialogButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), colour, brush, kButtonTextCharacters)) {
+        return {};
+    }
     return {true, 1};
 }
 
@@ -130,6 +119,24 @@ void CloseOnCross(HWND window, LPARAM lParam, bool* doneFlag) {
 }
 
 }  // namespace
+
+void PaintTitleBand(HDC dc, HWND window, int clientWidth, ColourRef colour, int titleCharacters) {
+    const ColourRef textColour = ContrastTextColour(colour);
+    FillSolid(dc, RECT{0, 0, clientWidth, kTitleBandHeight}, HeaderColour(colour));
+    DrawTitle(dc, window, clientWidth, textColour, titleCharacters);
+    DrawCloseCross(dc, clientWidth, textColour);
+}
+
+bool DrawDialogButton(const DRAWITEMSTRUCT* item, ColourRef colour, HBRUSH dialogBrush, int textCharacters) {
+    if (!item || item->CtlType != ODT_BUTTON) return false;
+    const std::u16string text = WindowTextUpTo(item->hwndItem, textCharacters);
+    DrawRoundedButton(item->hDC, item->rcItem, text, colour, dialogBrush, (item->itemState & ODS_SELECTED) != 0);
+    return true;
+}
+
+LRESULT DialogEditColours(HDC dc, ColourRef colour, HBRUSH dialogBrush) {
+    return ControlColours(dc, colour, dialogBrush, true);
+}
 
 DialogChromeResult HandleDialogChrome(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       ColourRef colour, HBRUSH brush, bool* doneFlag) {

@@ -23,6 +23,18 @@ struct DialogChromeResult {
 DialogChromeResult HandleDialogChrome(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       ColourRef colour, HBRUSH brush, bool* doneFlag);
 
+// The title band: the darker shade of the dialog colour, the window's text
+// (at most `titleCharacters` of it) and the close cross, in the colour that
+// contrasts with the band.
+void PaintTitleBand(HDC dc, HWND window, int clientWidth, ColourRef colour, int titleCharacters);
+
+// WM_DRAWITEM for an owner-drawn button of the dialog: its text (at most
+// `textCharacters`) on a rounded face. False when the item is not a button.
+bool DrawDialogButton(const DRAWITEMSTRUCT* item, ColourRef colour, HBRUSH dialogBrush, int textCharacters);
+
+// WM_CTLCOLOREDIT: the edit's text in the contrast colour on the dialog colour.
+LRESULT DialogEditColours(HDC dc, ColourRef colour, HBRUSH dialogBrush);
+
 // A rounded button face a shade darker than the dialog (darker again while
 // pressed) with a border and centred text that contrast with the face.
 void DrawRoundedButton(HDC dc, const RECT& rect, const std::u16string& text, ColourRef colour,

@@ -12,13 +12,13 @@ constexpr int kOwnerOffset = 30;  // from the owner's top-left corner
 
 }  // namespace
 
-bool RegisterDialogClass(const wchar_t* className, WNDPROC procedure, bool& registered) {
+bool RegisterPopupClass(const wchar_t* className, WNDPROC procedure, bool& registered, const wchar_t* cursor) {
     if (registered) return true;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = ModuleInstance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, cursor);
     windowClass.lpszClassName = className;
     registered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     return registered;

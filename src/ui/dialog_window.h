@@ -8,10 +8,11 @@
 
 #include "storage/rect.h"
 
-// Registers a dialog's class once per process: the program's instance, the
-// arrow cursor, no icon and no background (the dialog paints its own).
-// `registered` is the caller's flag; true when the class is there.
-bool RegisterDialogClass(const wchar_t* className, WNDPROC procedure, bool& registered);
+// Registers the class of a popup the program paints itself (a dialog, a
+// toast) once per process: the program's instance, the cursor, no icon and
+// no background. `registered` is the caller's flag; true when the class is there.
+bool RegisterPopupClass(const wchar_t* className, WNDPROC procedure, bool& registered,
+                        const wchar_t* cursor = IDC_ARROW);
 
 // A child control of the dialog at its place, with its font.
 HWND CreateDialogControl(HWND dialog, const wchar_t* className, const std::u16string& text, DWORD style, int id,

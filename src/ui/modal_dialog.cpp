@@ -18,7 +18,7 @@ ModalDialogScope::~ModalDialogScope() {
     modalDialogActive = saved_;
 }
 
-bool RunModalLoop(HWND dialog, const bool& done) {
+bool RunModalLoop(HWND dialog, const bool& done, const std::function<bool()>& keysToWindow) {
     // A dialog destroyed behind our back (its owner went away) would otherwise
     // leave the loop waiting for a flag that nothing will set any more.
     while (!done && IsWindow(dialog)) {
@@ -31,7 +31,8 @@ bool RunModalLoop(HWND dialog, const bool& done) {
         if (got == -1) {
             return false;
         }
-        if (!IsDialogMessageW(dialog, &message)) {
+        const bool dialogKeys = !keysToWindow || !keysToWindow();
+        if (!dialogKeys || !IsDialogMessageW(dialog, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

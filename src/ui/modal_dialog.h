@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // True while a modal dialog loop of the program runs.
 bool ModalDialogActive();
 
@@ -25,5 +27,7 @@ private:
 // IsDialogMessageW for `dialog` (Tab, Enter as IDOK, Escape as IDCANCEL),
 // until `done` is set or the dialog window no longer exists. A WM_QUIT ends
 // the loop and is posted again with the same exit code, so that the main
-// loop ends too; the result then is true.
-bool RunModalLoop(HWND dialog, const bool& done);
+// loop ends too; the result then is true. While `keysToWindow` (when given)
+// says so, IsDialogMessageW is bypassed: Tab, Enter, Escape and the arrows
+// then reach the dialog's own procedure as key messages.
+bool RunModalLoop(HWND dialog, const bool& done, const std::function<bool()>& keysToWindow = nullptr);

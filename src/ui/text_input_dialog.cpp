@@ -101,7 +101,7 @@ HWND CreateChildren(HWND dialog, const std::u16string& initialText) {
 bool ShowTextInputDialog(HWND owner, ColourRef colour, const std::u16string& title,
                          const std::u16string& initialText, std::u16string& text) {
     text.clear();
-    if (!RegisterDialogClass(kTextInputDialogClass, InputDialogProc, classRegistered)) return false;
+    if (!RegisterPopupClass(kTextInputDialogClass, InputDialogProc, classRegistered)) return false;
 
     InputDialog dialog;
     dialog.colour = colour;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "entries/due_text.h"
 #include "storage/note_record.h"
 
 namespace {
@@ -16,9 +17,9 @@ NoteEntry Entry(DueStamp due, std::int32_t done = 0, std::int32_t notified = 0) 
 }
 
 TEST(DueRule, StampsAreTheDecimalDigitsOfTheLocalTime) {
-    EXPECT_EQ(DueStampFromLocalTime(2025, 3, 14, 14, 5), 202503141405);
-    EXPECT_EQ(DueStampFromLocalTime(2024, 12, 31, 23, 59), 202412312359);
-    EXPECT_EQ(DateStampFromDate(2025, 3, 14), 20250314);
+    EXPECT_EQ(MakeDueStamp(DueParts{2025, 3, 14, 14, 5}), 202503141405);
+    EXPECT_EQ(MakeDueStamp(DueParts{2024, 12, 31, 23, 59}), 202412312359);
+    EXPECT_EQ(DateStampOf(DueParts{2025, 3, 14, 14, 5}), 20250314);
 }
 
 TEST(DueRule, AnEntryFiresFromItsMinuteOnUntilDoneOrAnnounced) {
@@ -41,7 +42,7 @@ TEST(DueRule, AnEntryFiresFromItsMinuteOnUntilDoneOrAnnounced) {
 
 TEST(DueRule, ASecondBeforeTheMinuteIsStillTheMinuteBefore) {
     // 14:04:59 reads as 14:04: seconds are not part of the stamp.
-    EXPECT_FALSE(IsEntryDue(Entry(202503141405), DueStampFromLocalTime(2025, 3, 14, 14, 4)));
+    EXPECT_FALSE(IsEntryDue(Entry(202503141405), MakeDueStamp(DueParts{2025, 3, 14, 14, 4})));
 }
 
 TEST(DueRule, OnlyAScheduledNoteAnnouncesItsEntriesInListOrder) {
