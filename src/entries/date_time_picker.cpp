@@ -11,6 +11,7 @@
 #include "entries/picker_layout.h"
 #include "entries/picker_rules.h"
 #include "i18n/translation.h"
+#include "storage/lenient_number.h"
 #include "ui/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/dialog_window.h"
@@ -59,11 +60,6 @@ void DrawBoxText(HDC dc, const std::u16string& text, const Rect& box, UINT forma
     DrawTextW(dc, Wide(text), -1, &r, format);
 }
 
-std::u16string NumberText(int value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 void FillTriangle(HDC dc, PickerTarget arrow, ColourRef colour) {
     const std::array<Point, 3> corners = PickerArrowTriangle(arrow);
     const POINT points[] = {{corners[0].x, corners[0].y}, {corners[1].x, corners[1].y}, {corners[2].x, corners[2].y}};
@@ -84,7 +80,7 @@ void DrawDays(HDC dc, const DueParts& shown, ColourRef colour, ColourRef text) {
         const bool selected = day == shown.day;
         if (selected) FillSolid(dc, ToRECT(box), selectedBack);
         SetTextColor(dc, selected ? ContrastTextColour(selectedBack) : text);
-        DrawBoxText(dc, NumberText(day), box, kCentred);
+        DrawBoxText(dc, DecimalText(day), box, kCentred);
     }
 }
 

@@ -29,11 +29,6 @@ DueParts WithDayInMonth(DueParts parts) {
     return parts;
 }
 
-std::u16string DecimalText(int value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 }  // namespace
 
 DueParts PickerStartParts(DueStamp value, const DueParts& now) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "storage/lenient_number.h"
+#include "storage/text_lines.h"
 
 namespace {
 
@@ -12,11 +13,6 @@ constexpr std::u16string_view kEnabledKey = u"ENABLED=";
 constexpr std::u16string_view kVolumeKey = u"VOLUME=";
 constexpr std::u16string_view kPathKey = u"PATH=";
 constexpr std::u16string_view kLineBreak = u"\r\n";
-
-std::u16string_view WithoutTrailingCarriageReturns(std::u16string_view line) {
-    while (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    return line;
-}
 
 // On a match, `value` is the rest of the line after the key.
 bool MatchKey(std::u16string_view line, std::u16string_view key, std::u16string_view& value) {
@@ -46,7 +42,7 @@ bool ReadsBackFromOneLine(std::u16string_view text) {
 
 void AppendDecimalLine(std::u16string& out, std::u16string_view key, std::int32_t value) {
     out += key;
-    for (const char c : std::to_string(value)) out.push_back(static_cast<char16_t>(c));
+    out += DecimalText(value);
     out += kLineBreak;
 }
 
@@ -57,15 +53,7 @@ std::int32_t ClampVolume(std::int64_t volume) {
 }
 
 void ParseSoundSettings(const std::u16string& text, SoundSettings& settings) {
-    const std::u16string_view all = text;
-    std::size_t start = 0;
-    while (start < all.size()) {
-        const std::size_t lineFeed = all.find(u'\n', start);
-        const std::size_t end = lineFeed == std::u16string_view::npos ? all.size() : lineFeed;
-        ParseLine(WithoutTrailingCarriageReturns(all.substr(start, end - start)), settings);
-        if (lineFeed == std::u16string_view::npos) break;
-        start = lineFeed + 1;
-    }
+    ForEachLine(text, [&settings](std::u16string_view line) { ParseLine(line, settings); });
 }
 
 std::u16string FormatSoundSettings(const SoundSettings& settings) {

@@ -5,6 +5,7 @@
 #include "i18n/translation.h"
 #include "settings/language_choice.h"
 #include "settings/shortcuts.h"
+#include "storage/lenient_number.h"
 #include "ui/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/screen_geometry.h"
@@ -72,10 +73,7 @@ void DrawLines(HDC dc, ColourRef colour, const POINT* points, int count) {
 }
 
 std::u16string PercentText(std::int32_t volume) {
-    std::u16string text;
-    for (const char c : std::to_string(volume)) text.push_back(static_cast<char16_t>(c));
-    text.push_back(u'%');
-    return text;
+    return DecimalText(volume) + u"%";
 }
 
 void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef text) {

@@ -1,11 +1,12 @@
 #include "settings/shortcuts_file.h"
 
-#include <array>
-#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <string_view>
+
+#include "storage/lenient_number.h"
+#include "storage/text_lines.h"
 
 namespace {
 
@@ -112,34 +113,20 @@ void ApplyLine(std::u16string_view line, ShortcutTable& table) {
     }
 }
 
-void AppendDecimal(std::u16string& out, std::int64_t value) {
-    std::array<char, 24> digits{};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-    for (const char* c = digits.data(); c != result.ptr; ++c) out.push_back(static_cast<char16_t>(*c));
-}
-
 }  // namespace
 
 void ParseShortcutsFile(const std::u16string& text, ShortcutTable& table) {
-    const std::u16string_view all = text;
-    std::size_t start = 0;
-    while (start < all.size()) {
-        const std::size_t lineFeed = all.find(u'\n', start);
-        const std::size_t end = lineFeed == std::u16string_view::npos ? all.size() : lineFeed;
-        ApplyLine(all.substr(start, end - start), table);
-        if (lineFeed == std::u16string_view::npos) break;
-        start = lineFeed + 1;
-    }
+    ForEachLine(text, [&table](std::u16string_view line) { ApplyLine(line, table); });
 }
 
 std::u16string FormatShortcutsFile(const ShortcutTable& table) {
     std::u16string out;
     for (const Shortcut& shortcut : table) {
-        AppendDecimal(out, shortcut.id);
+        out += DecimalText(shortcut.id);
         out.push_back(kFieldSeparator);
-        AppendDecimal(out, shortcut.modifiers);
+        out += DecimalText(shortcut.modifiers);
         out.push_back(kFieldSeparator);
-        AppendDecimal(out, shortcut.key);
+        out += DecimalText(shortcut.key);
         out += kLineBreak;
     }
     return out;

@@ -184,11 +184,6 @@ void RenumberUnusableIds(CategoryStore& store) {
     store.categories = std::move(kept);
 }
 
-std::u16string Decimal(std::int32_t value) {
-    std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // Red, green, blue as six upper-case hexadecimal digits.
 std::u16string ColourHex(ColourRef colour) {
     constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
@@ -222,14 +217,14 @@ CategoryStore ParseCategoriesFile(const std::u16string& text) {
 std::u16string FormatCategoriesFile(const CategoryStore& store) {
     const std::u16string separator(1, kFieldSeparator);
     const std::u16string lineEnd = u"\r\n";
-    std::u16string text = u"NEXTID|" + Decimal(store.nextId) + lineEnd;
+    std::u16string text = u"NEXTID|" + DecimalText(store.nextId) + lineEnd;
     for (const Category& category : store.categories) {
-        text += u"CAT|" + Decimal(category.id) + separator +
+        text += u"CAT|" + DecimalText(category.id) + separator +
                 ColourHex(category.colour) + separator + category.name +
                 lineEnd;
         for (const Subcategory& subcategory : category.subcategories) {
-            text += u"SUB|" + Decimal(category.id) + separator +
-                    Decimal(subcategory.id) + separator + subcategory.name +
+            text += u"SUB|" + DecimalText(category.id) + separator +
+                    DecimalText(subcategory.id) + separator + subcategory.name +
                     lineEnd;
         }
     }

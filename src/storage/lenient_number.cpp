@@ -1,5 +1,7 @@
 #include "storage/lenient_number.h"
 
+#include <array>
+#include <charconv>
 #include <limits>
 
 namespace {
@@ -104,4 +106,10 @@ std::uint32_t ReadHexUnsigned32(std::u16string_view text) {
 
 std::uint64_t ReadHexUnsigned64(std::u16string_view text) {
     return ReadUnsignedHex<std::uint64_t>(text);
+}
+
+std::u16string DecimalText(std::int64_t value) {
+    std::array<char, 24> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    return std::u16string(digits.data(), result.ptr);
 }

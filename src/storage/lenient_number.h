@@ -1,8 +1,10 @@
-// Lenient number readers shared by every data file of the program: they never
-// fail, they read what they can and give 0 when there is nothing to read.
+// Numbers in the text of every data file of the program: lenient readers
+// that never fail (they read what they can and give 0 when there is nothing
+// to read), and the one decimal writer.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The wide-character white-space class: the characters the readers skip and
@@ -23,3 +25,6 @@ std::int64_t ReadInt64(std::u16string_view text);
 // gives 0; overflow saturates at the type's maximum.
 std::uint32_t ReadHexUnsigned32(std::u16string_view text);
 std::uint64_t ReadHexUnsigned64(std::u16string_view text);
+
+// The value in plain decimal, with a leading '-' when negative.
+std::u16string DecimalText(std::int64_t value);

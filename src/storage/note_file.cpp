@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "storage/lenient_number.h"
+#include "storage/text_lines.h"
 
 namespace {
 
@@ -52,11 +53,6 @@ constexpr std::array<EnumerationKey, 3> kEnumerationKeys = {{
 // The current entry line has five numeric fields; the older one had no
 // done date. Five '|' or more after the prefix means the current form.
 constexpr std::ptrdiff_t kPipesOfCurrentEntryForm = 5;
-
-std::u16string_view WithoutTrailingCarriageReturns(std::u16string_view line) {
-    while (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    return line;
-}
 
 // On a match, `value` is the rest of the line after the key.
 bool MatchKey(std::u16string_view line, std::u16string_view key, std::u16string_view& value) {
@@ -141,16 +137,6 @@ void ParseHeaderLine(std::u16string_view line, NoteFields& fields) {
     // Anything else (unknown keys, blank lines, comments) is ignored.
 }
 
-void AppendAscii(std::u16string& out, const char* first, const char* last) {
-    for (; first != last; ++first) out.push_back(static_cast<char16_t>(*first));
-}
-
-void AppendDecimal(std::u16string& out, std::int64_t value) {
-    std::array<char, 24> digits{};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-    AppendAscii(out, digits.data(), result.ptr);
-}
-
 void AppendHexByte(std::u16string& out, std::uint32_t byte) {
     constexpr std::u16string_view kHexDigits = u"0123456789ABCDEF";
     out.push_back(kHexDigits[(byte >> 4) & 0xF]);
@@ -159,7 +145,7 @@ void AppendHexByte(std::u16string& out, std::uint32_t byte) {
 
 void AppendHeaderLine(std::u16string& out, std::u16string_view key, std::int64_t value) {
     out += key;
-    AppendDecimal(out, value);
+    out += DecimalText(value);
     out += kLineBreak;
 }
 
@@ -197,7 +183,7 @@ void AppendEntryLine(std::u16string& out, const NoteEntry& entry) {
     out += kEntryPrefix;
     for (const std::int64_t number : {std::int64_t{entry.id}, entry.due, std::int64_t{entry.done},
                                       std::int64_t{entry.notified}, entry.doneDate}) {
-        AppendDecimal(out, number);
+        out += DecimalText(number);
         out.push_back(u'|');
     }
     // An entry owns exactly one line: a line feed in its text would end the
@@ -235,12 +221,7 @@ void ParseNoteFile(const std::u16string& text, NoteFields& fields) {
     const std::u16string_view all = text;
     bool inBody = false;
     bool firstBodyLine = true;
-    std::size_t start = 0;
-    while (start < all.size()) {
-        const std::size_t lineFeed = all.find(u'\n', start);
-        const std::size_t end = lineFeed == std::u16string_view::npos ? all.size() : lineFeed;
-        const std::u16string_view line =
-            WithoutTrailingCarriageReturns(all.substr(start, end - start));
+    ForEachLine(all, [&](std::u16string_view line) {
         if (inBody) {
             if (!firstBodyLine) fields.body += kLineBreak;
             fields.body += line;
@@ -250,9 +231,7 @@ void ParseNoteFile(const std::u16string& text, NoteFields& fields) {
         } else {
             ParseHeaderLine(line, fields);
         }
-        if (lineFeed == std::u16string_view::npos) break;
-        start = lineFeed + 1;
-    }
+    });
     // The body is written with nothing after it, so a line feed ending the
     // file is the body's own last line break: keep it, or a note ending with
     // an empty line would lose one more line at every load.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "storage/data_directory.h"
+#include "storage/lenient_number.h"
 #include "storage/note_file.h"
 #include "storage/text_encoding.h"
 #include "storage/text_files.h"
@@ -27,10 +28,7 @@ std::u16string DecodeNoteBytes(const Bytes& bytes) {
 std::u16string OriginalCopyName(const std::u16string& path, int number) {
     std::u16string name = path + u".original";
     if (number == 1) return name;
-    name.push_back(u'-');
-    const std::string digits = std::to_string(number);
-    name.append(digits.begin(), digits.end());
-    return name;
+    return name + u"-" + DecimalText(number);
 }
 
 // True when a copy of these bytes exists beside the file, made now or before.
