@@ -91,17 +91,6 @@ std::size_t ScanDueFields(std::u16string_view text, std::array<int, kFieldCount>
 
 std::int64_t Digits(DueStamp due, std::int64_t factor) { return due / factor % kTwoDigits; }
 
-// A non-negative number with leading zeros up to `width` digits.
-void AppendPadded(std::u16string& out, std::int64_t value, std::size_t width) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value > 0);
-    if (digits.size() < width) out.append(width - digits.size(), u'0');
-    out += digits;
-}
-
 }  // namespace
 
 DueParts SplitDueStamp(DueStamp due) {
@@ -154,14 +143,14 @@ std::u16string FormatDueForEditing(DueStamp due) {
     constexpr std::size_t kFieldWidth = 2;
     constexpr std::size_t kYearWidth = 4;
     std::u16string text;
-    AppendPadded(text, Digits(due, kDayFactor), kFieldWidth);
+    text += PaddedDecimalText(Digits(due, kDayFactor), kFieldWidth);
     text += u'/';
-    AppendPadded(text, Digits(due, kMonthFactor), kFieldWidth);
+    text += PaddedDecimalText(Digits(due, kMonthFactor), kFieldWidth);
     text += u'/';
-    AppendPadded(text, due / kYearFactor, kYearWidth);
+    text += PaddedDecimalText(due / kYearFactor, kYearWidth);
     text += u' ';
-    AppendPadded(text, Digits(due, kHourFactor), kFieldWidth);
+    text += PaddedDecimalText(Digits(due, kHourFactor), kFieldWidth);
     text += u':';
-    AppendPadded(text, due % kTwoDigits, kFieldWidth);
+    text += PaddedDecimalText(due % kTwoDigits, kFieldWidth);
     return text;
 }

@@ -82,9 +82,7 @@ int TypedHour(std::u16string_view text) { return std::min(ReadFieldNumber(text),
 int TypedMinute(std::u16string_view text) { return std::min(ReadFieldNumber(text), kLastMinute); }
 
 std::u16string TwoDigitText(int value) {
-    std::u16string text = DecimalText(value);
-    if (value >= 0 && value < 10) text.insert(text.begin(), u'0');
-    return text;
+    return PaddedDecimalText(value, 2);
 }
 
 std::u16string MonthTitle(int year, int month) {

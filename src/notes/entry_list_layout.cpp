@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "entries/due_text.h"
 #include "i18n/translation.h"
+#include "storage/lenient_number.h"
 
 namespace {
 
@@ -45,10 +47,6 @@ int RowAt(int y) { return (y - kEntryListTop) / kEntryRowHeight; }
 bool IsOnCheckBox(Point client, int top) {
     return client.x >= kCheckBoxLeft && client.x < kCheckBoxRight && client.y >= top + kCheckBoxTop &&
            client.y < top + kCheckBoxBottom;
-}
-
-std::u16string TwoDigits(std::int64_t value) {
-    return std::u16string{static_cast<char16_t>(u'0' + value / 10), static_cast<char16_t>(u'0' + value % 10)};
 }
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -134,13 +132,11 @@ std::optional<std::size_t> EntryMenuRowAt(Point client, int clientHeight, const 
 
 std::u16string FormatDue(DueStamp due) {
     if (due <= 0) return Translate(u"(sans date)");
-    const std::int64_t minute = due % 100;
-    const std::int64_t hour = due / 100 % 100;
-    const std::int64_t day = due / 10000 % 100;
-    const std::int64_t month = due / 1000000 % 100;
-    const std::int64_t year = due / 100000000 % 100;
-    return TwoDigits(day) + u'/' + TwoDigits(month) + u'/' + TwoDigits(year) + u' ' + TwoDigits(hour) + u':' +
-           TwoDigits(minute);
+    const DueParts parts = SplitDueStamp(due);
+    constexpr std::size_t kWidth = 2;  // the year too: its last two digits
+    return PaddedDecimalText(parts.day, kWidth) + u'/' + PaddedDecimalText(parts.month, kWidth) + u'/' +
+           PaddedDecimalText(parts.year % 100, kWidth) + u' ' + PaddedDecimalText(parts.hour, kWidth) + u':' +
+           PaddedDecimalText(parts.minute, kWidth);
 }
 
 std::u16string EntryPreview(const std::u16string& text, std::size_t limit) {

@@ -113,3 +113,11 @@ std::u16string DecimalText(std::int64_t value) {
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
     return std::u16string(digits.data(), result.ptr);
 }
+
+std::u16string PaddedDecimalText(std::int64_t value, std::size_t width) {
+    std::u16string text = DecimalText(value);
+    const std::size_t digitsStart = value < 0 ? 1 : 0;
+    const std::size_t digits = text.size() - digitsStart;
+    if (digits < width) text.insert(digitsStart, width - digits, u'0');
+    return text;
+}

@@ -28,3 +28,6 @@ std::uint64_t ReadHexUnsigned64(std::u16string_view text);
 
 // The value in plain decimal, with a leading '-' when negative.
 std::u16string DecimalText(std::int64_t value);
+
+// The same, with leading zeros up to `width` digits (after the sign).
+std::u16string PaddedDecimalText(std::int64_t value, std::size_t width);
