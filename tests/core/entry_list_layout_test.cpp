@@ -62,14 +62,14 @@ TEST(EntryListLayout, ClickTable) {
         std::size_t visible;
         EntryListClick expected;
     } cases[] = {
-        // Check box corners and just outside it.
-        {{6, 38}, 3, {K::ToggleDone, 0}}, {{20, 52}, 3, {K::ToggleDone, 0}}, {{21, 45}, 3, {K::Edit, 0}},
-        {{5, 45}, 3, {K::Edit, 0}},       {{10, 37}, 3, {K::Edit, 0}},       {{10, 53}, 3, {K::Edit, 0}},
+        // The check box's corners and just outside it.
+        {{6, 38}, 3, {K::ToggleDone, 0}},   {{20, 52}, 3, {K::ToggleDone, 0}},  {{21, 45}, 3, {K::Edit, 0}},
+        {{5, 45}, 3, {K::Edit, 0}},         {{10, 37}, 3, {K::Edit, 0}},        {{10, 53}, 3, {K::Edit, 0}},
         {{10, 30}, 3, {K::Edit, 0}},  // above row 0 counts as row 0
-        {{10, 64}, 3, {K::ToggleDone, 10}}, {{222, 34}, 3, {K::Delete, 0}}, {{239, 57}, 3, {K::Delete, 0}},
-        {{221, 100}, 3, {K::Edit, 20}},     {{100, 106}, 3, {K::Add, 0}},   {{230, 129}, 3, {K::Add, 0}},
-        {{100, 130}, 3, {K::Nothing, 0}},   {{100, 29}, 3, {K::Nothing, 0}}, {{10, 30}, 0, {K::Add, 0}},
-        {{10, 58}, 0, {K::Nothing, 0}},     {{100, 153}, 8, {K::Edit, 40}},  {{100, 154}, 8, {K::Add, 0}},
+        {{10, 64}, 3, {K::ToggleDone, 10}}, {{222, 34}, 3, {K::Delete, 0}},     {{239, 57}, 3, {K::Delete, 0}},
+        {{221, 100}, 3, {K::Edit, 20}},     {{100, 106}, 3, {K::Add, 0}},       {{230, 129}, 3, {K::Add, 0}},
+        {{100, 130}, 3, {K::Nothing, 0}},   {{100, 29}, 3, {K::Nothing, 0}},    {{10, 30}, 0, {K::Add, 0}},
+        {{10, 58}, 0, {K::Nothing, 0}},     {{100, 153}, 8, {K::Edit, 40}},     {{100, 154}, 8, {K::Add, 0}},
         {{100, 178}, 8, {K::Nothing, 0}},
     };
     for (const auto& c : cases) {
