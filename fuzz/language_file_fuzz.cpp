@@ -3,7 +3,6 @@
 // back the same, and the table's keys must keep the reader's rules.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "fuzz_text.h"
@@ -31,14 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto name = first.find(std::u16string(kLanguageNameKey));
     const std::u16string displayName = name != first.end() ? name->second : u"?";
-    const std::u16string written = FormatLanguageTemplate(first, displayName);
-
-    TranslationTable second;
-    ParseLanguageFile(written, second);
+    const auto write = [&displayName](const TranslationTable& table) {
+        return FormatLanguageTemplate(table, displayName);
+    };
     TranslationTable expected = first;
     expected[std::u16string(kLanguageNameKey)] = displayName;
-    Check(second == expected);
-    Check(FormatLanguageTemplate(second, displayName) == written);
+    CheckReadsBack(write(first), TranslationTable{}, expected, ParseLanguageFile, write);
 
     // The file names and the saved code are text from outside too.
     const std::u16string code = LanguageCodeFromFileName(text);

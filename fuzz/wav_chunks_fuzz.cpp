@@ -53,13 +53,9 @@ void CheckBehind(std::string_view prefix, const std::uint8_t* data, std::size_t 
 // A RIFF/WAVE header, and the same followed by the "fmt " chunk of 16-bit
 // stereo PCM: with them the fuzzer reaches the chunk walk and the scaling
 // without having to spell out the header first.
-constexpr char kRiffWaveBytes[] = "RIFF\0\0\0\0WAVE";
-constexpr char kPcmFormatBytes[] =
-    "RIFF\0\0\0\0WAVE"
-    "fmt \x10\0\0\0"
-    "\x01\0\x02\0\x40\x1F\0\0\0\x7D\0\0\x04\0\x10\0";
-constexpr std::string_view kRiffWave(kRiffWaveBytes, sizeof(kRiffWaveBytes) - 1);
-constexpr std::string_view kPcmFormat(kPcmFormatBytes, sizeof(kPcmFormatBytes) - 1);
+using namespace std::string_view_literals;
+constexpr std::string_view kRiffWave = "RIFF\0\0\0\0WAVE"sv;
+constexpr std::string_view kPcmFormat = "RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x40\x1F\0\0\0\x7D\0\0\x04\0\x10\0"sv;
 
 }  // namespace
 

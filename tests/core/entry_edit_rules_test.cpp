@@ -5,11 +5,7 @@
 namespace {
 
 NoteEntry Entry(std::int32_t id, const char16_t* text, std::int32_t notified = 0) {
-    NoteEntry entry;
-    entry.id = id;
-    entry.text = text;
-    entry.notified = notified;
-    return entry;
+    return NoteEntry{id, 0, 0, notified, 0, text};
 }
 
 TEST(EntryEditRules, AnEntryCopiedBeforeADialogIsFoundAgainAfterIt) {

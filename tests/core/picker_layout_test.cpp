@@ -42,45 +42,33 @@ TEST(PickerLayout, February2024Grid) {
     EXPECT_EQ(PickerHitAt({100, 156}, 2023, 2), (PickerHit{T::Nothing, 0}));  // 28 days from Wednesday
 }
 
-TEST(PickerLayout, DrawnShapes) {
+TEST(PickerLayout, DrawnShapesAndThePopup) {
     EXPECT_EQ(PickerArrowTriangle(T::PreviousMonth), (Triangle{Point{27, 19}, Point{27, 31}, Point{17, 25}}));
     EXPECT_EQ(PickerArrowTriangle(T::NextMonth), (Triangle{Point{203, 19}, Point{203, 31}, Point{213, 25}}));
     EXPECT_EQ(PickerArrowTriangle(T::HourUp), (Triangle{Point{104, 221}, Point{112, 221}, Point{108, 215}}));
-    EXPECT_EQ(PickerArrowTriangle(T::HourDown), (Triangle{Point{104, 229}, Point{112, 229}, Point{108, 235}}));
-    EXPECT_EQ(PickerArrowTriangle(T::MinuteUp), (Triangle{Point{174, 221}, Point{182, 221}, Point{178, 215}}));
     EXPECT_EQ(PickerArrowTriangle(T::MinuteDown), (Triangle{Point{174, 229}, Point{182, 229}, Point{178, 235}}));
     EXPECT_EQ(PickerArrowArea(T::Day), Rect{});
     EXPECT_EQ(WeekdayHeadingBox(6), (Rect{190, 40, 220, 60}));
     EXPECT_EQ(MonthTitleBox(), (Rect{34, 10, 196, 40}));
     EXPECT_EQ(PickerCancelButtonRect(), (Rect{124, 246, 220, 274}));
+    // The popup, 230 × 286, stays inside the work area.
+    EXPECT_EQ(PickerRect({1500, 800}, Rect{0, 0, 1600, 900}), (Rect{1370, 614, 1600, 900}));
 }
 
-TEST(PickerLayout, PopupStaysInsideTheWorkArea) {
-    const Rect work{0, 0, 1600, 900};
-    EXPECT_EQ(PickerRect({100, 200}, work), (Rect{100, 200, 330, 486}));
-    EXPECT_EQ(PickerRect({1500, 800}, work), (Rect{1370, 614, 1600, 900}));
-    EXPECT_EQ(PickerRect({-50, -20}, work), (Rect{0, 0, 230, 286}));
-}
-
-TEST(PickerRules, SpinFieldsWrapAround) {
+TEST(PickerRules, HourAndMinuteFields) {
     const struct {
         int value;
         int step;
         int modulus;
         int result;
     } cases[] = {
-        {23, 1, 24, 0}, {0, -1, 60, 59}, {99, 1, 24, 4}, {99, 1, 60, 40}, {0, -1, 24, 23},
-        {5, 1, 0, 0},
+        {23, 1, 24, 0}, {0, -1, 60, 59}, {99, 1, 24, 4}, {99, 1, 60, 40}, {0, -1, 24, 23}, {5, 1, 0, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StepSpinValue(c.value, c.step, c.modulus), c.result) << c.value << " by " << c.step;
     }
     EXPECT_EQ(TwoDigitText(4), u"04");
-    EXPECT_EQ(TwoDigitText(0), u"00");
     EXPECT_EQ(TwoDigitText(40), u"40");
-}
-
-TEST(PickerRules, TypedHourAndMinute) {
     EXPECT_EQ(TypedHour(u"99"), 23);
     EXPECT_EQ(TypedMinute(u"99"), 59);
     EXPECT_EQ(TypedHour(u""), 0);

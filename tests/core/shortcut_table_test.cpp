@@ -35,31 +35,18 @@ TEST_F(ShortcutTableTest, DefaultsInDisplayOrder) {
         std::u16string label;
         std::uint32_t key;
     } rows[] = {
-        {1, true, u"Nouvelle note", 0x4E},
-        {2, true, u"Ancrer toutes les notes", 0x44},
-        {3, true, u"Desancrer toutes les notes", 0x55},
-        {4, true, u"Parametres", 0x47},
-        {5, false, u"Categorie / sous-categorie", 0x43},
-        {6, false, u"Changer le type", 0x54},
-        {7, false, u"Epingler / desepingler", 0x50},
-        {8, false, u"Choisir la couleur", 0x4B},
-        {9, false, u"Ajouter une entree (cedulee)", 0x41},
-        {10, false, u"Ancrer a gauche", 0x25},
-        {11, false, u"Ancrer en haut", 0x26},
-        {12, false, u"Ancrer a droite", 0x27},
-        {13, false, u"Desancrer cette note", 0x28},
-        {14, false, u"Supprimer la note", 0x58},
+        {1, true, u"Nouvelle note", 0x4E},                 {2, true, u"Ancrer toutes les notes", 0x44},
+        {3, true, u"Desancrer toutes les notes", 0x55},    {4, true, u"Parametres", 0x47},
+        {5, false, u"Categorie / sous-categorie", 0x43},   {6, false, u"Changer le type", 0x54},
+        {7, false, u"Epingler / desepingler", 0x50},       {8, false, u"Choisir la couleur", 0x4B},
+        {9, false, u"Ajouter une entree (cedulee)", 0x41}, {10, false, u"Ancrer a gauche", 0x25},
+        {11, false, u"Ancrer en haut", 0x26},              {12, false, u"Ancrer a droite", 0x27},
+        {13, false, u"Desancrer cette note", 0x28},        {14, false, u"Supprimer la note", 0x58},
     };
     for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(table[i].id, rows[i].id);
-        EXPECT_EQ(table[i].global, rows[i].global);
-        EXPECT_EQ(std::u16string(table[i].label), rows[i].label);
-        EXPECT_EQ(table[i].modifiers, kCtrlAlt);
-        EXPECT_EQ(table[i].key, rows[i].key);
-        EXPECT_EQ(table[i].defaultModifiers, kCtrlAlt);
-        EXPECT_EQ(table[i].defaultKey, rows[i].key);
-        EXPECT_FALSE(table[i].registrationFailed);
+        const auto& r = rows[i];
+        EXPECT_EQ(table[i], (Shortcut{r.id, r.global, table[i].label, kCtrlAlt, r.key, kCtrlAlt, r.key, false})) << i;
+        EXPECT_EQ(std::u16string(table[i].label), r.label);
     }
 }
 
@@ -76,15 +63,12 @@ TEST_F(ShortcutTableTest, KeyNames) {
         std::uint32_t key;
         std::u16string name;
     } cases[] = {
-        {0x09, u"Tab"},     {0x0D, u"Entree"},  {0x20, u"Espace"},     {0x21, u"PgPrec"},
-        {0x22, u"PgSuiv"},  {0x23, u"Fin"},     {0x24, u"Origine"},    {0x25, u"Gauche"},
-        {0x26, u"Haut"},    {0x27, u"Droite"},  {0x28, u"Bas"},        {0x2D, u"Inser"},
-        {0x2E, u"Suppr"},   {0x30, u"0"},       {0x39, u"9"},          {0x41, u"A"},
-        {0x5A, u"Z"},       {0x70, u"F1"},      {0x78, u"F9"},         {0x79, u"F10"},
-        {0x87, u"F24"},     {0xBC, u","},       {0xBE, u"."},          {0xBA, u"0xBA"},
-        {0x2F, u"0x2F"},    {0x5B, u"0x5B"},    {0x6F, u"0x6F"},       {0x88, u"0x88"},
-        {0x01, u"0x01"},    {0x00, u"0x00"},    {0x1234, u"0x1234"},   {0x100, u"0x100"},
-        {0xFFFFFFFF, u"0xFFFFFFFF"},
+        {0x09, u"Tab"},    {0x0D, u"Entree"},  {0x20, u"Espace"}, {0x21, u"PgPrec"}, {0x22, u"PgSuiv"},
+        {0x23, u"Fin"},    {0x24, u"Origine"}, {0x25, u"Gauche"}, {0x26, u"Haut"},   {0x27, u"Droite"},
+        {0x28, u"Bas"},    {0x2D, u"Inser"},   {0x2E, u"Suppr"},  {0x30, u"0"},      {0x41, u"A"},
+        {0x70, u"F1"},     {0x79, u"F10"},     {0x87, u"F24"},    {0xBC, u","},      {0xBE, u"."},
+        {0xBA, u"0xBA"},   {0x2F, u"0x2F"},    {0x5B, u"0x5B"},   {0x6F, u"0x6F"},   {0x88, u"0x88"},
+        {0x00, u"0x00"},   {0x100, u"0x100"},  {0xFFFFFFFF, u"0xFFFFFFFF"},
     };
     for (const auto& c : cases) EXPECT_EQ(KeyName(c.key), c.name) << c.key;
 }
@@ -96,11 +80,9 @@ TEST_F(ShortcutTableTest, ShortcutTextInFrenchAndEnglish) {
         std::u16string french;
         std::u16string english;
     } cases[] = {
-        {kCtrlAlt, 0x4E, u"Ctrl+Alt+N", u"Ctrl+Alt+N"},
         {kCtrlAlt, 0x25, u"Ctrl+Alt+Gauche", u"Ctrl+Alt+Left"},
         {kCtrl | kShift, 0x22, u"Ctrl+Maj+PgSuiv", u"Ctrl+Shift+PgDn"},
         {kAlt | kShift, 0x74, u"Alt+Maj+F5", u"Alt+Shift+F5"},
-        {kCtrlAlt, 0xBA, u"Ctrl+Alt+0xBA", u"Ctrl+Alt+0xBA"},
         {kCtrlAlt, 0, u"(aucun)", u"(aucun)"},
         {0, 0x41, u"A", u"A"},
         {0xFFFFFFFF, 0xFFFFFFFF, u"Ctrl+Alt+Maj+0xFFFFFFFF", u"Ctrl+Alt+Shift+0xFFFFFFFF"},
@@ -115,8 +97,9 @@ TEST_F(ShortcutTableTest, NoteShortcutNeedsExactlyTheModifiersOfANoteRow) {
     EXPECT_EQ(FindNoteShortcut(table, 0x25, kCtrlAlt | kShift), -1);
     EXPECT_EQ(FindNoteShortcut(table, 0x25, kCtrl), -1);
     EXPECT_EQ(FindNoteShortcut(table, 0x4E, kCtrlAlt), -1);  // a global row
-    table[kDockLeftRow] = {10, false, u"Ancrer a gauche", 0, 0, kCtrlAlt, 0x25, false};
-    EXPECT_EQ(FindNoteShortcut(table, 0, 0), -1);             // unbound rows never match
+    table[kDockLeftRow].modifiers = 0;
+    table[kDockLeftRow].key = 0;
+    EXPECT_EQ(FindNoteShortcut(table, 0, 0), -1);            // unbound rows never match
     table[kDeleteNoteRow].key = 0x43;                        // duplicate of row 4
     EXPECT_EQ(FindNoteShortcut(table, 0x43, kCtrlAlt), 4);   // the first in table order wins
 }
@@ -126,19 +109,17 @@ TEST_F(ShortcutTableTest, CapturingTakesTheCombinationFromEveryOtherRow) {
     const CaptureResult result = CaptureKey(table, kDeleteNoteRow, 0x4E, kCtrlAlt);
     EXPECT_TRUE(result.waitEnds);
     EXPECT_FALSE(result.beep);
-    EXPECT_EQ(table[kDeleteNoteRow].key, 0x4Eu);
-    EXPECT_EQ(table[kDeleteNoteRow].modifiers, kCtrlAlt);
-    EXPECT_EQ(table[kNewNoteRow].key, 0u);
-    EXPECT_EQ(table[kNewNoteRow].modifiers, 0u);
-    EXPECT_FALSE(table[kNewNoteRow].registrationFailed);
-    EXPECT_EQ(ShortcutText(table[kNewNoteRow].modifiers, table[kNewNoteRow].key), u"(aucun)");
-}
+    ShortcutTable expected = DefaultShortcutTable();
+    expected[kNewNoteRow].modifiers = 0;
+    expected[kNewNoteRow].key = 0;
+    expected[kDeleteNoteRow].key = 0x4E;
+    EXPECT_EQ(table, expected);
 
-TEST_F(ShortcutTableTest, CapturingTheRowsOwnCombinationKeepsIt) {
+    // The row's own combination stays with it, its failure cleared.
+    table = DefaultShortcutTable();
     table[kSettingsRow].registrationFailed = true;
     EXPECT_TRUE(CaptureKey(table, kSettingsRow, 0x47, kCtrlAlt).waitEnds);
-    EXPECT_EQ(table[kSettingsRow].key, 0x47u);
-    EXPECT_FALSE(table[kSettingsRow].registrationFailed);
+    EXPECT_EQ(table, DefaultShortcutTable());
 }
 
 TEST_F(ShortcutTableTest, CaptureRules) {

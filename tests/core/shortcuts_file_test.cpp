@@ -6,21 +6,16 @@
 
 namespace {
 
+ShortcutTable ReadIntoDefaults(const std::u16string& text) {
+    ShortcutTable table = DefaultShortcutTable();
+    ParseShortcutsFile(text, table);
+    return table;
+}
+
 TEST(ShortcutsFile, DefaultTableWritesFourteenLines) {
     EXPECT_EQ(FormatShortcutsFile(DefaultShortcutTable()),
               u"1|3|78\r\n2|3|68\r\n3|3|85\r\n4|3|71\r\n5|3|67\r\n6|3|84\r\n7|3|80\r\n"
               u"8|3|75\r\n9|3|65\r\n10|3|37\r\n11|3|38\r\n12|3|39\r\n13|3|40\r\n14|3|88\r\n");
-}
-
-TEST(ShortcutsFile, ZeroLineUnbindsItsRowAndLeavesTheOthers) {
-    ShortcutTable table = DefaultShortcutTable();
-    ParseShortcutsFile(u"5|0|0\r\n", table);
-    EXPECT_EQ(table[4].modifiers, 0u);
-    EXPECT_EQ(table[4].key, 0u);
-    ShortcutTable expected = DefaultShortcutTable();
-    expected[4].modifiers = 0;
-    expected[4].key = 0;
-    EXPECT_EQ(table, expected);
 }
 
 TEST(ShortcutsFile, LinesReadLikeTheCLibraryScansThem) {
@@ -29,39 +24,30 @@ TEST(ShortcutsFile, LinesReadLikeTheCLibraryScansThem) {
         std::uint32_t modifiers;  // of id 1 afterwards
         std::uint32_t key;
     } cases[] = {
-        {u"1|2|116", 2, 116},
-        {u"  1| 2|\t116 trailing", 2, 116},
-        {u"1|2|116\r\r", 2, 116},
-        {u"+1|+2|+116", 2, 116},
-        {u"1|-1|-2", 4294967295u, 4294967294u},
-        {u"1|4294967295|99999999999999999999", 4294967295u, 4294967295u},
-        {u"1|-99999999999|7", 4294967295u, 7},
-        {u"1|7|0x41", 7, 0},
+        {u"1|2|116", 2, 116},                 {u"  1| 2|\t116 trailing", 2, 116},
+        {u"1|2|116\r\r", 2, 116},             {u"+1|+2|+116", 2, 116},
+        {u"1|-1|-2", 4294967295u, 4294967294u}, {u"1|4294967295|99999999999999999999", 4294967295u, 4294967295u},
+        {u"1|-99999999999|7", 4294967295u, 7}, {u"1|7|0x41", 7, 0},
         {u"1 |2|116", 3, 78},  // no blank allowed before a separator
-        {u"1|2", 3, 78},
-        {u"1|2|", 3, 78},
-        {u"1|2|-", 3, 78},
-        {u"1,2,116", 3, 78},
-        {u"x1|2|116", 3, 78},
-        {u"0001|2|116", 2, 116},
-        {u"4294967297|2|116", 3, 78},  // saturates, no wrap to 1
+        {u"1|2", 3, 78},                      {u"1|2|-", 3, 78},
+        {u"1,2,116", 3, 78},                  {u"x1|2|116", 3, 78},
+        {u"0001|2|116", 2, 116},              {u"4294967297|2|116", 3, 78},  // saturates, no wrap to 1
         {u"", 3, 78},
     };
     for (const auto& c : cases) {
-        ShortcutTable table = DefaultShortcutTable();
-        ParseShortcutsFile(c.line, table);
-        EXPECT_EQ(table[0].modifiers, c.modifiers) << std::string(c.line.begin(), c.line.end());
-        EXPECT_EQ(table[0].key, c.key) << std::string(c.line.begin(), c.line.end());
+        const ShortcutTable table = ReadIntoDefaults(c.line);
+        EXPECT_EQ(table[0].modifiers, c.modifiers) << testing::PrintToString(c.line);
+        EXPECT_EQ(table[0].key, c.key) << testing::PrintToString(c.line);
     }
 }
 
-TEST(ShortcutsFile, UnknownIdsAreIgnoredAndLaterLinesWin) {
-    ShortcutTable table = DefaultShortcutTable();
-    ParseShortcutsFile(u"0|1|1\n15|1|1\n-14|1|1\n14|2|65\n14|1|66", table);
+TEST(ShortcutsFile, UnknownIdsAreIgnoredLaterLinesWinAndOthersStay) {
     ShortcutTable expected = DefaultShortcutTable();
+    expected[4].modifiers = 0;  // a zero line unbinds its row
+    expected[4].key = 0;
     expected[13].modifiers = 1;
     expected[13].key = 66;
-    EXPECT_EQ(table, expected);
+    EXPECT_EQ(ReadIntoDefaults(u"0|1|1\n5|0|0\r\n15|1|1\n-14|1|1\n14|2|65\n14|1|66"), expected);
 }
 
 TEST(ShortcutsFile, WrittenTableReadsBackTheSame) {
@@ -70,9 +56,7 @@ TEST(ShortcutsFile, WrittenTableReadsBackTheSame) {
     edited[0].key = 0;
     edited[9].modifiers = 0xFFFFFFFF;
     edited[9].key = 0x1234;
-    ShortcutTable read = DefaultShortcutTable();
-    ParseShortcutsFile(FormatShortcutsFile(edited), read);
-    EXPECT_EQ(read, edited);
+    EXPECT_EQ(ReadIntoDefaults(FormatShortcutsFile(edited)), edited);
 }
 
 }  // namespace
