@@ -1,6 +1,6 @@
 // The due-entry scan over real note windows, with the clock given by the
 // test: which entries fire, what reaches the note file, and what a modal
-// dialog or a toast that cannot be shown changes.
+// dialog, a toast that cannot be shown or a new day changes.
 #include <string>
 #include <vector>
 
@@ -23,9 +23,19 @@ constexpr DueParts kAt1405{2025, 3, 14, 14, 5};
 constexpr DueParts kAt1406{2025, 3, 14, 14, 6};
 constexpr ColourRef kNoteColour = 0x00E6A03C;
 
-NoteEntry Entry(std::int32_t id, DueStamp due, const char16_t* text, std::int32_t done = 0,
-                std::int32_t notified = 0) {
-    return NoteEntry{id, due, done, notified, 0, text};
+NoteEntry Entry(std::int32_t id, DueStamp due, const char16_t* text, std::int32_t notified = 0) {
+    return NoteEntry{id, due, 0, notified, 0, text};
+}
+
+HWND MakeScheduledNote(const std::vector<NoteEntry>& entries) {
+    return MakeNote(TestNote{.id = 0x5CA1AB1E, .colour = kNoteColour, .category = 1, .subcategory = 2,
+                             .type = kNoteScheduled, .entries = entries});
+}
+
+std::vector<std::int32_t> NotifiedFlags(HWND note) {
+    std::vector<std::int32_t> flags;
+    for (const NoteEntry& entry : NoteFromWindow(note)->entries) flags.push_back(entry.notified);
+    return flags;
 }
 
 // The title and text of the open toasts, oldest first.
@@ -45,55 +55,40 @@ protected:
         Categories() = CategoryStore{{Category{1, u"Travail", kNoteColour, {Subcategory{2, u"Appels"}}}}, 3};
         ActiveSoundSettings().enabled = false;
     }
-
-    static HWND MakeScheduledNote(const std::vector<NoteEntry>& entries) {
-        return MakeNote(TestNote{.id = 0x5CA1AB1E,
-                                 .colour = kNoteColour,
-                                 .category = 1,
-                                 .subcategory = 2,
-                                 .type = kNoteScheduled,
-                                 .entries = entries});
-    }
-
-    static std::vector<std::int32_t> NotifiedFlags(HWND note) {
-        std::vector<std::int32_t> flags;
-        for (const NoteEntry& entry : NoteFromWindow(note)->entries) flags.push_back(entry.notified);
-        return flags;
-    }
 };
 
-TEST_F(DueScan, AnnouncesEachDueOpenUnannouncedEntryOnceAndWritesItToTheFile) {
-    // In the order the note keeps them: by due time, undated last.
-    HWND note = MakeScheduledNote({Entry(5, 202503141200, u"déjà annoncé", 0, 1), Entry(4, 202503141300, u"fait", 1),
-                          Entry(1, 202503141400, u"relancer le client"), Entry(2, 202503141405, u"appeler la banque"),
-                          Entry(3, 202503141406, u"plus tard"), Entry(6, 0, u"sans date")});
-    ScanDueEntriesAt(kAt1405);
-    EXPECT_EQ(ToastTexts(), (std::vector<std::u16string>{u"Travail > Appels | relancer le client",
-                                                          u"Travail > Appels | appeler la banque"}));
-    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 0, 1, 1, 0, 0}));
-    const std::string file = SavedFile(note);
-    EXPECT_NE(file.find("ENTRY|1|202503141400|0|1|0|relancer le client\r\n"), std::string::npos) << file;
-    EXPECT_NE(file.find("ENTRY|2|202503141405|0|1|0|appeler la banque\r\n"), std::string::npos) << file;
-    EXPECT_NE(file.find("ENTRY|3|202503141406|0|0|0|plus tard\r\n"), std::string::npos) << file;
-
-    ScanDueEntriesAt(kAt1405);  // nothing new this minute
-    EXPECT_EQ(OpenToasts().size(), 2u);
-    ScanDueEntriesAt(kAt1406);
-    EXPECT_EQ(ToastTexts().back(), u"Travail > Appels | plus tard");
-    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 0, 1, 1, 1, 0}));
-}
-
-TEST_F(DueScan, NoToastWhileAModalDialogRunsAndAllOfThemAtTheNextScanAfter) {
-    HWND note = MakeScheduledNote({Entry(1, 202503141400, u"un"), Entry(2, 202503141405, u"deux")});
+TEST_F(DueScan, AnnouncesADueEntryOnceWhenItsToastShowsAndNoModalDialogRuns) {
+    HWND note = MakeScheduledNote({Entry(5, 202503141200, u"déjà annoncé", 1), Entry(1, 202503141400, u"relancer"),
+                                   Entry(2, 202503141405, u"appeler"), Entry(3, 202503141406, u"plus tard")});
     {
         const ModalDialogScope dialog;
         ScanDueEntriesAt(kAt1405);
-        ScanDueEntriesAt(kAt1406);
         EXPECT_TRUE(OpenToasts().empty());
-        EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{0, 0}));
+        EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 0, 0, 0}));
     }
+    ScanDueEntriesAt(kAt1405);  // in list order
+    EXPECT_EQ(ToastTexts(),
+              (std::vector<std::u16string>{u"Travail > Appels | relancer", u"Travail > Appels | appeler"}));
+    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 1, 1, 0}));
+    const std::string file = SavedFile(note);
+    EXPECT_NE(file.find("ENTRY|1|202503141400|0|1|0|relancer\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("ENTRY|2|202503141405|0|1|0|appeler\r\n"), std::string::npos) << file;
+    ScanDueEntriesAt(kAt1405);  // nothing new this minute
+    EXPECT_EQ(OpenToasts().size(), 2u);
+
+    {
+        const RefuseWindowsOfClass refused(kToastClass);
+        EXPECT_FALSE(ShowToast(u"titre", u"texte", kNoteColour));
+        ScanDueEntriesAt(kAt1406);
+    }
+    EXPECT_EQ(OpenToasts().size(), 2u);
+    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 1, 1, 0}));  // still due at the next scan
+    EXPECT_NE(SavedFile(note).find("ENTRY|3|202503141406|0|0|0|plus tard\r\n"), std::string::npos);
     ScanDueEntriesAt(kAt1406);
-    EXPECT_EQ(ToastTexts(), (std::vector<std::u16string>{u"Travail > Appels | un", u"Travail > Appels | deux"}));
+    EXPECT_EQ(ToastTexts().size(), 3u);
+    EXPECT_EQ(ToastTexts().back(), u"Travail > Appels | plus tard");
+    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1, 1, 1, 1}));
+    EXPECT_NE(SavedFile(note).find("ENTRY|3|202503141406|0|1|0|plus tard\r\n"), std::string::npos);
 }
 
 TEST_F(DueScan, ANewDayRepaintsEveryNoteOnceEvenUnderAModalDialog) {
@@ -109,23 +104,6 @@ TEST_F(DueScan, ANewDayRepaintsEveryNoteOnceEvenUnderAModalDialog) {
     UpdateWindow(note);
     ScanDueEntriesAt(DueParts{2025, 3, 15, 0, 1});
     EXPECT_FALSE(needsPaint());
-}
-
-TEST_F(DueScan, AnEntryWhoseToastCannotBeShownStaysDueForTheNextScan) {
-    HWND note = MakeScheduledNote({Entry(1, 202503141400, u"relancer le client")});
-    {
-        const RefuseWindowsOfClass refused(kToastClass);
-        EXPECT_FALSE(ShowToast(u"titre", u"texte", kNoteColour));
-        ScanDueEntriesAt(kAt1405);
-    }
-    EXPECT_TRUE(OpenToasts().empty());
-    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{0}));
-    EXPECT_FALSE(FileExists(NoteFileOf(note)));  // nothing to save yet
-
-    ScanDueEntriesAt(kAt1405);
-    EXPECT_EQ(OpenToasts().size(), 1u);
-    EXPECT_EQ(NotifiedFlags(note), (std::vector<std::int32_t>{1}));
-    EXPECT_TRUE(FileExists(NoteFileOf(note)));
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 // a category name is a character, not a mnemonic marker.
 #include <windows.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "categories/category_menu.h"
 #include "storage/category_storage.h"
-#include "support/scripted_user.h"
 #include "support/screen_picture.h"
+#include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/windows_test_support.h"
@@ -17,131 +21,84 @@
 
 namespace {
 
-constexpr wchar_t kName[] = L"R&D & co";
+constexpr char16_t kFiledName[] = u"    R&D & co";  // the subcategory, indented under its category
 constexpr int kItemHeight = 28;
 constexpr int kPictureWidth = 300;
 
-// A bitmap the size of one menu item, filled with the note colour.
-class ItemCanvas {
-public:
-    explicit ItemCanvas(int width) : width_(width), screen_(nullptr), dc_(CreateCompatibleDC(screen_.Get())) {
-        bitmap_.Reset(CreateCompatibleBitmap(screen_.Get(), width, kItemHeight));
-        selected_ = SelectObject(dc_.Get(), bitmap_.Get());
-        const UniqueBrush brush(CreateSolidBrush(kDefaultNoteColour));
-        RECT all{0, 0, width, kItemHeight};
-        FillRect(dc_.Get(), &all, brush.Get());
+// The pixels of a menu item's place filled with the note colour, once `paint` has drawn on it.
+std::vector<COLORREF> ItemPixels(int width, const std::function<void(HDC)>& paint) {
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc dc(CreateCompatibleDC(screen.Get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, kItemHeight));
+    const SelectScope selected(dc.Get(), bitmap.Get());
+    const RECT all{0, 0, width, kItemHeight};
+    FillRect(dc.Get(), &all, UniqueBrush(CreateSolidBrush(kDefaultNoteColour)).Get());
+    paint(dc.Get());
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kItemHeight; ++y) {
+        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc.Get(), x, y));
     }
-    ~ItemCanvas() { SelectObject(dc_.Get(), selected_); }
-    ItemCanvas(const ItemCanvas&) = delete;
-    ItemCanvas& operator=(const ItemCanvas&) = delete;
+    return pixels;
+}
 
-    HDC Dc() const { return dc_.Get(); }
-    bool SameAs(const ItemCanvas& other) const {
-        for (int y = 0; y < kItemHeight; ++y) {
-            for (int x = 0; x < width_; ++x) {
-                if (GetPixel(dc_.Get(), x, y) != GetPixel(other.dc_.Get(), x, y)) return false;
-            }
-        }
-        return true;
-    }
-
-private:
-    int width_;
-    WindowDc screen_;
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ selected_ = nullptr;
-};
-
-// What a text drawn in the item's place, font and colour looks like.
-void DrawReference(const ItemCanvas& canvas, int width, UINT prefix) {
-    SelectScope font(canvas.Dc(), TextFontOrDefault());
-    SetBkMode(canvas.Dc(), TRANSPARENT);
-    SetTextColor(canvas.Dc(), ContrastTextColour(kDefaultNoteColour));
-    RECT box{24, 0, width - 12, kItemHeight};
-    DrawTextW(canvas.Dc(), kName, -1, &box, DT_LEFT | DT_SINGLELINE | DT_VCENTER | prefix);
+// The name drawn by hand in the item's place, font and colour.
+std::function<void(HDC)> Reference(int width, UINT prefix) {
+    return [width, prefix](HDC dc) {
+        const SelectScope font(dc, TextFontOrDefault());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ContrastTextColour(kDefaultNoteColour));
+        RECT box{24, 0, width - 12, kItemHeight};
+        DrawTextW(dc, Wide(kFiledName), -1, &box, DT_LEFT | DT_SINGLELINE | DT_VCENTER | prefix);
+    };
 }
 
 class MenuText : public DataFolderTest {};
 
 }  // namespace
 
-TEST_F(MenuText, ACategoryNameWithAmpersandsIsMeasuredAndDrawnAsTyped) {
-    HWND note = MakeNote(TestNote{});
-    OwnerDrawItems records;
-    const UniqueMenu menu(CreatePopupMenu());
-    AppendOwnerDrawItem(menu.Get(), MF_STRING, 100, FromWide(kName), records, MenuTextKind::Literal);
-
-    MEASUREITEMSTRUCT measure{};
-    measure.CtlType = ODT_MENU;
-    measure.itemData = reinterpret_cast<ULONG_PTR>(records.front().get());
-    ASSERT_TRUE(MeasureOwnerDrawMenuItem(note, &measure));
-    // As wide as every character of the name, ampersands included, plus the
-    // check column and the right margin.
-    SIZE text{};
-    {
-        const WindowDc dc(note);
-        SelectScope font(dc.Get(), TextFontOrDefault());
-        GetTextExtentPoint32W(dc.Get(), kName, lstrlenW(kName), &text);
-    }
-    EXPECT_EQ(static_cast<int>(measure.itemWidth), text.cx + 36);
-
-    const int width = static_cast<int>(measure.itemWidth);
-    ItemCanvas drawn(width);
-    DRAWITEMSTRUCT draw{};
-    draw.CtlType = ODT_MENU;
-    draw.itemID = 100;
-    draw.hDC = drawn.Dc();
-    draw.rcItem = RECT{0, 0, width, kItemHeight};
-    draw.itemData = measure.itemData;
-    ASSERT_TRUE(DrawOwnerDrawMenuItem(kDefaultNoteColour, &draw));
-
-    // The whole name, with its ampersands and without an ellipsis...
-    ItemCanvas asTyped(width);
-    DrawReference(asTyped, width, DT_NOPREFIX);
-    EXPECT_TRUE(drawn.SameAs(asTyped));
-    // ...and not the mnemonic reading ("RD _co" with an underline).
-    ItemCanvas asMnemonic(width);
-    DrawReference(asMnemonic, width, 0);
-    EXPECT_FALSE(drawn.SameAs(asMnemonic));
-}
-
-TEST_F(MenuText, NoteMenuAndManageSubmenuShowTheNameAsTyped) {
+TEST_F(MenuText, CategoryNamesInTheNoteMenuAreMeasuredAndDrawnAsTyped) {
     Data().Write(u"categories.txt", "NEXTID|3\r\nCAT|1|A0E0FF|Maison & famille\r\nSUB|1|2|R&D & co\r\n");
     LoadCategories();
     HWND note = MakeNote(TestNote{.x = 200, .y = 200, .category = 1});
+    OwnerDrawItems records;
+    DestroyMenu(BuildCategoryPopupMenu(note, records));
+    // Filing: the category and its subcategory; managing: both submenus. No label of the program's own.
+    std::vector<std::u16string> literal;
+    const OwnerDrawMenuItem* filed = nullptr;
+    for (const auto& record : records) {
+        if (record->textKind == MenuTextKind::Literal) literal.push_back(record->text);
+        if (record->text == kFiledName) filed = record.get();
+    }
+    EXPECT_EQ(literal,
+              (std::vector<std::u16string>{u"Maison & famille", kFiledName, u"R&D & co", u"Maison & famille"}));
+    ASSERT_NE(filed, nullptr);
+
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(filed)};
+    ASSERT_TRUE(MeasureOwnerDrawMenuItem(note, &measure));
+    const int width = static_cast<int>(measure.itemWidth);
+    const std::vector<COLORREF> drawn = ItemPixels(width, [&](HDC dc) {
+        const DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, dc, RECT{0, 0, width, kItemHeight}, measure.itemData};
+        EXPECT_TRUE(DrawOwnerDrawMenuItem(kDefaultNoteColour, &draw));
+    });
+    // In the width it was measured for, the whole name with its ampersands and without an
+    // ellipsis, not the mnemonic reading "RD _co".
+    EXPECT_TRUE(drawn == ItemPixels(width, Reference(width, DT_NOPREFIX)));
+    EXPECT_FALSE(drawn == ItemPixels(width, Reference(width, 0)));
+
+    // The picture: down to "Gerer les categories..." (the type submenu, a separator,
+    // "Non-categorise", a separator, the category, its subcategory, a separator,
+    // "Nouvelle categorie...", then it), into it and into the category.
     SetForegroundWindow(note);
     PumpUntil([note] { return GetForegroundWindow() == note; });
-
-    // Down to "Gerer les categories..." (the type submenu, a separator,
-    // "Non-categorise", a separator, the category, its subcategory, a
-    // separator, "Nouvelle categorie...", then it), into it and into the category.
     ScriptedUser user;
-    std::vector<std::u16string> shown;
     user.WhenMenusOpen(1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
     user.WhenMenusOpen(2, {VK_RIGHT});
     user.Then([&] {
         if (user.OpenMenus().size() != 3) return false;
-        RECT scene{180, 180, 180 + 4 * kPictureWidth, 560};
-        SaveScreenshotIfAsked(u"menu-ampersand", scene);
+        SaveScreenshotIfAsked(u"menu-ampersand", RECT{180, 180, 180 + 4 * kPictureWidth, 560});
         PressKeys({VK_ESCAPE, VK_ESCAPE, VK_ESCAPE});
         return true;
     });
-    OwnerDrawItems records;
-    HMENU menu = BuildCategoryPopupMenu(note, records);
-    ASSERT_NE(menu, nullptr);
-    for (const auto& record : records) shown.push_back(record->text);
-    DestroyMenu(menu);
-    PumpPending();
     ShowCategoryMenu(note, 460, 215);  // beside the note, as a picture shows it best
     EXPECT_TRUE(user.WaitUntilDone());
-
-    // Every item naming the category or the subcategory is drawn literally.
-    int literal = 0;
-    for (const auto& record : records) {
-        if (record->text.find(u'&') == std::u16string::npos) continue;
-        EXPECT_EQ(record->textKind, MenuTextKind::Literal) << std::string(record->text.begin(), record->text.end());
-        ++literal;
-    }
-    EXPECT_EQ(literal, 4);  // filing: category and subcategory; managing: both submenus
 }

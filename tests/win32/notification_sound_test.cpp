@@ -3,6 +3,7 @@
 // audio device under Wine: the play calls return at once.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "reminders/notification_sound.h"
 #include "reminders/wav_image.h"
@@ -29,53 +30,41 @@ std::string WavFile(int bitsPerSample, const std::string& samples, std::uint32_t
            "data" + Little(dataLength, 4) + samples;
 }
 
+// The way the sound of the file took, and how much of the file was read.
+std::pair<SoundRoute, std::size_t> Played(const std::u16string& path, int volume = 50) {
+    const SoundPlayback playback = PlayNotificationSound(path, volume);
+    return {playback.route, playback.bytesRead};
+}
+
 class NotificationSound : public DataFolderTest {};
 
-TEST_F(NotificationSound, SettingsAreSavedAsThreeLinesAndReadBackKeyByKey) {
+TEST_F(NotificationSound, SettingsAreSavedAsThreeLinesAndReadBack) {
     ActiveSoundSettings() = SoundSettings{true, 70, u"C:\\avant.wav"};
     LoadSoundSettings();  // no file yet: nothing changes
     EXPECT_EQ(ActiveSoundSettings(), (SoundSettings{true, 70, u"C:\\avant.wav"}));
-    ActiveSoundSettings() = SoundSettings{false, 35, u""};
+    ActiveSoundSettings() = SoundSettings{false, 35, u"C:\\Sons\\clochette d'été.wav"};
     ASSERT_TRUE(SaveSoundSettings());
-    EXPECT_EQ(ReadRawFile(DataFilePath(u"son.txt")), "ENABLED=0\r\nVOLUME=35\r\nPATH=\r\n");
-
-    ActiveSoundSettings() = SoundSettings{true, 80, u"C:\\Sons\\clochette d'été.wav"};
-    ASSERT_TRUE(SaveSoundSettings());
+    EXPECT_EQ(ReadRawFile(DataFilePath(u"son.txt")),
+              "ENABLED=0\r\nVOLUME=35\r\nPATH=C:\\Sons\\clochette d'été.wav\r\n");
     ActiveSoundSettings() = SoundSettings{};
     LoadSoundSettings();
-    EXPECT_EQ(ActiveSoundSettings(), (SoundSettings{true, 80, u"C:\\Sons\\clochette d'été.wav"}));
-    // Only what the file states changes; a lower-case key or one after a blank is no key.
-    WriteRawFile(DataFilePath(u"son.txt"), "VOLUME=-5\r\nenabled=0\r\n PATH=x\r\n");
-    LoadSoundSettings();
-    EXPECT_EQ(ActiveSoundSettings(), (SoundSettings{true, 0, u"C:\\Sons\\clochette d'été.wav"}));
+    EXPECT_EQ(ActiveSoundSettings(), (SoundSettings{false, 35, u"C:\\Sons\\clochette d'été.wav"}));
 }
 
 TEST_F(NotificationSound, SixteenBitPcmPlaysFromMemoryAndEverythingElseByName) {
-    const std::string samples = Little(0xFFFD, 2) + Little(3, 2) + Little(0x8000, 2) + Little(0x7FFF, 2);
-    const std::string pcm16 = WavFile(16, samples, 8);
-    const struct {
-        const char16_t* name;
-        std::string bytes;
-        SoundRoute route;
-    } cases[] = {
-        {u"pcm16.wav", pcm16, SoundRoute::Memory},
-        {u"pcm8.wav", WavFile(8, "\x10\x80\xF0\x7F", 4), SoundRoute::ByName},
-        {u"cut.wav", WavFile(16, samples, 4000), SoundRoute::ByName},  // data runs past the end
-    };
-    for (const auto& c : cases) {
-        const std::u16string path = DataFilePath(c.name);
-        WriteRawFile(path, c.bytes);
-        const SoundPlayback playback = PlayNotificationSound(path, 50);
-        EXPECT_EQ(playback.route, c.route) << c.bytes.size();
-        EXPECT_EQ(playback.bytesRead, c.bytes.size());
-    }
-    EXPECT_EQ(PlayNotificationSound(DataFilePath(u"missing.wav"), 50).route, SoundRoute::ByName);
+    const std::string pcm16 = WavFile(16, Little(0xFFFD, 2) + Little(3, 2) + Little(0x8000, 2) + Little(0x7FFF, 2), 8);
+    const std::string pcm8 = WavFile(8, "\x10\x80\xF0\x7F", 4);
+    WriteRawFile(DataFilePath(u"pcm16.wav"), pcm16);
+    WriteRawFile(DataFilePath(u"pcm8.wav"), pcm8);
+    EXPECT_EQ(Played(DataFilePath(u"pcm16.wav")), std::make_pair(SoundRoute::Memory, pcm16.size()));
+    EXPECT_EQ(Played(DataFilePath(u"pcm8.wav")), std::make_pair(SoundRoute::ByName, pcm8.size()));
+    EXPECT_EQ(Played(DataFilePath(u"missing.wav")), std::make_pair(SoundRoute::ByName, std::size_t{0}));
     // No default sound in the Windows folder: the asterisk beep.
     if (DefaultSoundPath().empty()) {
-        EXPECT_EQ(PlayNotificationSound(u"", 50).route, SoundRoute::Beep);
+        EXPECT_EQ(Played(u"").first, SoundRoute::Beep);
     }
     // Another memory sound: the image played so far is released only once stopped.
-    EXPECT_EQ(PlayNotificationSound(DataFilePath(u"pcm16.wav"), 100).route, SoundRoute::Memory);
+    EXPECT_EQ(Played(DataFilePath(u"pcm16.wav"), 100).first, SoundRoute::Memory);
 }
 
 TEST_F(NotificationSound, AFileLargerThanTheCapIsPlayedByNameWithoutBeingRead) {
@@ -87,9 +76,7 @@ TEST_F(NotificationSound, AFileLargerThanTheCapIsPlayedByNameWithoutBeingRead) {
         end.QuadPart = 44 + kMaxScaledWavBytes + 1;  // sparse: made at once
         ASSERT_TRUE(SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get()));
     }
-    const SoundPlayback playback = PlayNotificationSound(path, 50);
-    EXPECT_EQ(playback.route, SoundRoute::ByName);
-    EXPECT_EQ(playback.bytesRead, 0u);
+    EXPECT_EQ(Played(path), std::make_pair(SoundRoute::ByName, std::size_t{0}));
 }
 
 }  // namespace
