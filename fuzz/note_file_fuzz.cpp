@@ -3,9 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <iterator>
-#include <random>
 #include <string>
 #include <string_view>
 
@@ -13,8 +10,6 @@
 #include "storage/note_file.h"
 #include "storage/note_record.h"
 #include "storage/rect.h"
-
-extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
 
 namespace {
 
@@ -25,22 +20,6 @@ constexpr std::u16string_view kFormatTokens[] = {
     u"\nCAT=",   u"\nSUBCAT=", u"\nPIN=", u"\nDOCK=", u"\nLASTDOCK=", u"\nTYPE=",
     u"\nENTRY|", u"\n---\r\n", u"\r\n",   u"|",       u"-",           u"9999999999",
 };
-
-// One mutation in four inserts a format token at a code-unit boundary; the
-// others are libFuzzer's own.
-std::size_t InsertFormatToken(std::uint8_t* data, std::size_t size, std::size_t maxSize,
-                              std::minstd_rand& random) {
-    const std::u16string_view token = kFormatTokens[random() % std::size(kFormatTokens)];
-    const std::size_t tokenBytes = token.size() * 2;
-    if (size + tokenBytes > maxSize) return LLVMFuzzerMutate(data, size, maxSize);
-    const std::size_t offset = (random() % (size / 2 + 1)) * 2;
-    std::memmove(data + offset + tokenBytes, data + offset, size - offset);
-    for (std::size_t i = 0; i < token.size(); ++i) {
-        data[offset + 2 * i] = static_cast<std::uint8_t>(token[i] & 0xFF);
-        data[offset + 2 * i + 1] = static_cast<std::uint8_t>(token[i] >> 8);
-    }
-    return size + tokenBytes;
-}
 
 std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
@@ -55,9 +34,7 @@ Rect RectFromFields(const NoteFields& fields) {
 
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,
                                                std::size_t maxSize, unsigned int randomSeed) {
-    std::minstd_rand random(randomSeed);
-    if (random() % 4 != 0) return LLVMFuzzerMutate(data, size, maxSize);
-    return InsertFormatToken(data, size, maxSize, random);
+    return MutateWithFormatTokens(kFormatTokens, data, size, maxSize, randomSeed);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
