@@ -19,14 +19,6 @@ namespace {
 
 constexpr int kMenuHeightAboveTaskbar = 160;
 
-void RemoveTrayIconFromOutside(HWND tray) {
-    NOTIFYICONDATAW record{};
-    record.cbSize = sizeof(record);
-    record.hWnd = tray;
-    record.uID = kTrayIconId;
-    Shell_NotifyIconW(NIM_DELETE, &record);
-}
-
 // Pixels dark enough to be menu text inside a rectangle of the screen.
 int DarkPixelsOnScreen(const RECT& area) {
     constexpr BYTE kDarkChannel = 80;
@@ -46,22 +38,27 @@ bool MenuPainted(const RECT& bounds) {
 
 }  // namespace
 
-TEST(TrayProgram, StartWithWindowsCommandWritesThenDeletesTheRunValue) {
+TEST(TrayProgram, CommandsWriteAndDeleteTheRunValueOpenANoteAndQuit) {
     const RunValueGuard guard;
     DeleteRunValue();
     DataFolder data;
     QuillboardProcess quillboard(data.AppData());
     HWND tray = quillboard.WaitForWindow(kTrayClass);
     ASSERT_NE(tray, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }));
 
     PostMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_TRUE(PumpUntil([] { return !RunValueText().empty(); }));
     EXPECT_EQ(RunValueText(), Quoted(BesideThisProgram(u"Quillboard.exe")));
-
     PostMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_TRUE(PumpUntil([] { return !ReadRunValue().exists; }));
 
-    quillboard.QuitThroughTray();
+    ASSERT_TRUE(quillboard.Windows(kNoteClass).empty());
+    PostMessageW(tray, WM_COMMAND, kNewNoteCommand, 0);
+    EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 1));
+
+    quillboard.QuitThroughTray();  // exit code 0
+    EXPECT_FALSE(IsWindow(tray));
 }
 
 TEST(TrayProgram, TaskbarCreatedBroadcastBringsTheIconBack) {
@@ -72,7 +69,11 @@ TEST(TrayProgram, TaskbarCreatedBroadcastBringsTheIconBack) {
     ASSERT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }));
 
     // As after an Explorer restart: the new taskbar has no icon of ours.
-    RemoveTrayIconFromOutside(tray);
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = tray;
+    record.uID = kTrayIconId;
+    Shell_NotifyIconW(NIM_DELETE, &record);
     ASSERT_FALSE(TrayIconExists(tray));
 
     PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
@@ -86,30 +87,6 @@ TEST(TrayProgram, TaskbarCreatedBroadcastBringsTheIconBack) {
     EXPECT_TRUE(TrayIconExists(tray));
 
     quillboard.QuitThroughTray();
-}
-
-TEST(TrayProgram, NewNoteCommandOpensANoteWindow) {
-    DataFolder data;
-    QuillboardProcess quillboard(data.AppData());
-    HWND tray = quillboard.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-    ASSERT_TRUE(quillboard.Windows(kNoteClass).empty());
-
-    PostMessageW(tray, WM_COMMAND, kNewNoteCommand, 0);
-    EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 1));
-
-    quillboard.QuitThroughTray();
-}
-
-TEST(TrayProgram, QuitCommandEndsWithExitCodeZero) {
-    DataFolder data;
-    QuillboardProcess quillboard(data.AppData());
-    HWND tray = quillboard.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }));
-
-    quillboard.QuitThroughTray();
-    EXPECT_FALSE(IsWindow(tray));
 }
 
 TEST(TrayProgram, RightClickOnTheIconShowsTheMenuAndEscapeClosesIt) {
