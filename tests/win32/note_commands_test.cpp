@@ -17,6 +17,7 @@
 #include "support/window_checks.h"
 #include "ui/colour_rules.h"
 #include "win/handles.h"
+#include "win/wide.h"
 
 namespace {
 
@@ -55,24 +56,12 @@ TEST_F(NoteCommands, SetNoteTypeSwitchesTheBodyAndKeepsTheTextAndTheEntries) {
         EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .type = static_cast<int>(step.type),
                                                  .entries = {"1|202501011200|0|0|0|call"}, .body = "some text"}));
     }
-}
-
-TEST_F(NoteCommands, TypesAboveTwoAreIgnored) {
-    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled, .text = u"some text"});
+    // Types above two are ignored: nothing changes, nothing is saved.
+    ASSERT_TRUE(DeleteFileW(Wide(NoteFileOf(note))));
     for (std::uint32_t type : {3u, 4u, 0x80000000u, 0xFFFFFFFFu}) SetNoteType(note, type);
-    EXPECT_EQ(NoteFromWindow(note)->type, kNoteScheduled);
-    EXPECT_FALSE(NoteEditShown(note));
-    EXPECT_FALSE(FileExists(NoteFileOf(note)));  // nothing changed, nothing saved
-}
-
-TEST_F(NoteCommands, ADockedNoteKeepsItsEditHiddenUntilItIsUndocked) {
-    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled, .text = u"some text"});
-    DockNote(note, kDockLeft);
-    SetNoteType(note, kNoteRegular);
-    EXPECT_FALSE(NoteEditShown(note));
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .dock = 1, .lastDock = 1, .body = "some text"}));
-    UndockNote(note);
+    EXPECT_EQ(NoteFromWindow(note)->type, kNoteRegular);
     EXPECT_TRUE(NoteEditShown(note));
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));
 }
 
 // The pin is drawn whether or not the icon font exists (under Wine it does
@@ -212,21 +201,24 @@ TEST_F(NoteCommands, NoteMenuTakesTheNoteColourReturnsTheChoiceAndIsDestroyed) {
     EXPECT_FALSE(IsMenu(submenu));
 }
 
-// Pinning works on a docked note too: the flag and the z-order change at
-// once, and undocking then applies the pin again.
-TEST_F(NoteCommands, PinningADockedNoteChangesItsFlagAndZOrder) {
-    HWND note = MakeNote({.x = 200, .y = 200, .text = u"some text"});
-    TogglePin(note);
+// A docked note takes a new type and pin at once, in its flags, its file
+// and its z-order, yet keeps its edit hidden and a fresh strip is always on
+// top; undocking then shows the edit and applies the pin.
+TEST_F(NoteCommands, ADockedNoteTakesTypeAndPinAndShowsThemWhenUndocked) {
+    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled, .pinned = true, .text = u"some text"});
     DockNote(note, kDockRight);
+    SetNoteType(note, kNoteRegular);
+    EXPECT_FALSE(NoteEditShown(note));
     TogglePin(note);
     EXPECT_FALSE(NoteFromWindow(note)->pinned);
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .dock = 3, .lastDock = 3, .body = "some text"}));
     EXPECT_FALSE(IsTopmost(note));
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .dock = 3, .lastDock = 3, .body = "some text"}));
     UndockNote(note);
+    EXPECT_TRUE(NoteEditShown(note));
     EXPECT_FALSE(IsTopmost(note));
 
     DockNote(note, kDockRight);
-    EXPECT_TRUE(IsTopmost(note));  // a fresh strip is always on top
+    EXPECT_TRUE(IsTopmost(note));
     TogglePin(note);
     EXPECT_TRUE(IsTopmost(note));
     UndockNote(note);

@@ -91,19 +91,26 @@ TEST_F(TrayMenu, ItemsComeInOrderWithThreeSeparatorsInTheActiveLanguage) {
     ActiveTranslationTable().clear();
 }
 
-TEST_F(TrayMenu, StartWithWindowsCheckFollowsTheRegistry) {
+// The menu's check follows the registry; chosen over an unquoted value,
+// the command writes the quoted path, and chosen again deletes it.
+TEST_F(TrayMenu, StartWithWindowsCheckFollowsTheRegistryAndTheCommandTogglesIt) {
     const RunValueGuard guard;
     DeleteRunValue();
     EXPECT_FALSE(StartWithWindowsChecked());
-
     SetStartWithWindows(true);
     EXPECT_TRUE(StartWithWindowsChecked());
-
     WriteRunString(OwnPath());  // unquoted: another command line
     EXPECT_FALSE(StartWithWindowsChecked());
 
-    SetStartWithWindows(false);
+    HWND tray = MakeTrayWindow();
+    ASSERT_NE(tray, nullptr);
+    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
+    EXPECT_TRUE(IsStartWithWindowsEnabled());
+    EXPECT_TRUE(StartWithWindowsChecked());
+    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
+    EXPECT_FALSE(ReadRunValue().exists);
     EXPECT_FALSE(StartWithWindowsChecked());
+    DestroyWindow(tray);
 }
 
 // Only this program's own path in quotation marks, as a plain string,
@@ -167,21 +174,6 @@ TEST_F(StartWithWindows, EnablingWritesTheQuotedPathAsAStringWithItsNulAndDisabl
     SetStartWithWindows(false);  // harmless when the value is missing
     EXPECT_FALSE(ReadRunValue().exists);
     EXPECT_FALSE(IsStartWithWindowsEnabled());
-}
-
-TEST_F(StartWithWindows, ChoosingItOverAnUnquotedValueWritesTheQuotedPath) {
-    const RunValueGuard guard;
-    WriteRunString(OwnPath());
-    HWND tray = MakeTrayWindow();
-    ASSERT_NE(tray, nullptr);
-
-    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
-    EXPECT_TRUE(IsStartWithWindowsEnabled());
-    EXPECT_TRUE(StartWithWindowsChecked());
-
-    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
-    EXPECT_FALSE(ReadRunValue().exists);
-    DestroyWindow(tray);
 }
 
 TEST_F(TrayWindowEvents, OnlyADoubleClickOnTheIconCreatesANote) {
