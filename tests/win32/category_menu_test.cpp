@@ -610,7 +610,8 @@ TEST_F(CategoryMenu, CheckMarkInTheTextColourEvenOnAGreyedItemWhoseTextIsFaded) 
         const ScreenPicture checked = DrawnItem(note, {.text = u"Ordinaire", .isChecked = true}, false);
         EXPECT_GT(checked.Count({6, 14 - 6, 18, 14 + 6}, colours.text), 6);
         EXPECT_EQ(checked.At(10, 14 + 4), colours.text);  // the bottom of the tick
-        const ScreenPicture greyed = DrawnItem(note, {.text = u"Tessaline (Section 2)", .isChecked = true, .isGreyed = true}, false);
+        const ScreenPicture greyed =
+            DrawnItem(note, {.text = u"Tessaline (Section 2)", .isChecked = true, .isGreyed = true}, false);
         EXPECT_GT(greyed.Count({24, 0, kItemWidth, kItemHeight}, colours.greyedText), 10);
         EXPECT_EQ(greyed.Count({24, 0, kItemWidth, kItemHeight}, colours.text), 0);
         EXPECT_GT(greyed.Count({6, 0, 18, kItemHeight}, colours.text), 6);  // the check mark
@@ -620,7 +621,8 @@ TEST_F(CategoryMenu, CheckMarkInTheTextColourEvenOnAGreyedItemWhoseTextIsFaded) 
 TEST_F(CategoryMenu, SeparatorIsAThinLineInsetFromBothEdges) {
     HWND note = MakeNote({});
     const ColourRef line = OwnerDrawMenuColours(kDefaultNoteColour).separator;
-    const ScreenPicture separator = DrawnItem(note, {.text = u"", .isSeparator = true}, true, 8);  // never drawn as selected
+    // Never drawn as selected.
+    const ScreenPicture separator = DrawnItem(note, {.text = u"", .isSeparator = true}, true, 8);
     EXPECT_EQ(separator.At(6, 4), line);
     EXPECT_EQ(separator.At(kItemWidth - 7, 4), line);
     EXPECT_EQ(separator.At(5, 4), kDefaultNoteColour);
@@ -640,7 +642,8 @@ TEST_F(CategoryMenu, SubmenuItemsEndInATriangleAndLongTextIsCutBeforeIt) {
 
     const ScreenPicture plain = DrawnItem(note, {.text = longText}, false);
     EXPECT_EQ(plain.Count({kItemWidth - 12, 0, kItemWidth, kItemHeight}, kDarkTextColour), 0);
-    EXPECT_GT(plain.Count({kItemWidth - 40, 0, kItemWidth - 12, kItemHeight}, kDarkTextColour), 0);  // up to the ellipsis
+    // Up to the ellipsis.
+    EXPECT_GT(plain.Count({kItemWidth - 40, 0, kItemWidth - 12, kItemHeight}, kDarkTextColour), 0);
 }
 
 // ---------------------------------------------------------------------------

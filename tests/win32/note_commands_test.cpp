@@ -171,7 +171,8 @@ TEST_F(NoteCommands, TheColourDialogOpensAtTheNoteColourAndOnlyAChoiceChangesIt)
     EXPECT_EQ(chosen.colour, 0x00A0B0C0u);
     EXPECT_EQ(NoteFromWindow(note)->colour, 0x00336699u);
     EXPECT_EQ(NoteFromWindow(note)->categoryId, 5);  // the category's colour files it
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .colour = "996633", .category = 5, .body = "some text"}));
+    EXPECT_EQ(SavedFile(note),
+              NoteFileText({.x = 200, .y = 200, .colour = "996633", .category = 5, .body = "some text"}));
 }
 
 // A plain menu shown by the note takes the note's colour, leaves out the
