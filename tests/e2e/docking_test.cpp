@@ -94,9 +94,9 @@ TEST(DockingProgram, NotesStoredDockedStartAsStripsAndTheTrayDocksAndUndocksEver
         {"left", {300, 150, 540, 350}, 1, 1, {work.left, 150, work.left + kStrip, 350}, 1, 1},
         {"top", {700, 200, 940, 400}, 2, 0, {700, work.top, 940, work.top + kStrip}, 2, 2},
         {"right", {1100, 250, 1340, 450}, 3, 2, {work.right - kStrip, 250, work.right, 450}, 3, 2},
-        {"near left", {work.left + 200, 500, work.left + 440, 700}, 0, 0, {work.left, 500, work.left + kStrip, 700},
-         1, 1},
-        {"last top", {1000, 520, 1240, 720}, 0, 2, {1000, work.top, 1240, work.top + kStrip}, 2, 2},
+        {"A floating note", {work.left + 200, 500, work.left + 440, 700}, 0, 0,
+         {work.left, 500, work.left + kStrip, 700}, 1, 1},
+        {"Another floating note", {1000, 520, 1240, 720}, 0, 2, {1000, work.top, 1240, work.top + kStrip}, 2, 2},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
