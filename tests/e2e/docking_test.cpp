@@ -2,6 +2,7 @@
 // undock-all commands, and a note dragged to the screen edge with the mouse.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "storage/note_record.h"
@@ -23,10 +24,10 @@ std::string StoredNote(const Rect& r, int dock, int lastDock, const std::string&
                          .lastDock = lastDock, .body = body});
 }
 
-// The note whose edit holds this text.
-HWND NoteWithText(const QuillboardProcess& program, const std::u16string& text) {
+// The note whose edit holds this ASCII text.
+HWND NoteWithText(const QuillboardProcess& program, const std::string& text) {
     for (HWND note : program.Windows(kNoteClass)) {
-        if (NoteText(note) == text) return note;
+        if (NoteText(note) == std::u16string(text.begin(), text.end())) return note;
     }
     return nullptr;
 }
@@ -56,15 +57,15 @@ bool InMoveLoop(HWND window) {
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && (info.flags & GUI_INMOVESIZE) != 0;
 }
 
-bool CursorAt(int x, int y) {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    return cursor.x == x && cursor.y == y;
-}
-
 bool MoveMouseTo(int x, int y) {
     SendMouse(0, x, y);
-    return PumpUntil([&] { return CursorAt(x, y); }, std::chrono::milliseconds(2000));
+    return PumpUntil(
+        [&] {
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            return cursor.x == x && cursor.y == y;
+        },
+        std::chrono::milliseconds(2000));
 }
 
 void Click(int x, int y) {
@@ -75,38 +76,47 @@ void Click(int x, int y) {
 
 }  // namespace
 
-TEST(DockingProgram, NotesStoredDockedStartAsStripsOnTheirEdges) {
+// Notes stored docked start as strips on their edges, and the tray's
+// commands dock every floating note (on its last edge, else the nearest)
+// and undock every note again.
+TEST(DockingProgram, NotesStoredDockedStartAsStripsAndTheTrayDocksAndUndocksEveryNote) {
     DataFolder data;
     const Rect work = WorkArea();
-    const Rect left{300, 150, 540, 350}, top{700, 200, 940, 400}, right{1100, 250, 1340, 450};
-    data.WriteNote(1, StoredNote(left, 1, 1, "left"));
-    data.WriteNote(2, StoredNote(top, 2, 0, "top"));
-    data.WriteNote(3, StoredNote(right, 3, 2, "right"));
-    data.WriteNote(4, StoredNote({420, 480, 660, 680}, 0, 0, "A floating note"));
-    data.WriteNote(5, StoredNote({900, 520, 1140, 720}, 0, 1, "Another floating note"));
-    QuillboardProcess program(data.AppData());
-    ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 5));
-
     struct Case {
-        const char* edge;
-        const char16_t* text;
+        const char* text;
+        Rect floating;
+        int dock, lastDock;  // as stored
         Rect strip;
+        int edge;  // docked on, at start or by the tray's command
+        int last;  // the last edge once undocked: LASTDOCK is taken from DOCK only when it was 0
     };
     const Case cases[] = {
-        {"left", u"left", {work.left, 150, work.left + kStrip, 350}},
-        {"top", u"top", {700, work.top, 940, work.top + kStrip}},
-        {"right", u"right", {work.right - kStrip, 250, work.right, 450}},
+        {"left", {300, 150, 540, 350}, 1, 1, {work.left, 150, work.left + kStrip, 350}, 1, 1},
+        {"top", {700, 200, 940, 400}, 2, 0, {700, work.top, 940, work.top + kStrip}, 2, 2},
+        {"right", {1100, 250, 1340, 450}, 3, 2, {work.right - kStrip, 250, work.right, 450}, 3, 2},
+        {"A floating note", {work.left + 200, 500, work.left + 440, 700}, 0, 0,
+         {work.left, 500, work.left + kStrip, 700}, 1, 1},
+        {"Another floating note", {1000, 520, 1240, 720}, 0, 2, {1000, work.top, 1240, work.top + kStrip}, 2, 2},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.edge);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        data.WriteNote(i + 1, StoredNote(c.floating, c.dock, c.lastDock, c.text));
+    }
+    QuillboardProcess program(data.AppData());
+    ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, std::size(cases)));
+    HWND tray = program.WaitForWindow(kTrayClass);
+    ASSERT_NE(tray, nullptr);
+    const auto expectDocked = [&](const Case& c, bool docked) {
+        SCOPED_TRACE(c.text);
         HWND note = NoteWithText(program, c.text);
         ASSERT_NE(note, nullptr);
-        EXPECT_TRUE(WaitForRect(note, c.strip));
-        EXPECT_TRUE(IsTopmost(note));
-        EXPECT_FALSE(NoteEditShown(note));
+        EXPECT_TRUE(WaitForRect(note, docked ? c.strip : c.floating));
+        WaitUntilIdle(tray);
+        EXPECT_EQ(IsTopmost(note), docked);
+        EXPECT_EQ(NoteEditShown(note), !docked);
         EXPECT_TRUE(IsWindowVisible(note));
-    }
-    EXPECT_TRUE(NoteEditShown(NoteWithText(program, u"A floating note")));
+    };
+    for (const Case& c : cases) expectDocked(c, c.dock != 0);
 
     // On the screen the strips are plain bars of the header colour. The
     // splash goes first, so that the picture shows the notes alone.
@@ -115,59 +125,27 @@ TEST(DockingProgram, NotesStoredDockedStartAsStripsOnTheirEdges) {
     const COLORREF header = HeaderColour(kDefaultNoteColour);
     EXPECT_TRUE(PumpUntil([&] {
         return ScreenPixel(work.left + 2, 250) == header && ScreenPixel(820, work.top + 3) == header &&
-               ScreenPixel(work.right - 3, 350) == header && ScreenPixel(540, 600) == kDefaultNoteColour &&
-               ScreenPixel(1020, 650) == kDefaultNoteColour;
+               ScreenPixel(work.right - 3, 350) == header && ScreenPixel(work.left + 320, 600) == kDefaultNoteColour &&
+               ScreenPixel(1120, 620) == kDefaultNoteColour;
     }));
     SaveScreenshotIfAsked(u"docked-strips");
 
-    program.QuitThroughTray();
-    // Saved as loaded: the floating rectangle, and LASTDOCK from DOCK when it was 0.
-    EXPECT_EQ(data.ReadNote(1), StoredNote(left, 1, 1, "left"));
-    EXPECT_EQ(data.ReadNote(2), StoredNote(top, 2, 2, "top"));
-    EXPECT_EQ(data.ReadNote(3), StoredNote(right, 3, 2, "right"));
-}
-
-TEST(DockingProgram, TrayCommandsDockAndUndockEveryNote) {
-    DataFolder data;
-    const Rect work = WorkArea();
-    const Rect nearLeft{work.left + 200, 300, work.left + 440, 500};
-    const Rect lastTop{1000, 400, 1240, 600};
-    const Rect nearRight{work.right - 400, 500, work.right - 160, 700};
-    data.WriteNote(1, StoredNote(nearLeft, 0, 0, "near left"));
-    data.WriteNote(2, StoredNote(lastTop, 0, 2, "last top"));
-    data.WriteNote(3, StoredNote(nearRight, 0, 0, "near right"));
-    QuillboardProcess program(data.AppData());
-    ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 3));
-    HWND tray = program.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-    HWND a = NoteWithText(program, u"near left");
-    HWND b = NoteWithText(program, u"last top");
-    HWND c = NoteWithText(program, u"near right");
-    ASSERT_TRUE(a && b && c);
-
     PostMessageW(tray, WM_COMMAND, kDockAllCommand, 0);
-    EXPECT_TRUE(WaitForRect(a, {work.left, 300, work.left + kStrip, 500}));
-    EXPECT_TRUE(WaitForRect(b, {1000, work.top, 1240, work.top + kStrip}));
-    EXPECT_TRUE(WaitForRect(c, {work.right - kStrip, 500, work.right, 700}));
-    WaitUntilIdle(tray);
-    EXPECT_TRUE(IsTopmost(a) && IsTopmost(b) && IsTopmost(c));
-    EXPECT_FALSE(NoteEditShown(a) || NoteEditShown(b) || NoteEditShown(c));
-    EXPECT_EQ(data.ReadNote(1), StoredNote(nearLeft, 1, 1, "near left"));
-    EXPECT_EQ(data.ReadNote(2), StoredNote(lastTop, 2, 2, "last top"));
-    EXPECT_EQ(data.ReadNote(3), StoredNote(nearRight, 3, 3, "near right"));
-
+    for (const Case& c : cases) expectDocked(c, true);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        if (c.dock == 0) {
+            EXPECT_EQ(data.ReadNote(i + 1), StoredNote(c.floating, c.edge, c.edge, c.text)) << c.text;
+        }
+    }
     PostMessageW(tray, WM_COMMAND, kUndockAllCommand, 0);
-    EXPECT_TRUE(WaitForRect(a, nearLeft));
-    EXPECT_TRUE(WaitForRect(b, lastTop));
-    EXPECT_TRUE(WaitForRect(c, nearRight));
-    WaitUntilIdle(tray);
-    EXPECT_TRUE(NoteEditShown(a) && NoteEditShown(b) && NoteEditShown(c));
-    EXPECT_FALSE(IsTopmost(a) || IsTopmost(b) || IsTopmost(c));
-    EXPECT_EQ(data.ReadNote(1), StoredNote(nearLeft, 0, 1, "near left"));
-    EXPECT_EQ(data.ReadNote(2), StoredNote(lastTop, 0, 2, "last top"));
-    EXPECT_EQ(data.ReadNote(3), StoredNote(nearRight, 0, 3, "near right"));
-
+    for (const Case& c : cases) expectDocked(c, false);
     program.QuitThroughTray();
+    // Saved with the floating rectangle and the last edge.
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        EXPECT_EQ(data.ReadNote(i + 1), StoredNote(c.floating, 0, c.last, c.text)) << c.text;
+    }
 }
 
 // The whole road with the mouse: press on the header, drag to the left edge,

@@ -13,8 +13,7 @@ namespace {
 
 HWND NoteAt(const QuillboardProcess& program, int left, int top) {
     for (HWND note : program.Windows(kNoteClass)) {
-        const Rect r = WindowRect(note);
-        if (r.left == left && r.top == top) return note;
+        if (WindowRect(note).left == left && WindowRect(note).top == top) return note;
     }
     return nullptr;
 }
@@ -46,7 +45,9 @@ TEST(Notes, StoredNotesComeBackWhereTheyWereWithTheirColourAndText) {
     program.QuitThroughTray();
 }
 
-TEST(Notes, QuitRewritesEveryNoteInTheFileFormat) {
+// Quitting writes every note in the program's own form, and deletes the
+// file of a note with nothing in it.
+TEST(Notes, QuitRewritesEveryNoteInTheFileFormatAndDeletesBlankOnes) {
     DataFolder data;
     const std::string canonical = NoteFileText({.x = 1100, .y = 300, .colour = "AFF0CD", .pinned = 1,
                                                 .entries = {"1|202501011200|0|1|0|a|b"},
@@ -55,25 +56,16 @@ TEST(Notes, QuitRewritesEveryNoteInTheFileFormat) {
     // Keys out of order, a legacy colour index and an older entry form (due
     // long after the test, so that no reminder marks it announced).
     data.WriteNote(0xA2, "TYPE=1\r\nCOLOR=2\r\nENTRY|4|209901021200|0|0|x\r\nY=400\r\nX=1100\r\n---\r\nbody");
+    data.WriteNote(0xA3, NoteFileText({.x = 1100, .y = 600, .body = " \r\n "}));
     QuillboardProcess program(data.AppData());
-    ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 2));
+    ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 3));
     program.QuitThroughTray();
 
     EXPECT_EQ(data.ReadNote(0xA1), canonical);
     EXPECT_EQ(data.ReadNote(0xA2),
               "X=1100\r\nY=400\r\nW=240\r\nH=200\r\nCOLOR=#FFD2E4\r\nCAT=0\r\nSUBCAT=0\r\nPIN=0\r\nDOCK=0\r\n"
               "LASTDOCK=0\r\nTYPE=1\r\nENTRY|4|209901021200|0|0|0|x\r\n---\r\nbody");
-}
-
-TEST(Notes, QuitDeletesTheFileOfABlankNote) {
-    DataFolder data;
-    data.WriteNote(1, NoteFileText({.x = 1100, .y = 300, .body = " \r\n "}));
-    data.WriteNote(2, NoteFileText({.x = 1100, .y = 600, .body = "kept"}));
-    QuillboardProcess program(data.AppData());
-    ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 2));
-    program.QuitThroughTray();
-    EXPECT_FALSE(FileExists(data.NotePath(1)));
-    EXPECT_EQ(data.ReadNote(2), NoteFileText({.x = 1100, .y = 600, .body = "kept"}));
+    EXPECT_FALSE(FileExists(data.NotePath(0xA3)));
 }
 
 TEST(Notes, ANoteClosedFromOutsideKeepsItsLastSavedState) {

@@ -6,7 +6,7 @@
 #include "support/quillboard_process.h"
 #include "support/scripted_user.h"
 
-TEST(Startup, StartsWithNoDataFolderAndCreatesIt) {
+TEST(Startup, StartsWithNoDataFolderAndCreatesItAndACloseMessageToTheTrayWindowEndsIt) {
     DataFolder data;
     QuillboardProcess quillboard(data.AppData());
     ASSERT_TRUE(quillboard.Started());
@@ -17,7 +17,11 @@ TEST(Startup, StartsWithNoDataFolderAndCreatesIt) {
     EXPECT_EQ(WindowTextOf(tray), u"Quillboard");
     EXPECT_TRUE(FileExists(data.DataPath(u"notes")));
     EXPECT_TRUE(quillboard.Windows(kNoteClass).empty());
-    quillboard.QuitThroughTray();
+
+    PostMessageW(tray, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(quillboard.WaitForExit(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
 }
 
 TEST(Startup, SecondInstanceIsRefusedWithAMessageAndExitCodeZero) {
@@ -45,16 +49,4 @@ TEST(Startup, SecondInstanceIsRefusedWithAMessageAndExitCodeZero) {
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(IsWindow(tray));
     first.QuitThroughTray();
-}
-
-TEST(Startup, CloseMessageToTheTrayWindowEndsTheProgram) {
-    DataFolder data;
-    QuillboardProcess quillboard(data.AppData());
-    HWND tray = quillboard.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-
-    PostMessageW(tray, WM_CLOSE, 0, 0);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(quillboard.WaitForExit(&exitCode));
-    EXPECT_EQ(exitCode, 0u);
 }

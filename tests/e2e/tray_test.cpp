@@ -19,14 +19,6 @@ namespace {
 
 constexpr int kMenuHeightAboveTaskbar = 160;
 
-void RemoveTrayIconFromOutside(HWND tray) {
-    NOTIFYICONDATAW record{};
-    record.cbSize = sizeof(record);
-    record.hWnd = tray;
-    record.uID = kTrayIconId;
-    Shell_NotifyIconW(NIM_DELETE, &record);
-}
-
 // Pixels dark enough to be menu text inside a rectangle of the screen.
 int DarkPixelsOnScreen(const RECT& area) {
     constexpr BYTE kDarkChannel = 80;
@@ -46,69 +38,42 @@ bool MenuPainted(const RECT& bounds) {
 
 }  // namespace
 
-TEST(TrayProgram, StartWithWindowsCommandWritesThenDeletesTheRunValue) {
+// The commands, then the icon after an Explorer restart: the new taskbar
+// has no icon of ours until the program answers its broadcast.
+TEST(TrayProgram, CommandsAndTheTaskbarBroadcastReachTheTrayWindow) {
     const RunValueGuard guard;
     DeleteRunValue();
     DataFolder data;
     QuillboardProcess quillboard(data.AppData());
     HWND tray = quillboard.WaitForWindow(kTrayClass);
     ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }));
 
     PostMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_TRUE(PumpUntil([] { return !RunValueText().empty(); }));
     EXPECT_EQ(RunValueText(), Quoted(BesideThisProgram(u"Quillboard.exe")));
-
     PostMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
     EXPECT_TRUE(PumpUntil([] { return !ReadRunValue().exists; }));
 
-    quillboard.QuitThroughTray();
-}
+    ASSERT_TRUE(quillboard.Windows(kNoteClass).empty());
+    PostMessageW(tray, WM_COMMAND, kNewNoteCommand, 0);
+    EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 1));
 
-TEST(TrayProgram, TaskbarCreatedBroadcastBringsTheIconBack) {
-    DataFolder data;
-    QuillboardProcess quillboard(data.AppData());
-    HWND tray = quillboard.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }));
-
-    // As after an Explorer restart: the new taskbar has no icon of ours.
-    RemoveTrayIconFromOutside(tray);
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = tray;
+    record.uID = kTrayIconId;
+    Shell_NotifyIconW(NIM_DELETE, &record);
     ASSERT_FALSE(TrayIconExists(tray));
-
     PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }));
-    EXPECT_TRUE(quillboard.Running());
-
     // A second broadcast while the icon is there is harmless.
     PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     DWORD_PTR result = 0;
     EXPECT_NE(SendMessageTimeoutW(tray, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result), 0);
     EXPECT_TRUE(TrayIconExists(tray));
 
-    quillboard.QuitThroughTray();
-}
-
-TEST(TrayProgram, NewNoteCommandOpensANoteWindow) {
-    DataFolder data;
-    QuillboardProcess quillboard(data.AppData());
-    HWND tray = quillboard.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-    ASSERT_TRUE(quillboard.Windows(kNoteClass).empty());
-
-    PostMessageW(tray, WM_COMMAND, kNewNoteCommand, 0);
-    EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 1));
-
-    quillboard.QuitThroughTray();
-}
-
-TEST(TrayProgram, QuitCommandEndsWithExitCodeZero) {
-    DataFolder data;
-    QuillboardProcess quillboard(data.AppData());
-    HWND tray = quillboard.WaitForWindow(kTrayClass);
-    ASSERT_NE(tray, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }));
-
-    quillboard.QuitThroughTray();
+    quillboard.QuitThroughTray();  // exit code 0
     EXPECT_FALSE(IsWindow(tray));
 }
 

@@ -39,10 +39,19 @@ RECT VirtualScreen() {
     return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-ScreenPicture::ScreenPicture(const RECT& area) : area_(area) {
+ScreenPicture::ScreenPicture(const RECT& area)
+    : ScreenPicture(area, [&area](HDC dc) {
+          const WindowDc screen(nullptr);
+          BitBlt(dc, 0, 0, Width(area), Height(area), screen.Get(), area.left, area.top, SRCCOPY);
+      }) {}
+
+ScreenPicture ScreenPicture::Drawn(int width, int height, const std::function<void(HDC)>& draw) {
+    return ScreenPicture(RECT{0, 0, width, height}, draw);
+}
+
+ScreenPicture::ScreenPicture(const RECT& area, const std::function<void(HDC)>& draw) : area_(area) {
     if (Width(area) <= 0 || Height(area) <= 0) return;
-    const WindowDc screen(nullptr);
-    const UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    const UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = Width(area);
@@ -50,11 +59,11 @@ ScreenPicture::ScreenPicture(const RECT& area) : area_(area) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memory || !bitmap || !bits) return;
     {
         const SelectScope selected(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, Width(area), Height(area), screen.Get(), area.left, area.top, SRCCOPY);
+        draw(memory.Get());
     }
     GdiFlush();
     const auto* pixels = static_cast<const DWORD*>(bits);
@@ -77,6 +86,10 @@ int ScreenPicture::Count(const RECT& where, const std::function<bool(COLORREF)>&
         for (int x = where.left; x < where.right; ++x) count += matches(At(x, y)) ? 1 : 0;
     }
     return count;
+}
+
+int ScreenPicture::Count(const RECT& where, COLORREF colour) const {
+    return Count(where, [colour](COLORREF pixel) { return pixel == colour; });
 }
 
 std::uint64_t ScreenPicture::Fingerprint() const {

@@ -1,6 +1,7 @@
 // Pictures of the screen as it is shown now: read pixel by pixel, compared
 // from one moment to the next, and saved for the docs when the run asks for
-// pictures (QB_SCREENSHOTS names the folder they go to).
+// pictures (QB_SCREENSHOTS names the folder they go to). Pictures of what a
+// test draws into memory are read the same way.
 #pragma once
 
 #include <windows.h>
@@ -17,17 +18,22 @@ RECT VirtualScreen();
 class ScreenPicture {
 public:
     explicit ScreenPicture(const RECT& area = VirtualScreen());
+    // What `draw` paints on a blank bitmap of that size, its top left at (0, 0).
+    static ScreenPicture Drawn(int width, int height, const std::function<void(HDC)>& draw);
 
     // A screen point's colour, CLR_INVALID outside the rectangle.
     COLORREF At(int x, int y) const;
     // The points of a screen rectangle whose colour matches.
     int Count(const RECT& where, const std::function<bool(COLORREF)>& matches) const;
+    int Count(const RECT& where, COLORREF colour) const;
     // Changes whenever a pixel does.
     std::uint64_t Fingerprint() const;
     // As a 32-bit BMP file.
     void SaveBmp(const std::u16string& path) const;
 
 private:
+    ScreenPicture(const RECT& area, const std::function<void(HDC)>& draw);
+
     RECT area_;
     std::vector<DWORD> pixels_;  // top row first, 0x00RRGGBB
 };

@@ -36,6 +36,10 @@ Seen ReadColourDialog(HWND dialog) {
     return seen;
 }
 
+Seen ReadTextInput(HWND dialog) {
+    return Seen{true, WindowTextOf(dialog), ControlTextOf(GetDlgItem(dialog, kTextInputEdit))};
+}
+
 BOOL CALLBACK ReadMessageBoxChild(HWND child, LPARAM parameter) {
     auto* seen = reinterpret_cast<Seen*>(parameter);
     const std::u16string className = ClassNameOf(child);
@@ -51,6 +55,13 @@ BOOL CALLBACK ReadMessageBoxChild(HWND child, LPARAM parameter) {
         }
     }
     return TRUE;
+}
+
+// The message box's title, text, icon and default button.
+Seen ReadMessageBox(HWND box) {
+    Seen seen{true, WindowTextOf(box)};
+    EnumChildWindows(box, ReadMessageBoxChild, reinterpret_cast<LPARAM>(&seen));
+    return seen;
 }
 
 }  // namespace
@@ -180,71 +191,48 @@ void ScriptedUser::ActOnWindow(const wchar_t* className, std::function<void(HWND
     });
 }
 
-void ScriptedUser::AnswerTextInput(const std::u16string& typed, Seen* seen) {
-    Then([this, typed, seen] {
-        HWND dialog = TextInput();
+void ScriptedUser::Answer(HWND (ScriptedUser::*find)() const, Seen (*read)(HWND), Seen* seen,
+                          std::function<void(HWND)> act) {
+    Then([this, find, read, seen, act] {
+        HWND dialog = (this->*find)();
         if (!dialog) return false;
-        HWND edit = GetDlgItem(dialog, kTextInputEdit);
-        if (seen) *seen = Seen{true, WindowTextOf(dialog), ControlTextOf(edit)};
-        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(typed)));
+        if (seen) *seen = read(dialog);
         MarkAnswered(dialog);
-        ClickButton(dialog, IDOK);
+        act(dialog);
         return true;
+    });
+}
+
+void ScriptedUser::AnswerTextInput(const std::u16string& typed, Seen* seen) {
+    Answer(&ScriptedUser::TextInput, ReadTextInput, seen, [typed](HWND dialog) {
+        SendMessageW(GetDlgItem(dialog, kTextInputEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(typed)));
+        ClickButton(dialog, IDOK);
     });
 }
 
 void ScriptedUser::CancelTextInput(Seen* seen) {
-    Then([this, seen] {
-        HWND dialog = TextInput();
-        if (!dialog) return false;
-        if (seen) *seen = Seen{true, WindowTextOf(dialog), ControlTextOf(GetDlgItem(dialog, kTextInputEdit))};
-        MarkAnswered(dialog);
-        ClickButton(dialog, IDCANCEL);
-        return true;
-    });
+    Answer(&ScriptedUser::TextInput, ReadTextInput, seen, [](HWND dialog) { ClickButton(dialog, IDCANCEL); });
 }
 
 void ScriptedUser::AnswerColour(std::optional<COLORREF> chosen, Seen* seen) {
-    Then([this, chosen, seen] {
-        HWND dialog = ColourDialog();
-        if (!dialog) return false;
-        if (seen) *seen = ReadColourDialog(dialog);
+    Answer(&ScriptedUser::ColourDialog, ReadColourDialog, seen, [chosen](HWND dialog) {
         if (chosen) {
             SetDlgItemInt(dialog, kColourDialogRedField, GetRValue(*chosen), FALSE);
             SetDlgItemInt(dialog, kColourDialogRedField + kGreenOffset, GetGValue(*chosen), FALSE);
             SetDlgItemInt(dialog, kColourDialogRedField + kBlueOffset, GetBValue(*chosen), FALSE);
         }
-        MarkAnswered(dialog);
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        return true;
     });
 }
 
 void ScriptedUser::CancelColour(Seen* seen) {
-    Then([this, seen] {
-        HWND dialog = ColourDialog();
-        if (!dialog) return false;
-        if (seen) *seen = ReadColourDialog(dialog);
-        MarkAnswered(dialog);
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        return true;
-    });
+    Answer(&ScriptedUser::ColourDialog, ReadColourDialog, seen,
+           [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
 }
 
 void ScriptedUser::AnswerMessageBox(UINT command, Seen* seen) {
-    Then([this, command, seen] {
-        HWND box = MessageBoxWindow();
-        if (!box) return false;
-        if (seen) {
-            *seen = Seen{};
-            seen->shown = true;
-            seen->title = WindowTextOf(box);
-            EnumChildWindows(box, ReadMessageBoxChild, reinterpret_cast<LPARAM>(seen));
-        }
-        MarkAnswered(box);
-        PostMessageW(box, WM_COMMAND, command, 0);
-        return true;
-    });
+    Answer(&ScriptedUser::MessageBoxWindow, ReadMessageBox, seen,
+           [command](HWND box) { PostMessageW(box, WM_COMMAND, command, 0); });
 }
 
 bool ScriptedUser::WaitUntilDone(std::chrono::milliseconds timeout) {

@@ -89,6 +89,9 @@ private:
     void MarkAnswered(HWND window) { answered_.push_back(window); }
     // Windows of the class count as open dialogs from now on.
     void Watch(const wchar_t* className);
+    // Once `find` shows a dialog, records in *seen (if given) what `read`
+    // reads of it and acts on it.
+    void Answer(HWND (ScriptedUser::*find)() const, Seen (*read)(HWND), Seen* seen, std::function<void(HWND)> act);
     // Acts on the first window of the class that is shown and ready.
     void ActOnWindow(const wchar_t* className, std::function<void(HWND)> act, std::function<bool(HWND)> ready);
 

@@ -1,5 +1,6 @@
 // The commands that change one note: type, pin, colour, the colour dialog,
 // and the popup menus shown in the note's colour.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "support/window_checks.h"
 #include "ui/colour_rules.h"
 #include "win/handles.h"
+#include "win/wide.h"
 
 namespace {
 
@@ -33,24 +35,13 @@ std::vector<COLORREF> PixelsOf(HWND window, const Rect& area) {
     return pixels;
 }
 
-int CountDifferent(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
-    int different = 0;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) different += a[i] != b[i] ? 1 : 0;
-    return different;
-}
-
-int CountNot(const std::vector<COLORREF>& pixels, COLORREF background) {
-    int count = 0;
-    for (COLORREF pixel : pixels) count += pixel != background ? 1 : 0;
-    return count;
-}
-
 class NoteCommands : public DataFolderTest {};
 
 }  // namespace
 
-TEST_F(NoteCommands, SetNoteTypeSwitchesTheBodyAndKeepsTheText) {
-    HWND note = MakeNote({.x = 200, .y = 200, .text = u"some text"});
+TEST_F(NoteCommands, SetNoteTypeSwitchesTheBodyAndKeepsTheTextAndTheEntries) {
+    HWND note = MakeNote({.x = 200, .y = 200, .entries = {NoteEntry{1, 202501011200, 0, 0, 0, u"call"}},
+                          .text = u"some text"});
     struct Step {
         std::uint32_t type;
         bool editShown;
@@ -63,74 +54,52 @@ TEST_F(NoteCommands, SetNoteTypeSwitchesTheBodyAndKeepsTheText) {
         EXPECT_EQ(NoteText(note), u"some text");
         // A hidden edit still keeps and saves its text.
         EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .type = static_cast<int>(step.type),
-                                             .body = "some text"}));
+                                                 .entries = {"1|202501011200|0|0|0|call"}, .body = "some text"}));
     }
-}
-
-TEST_F(NoteCommands, SetNoteTypeKeepsTheEntriesOfAScheduledNote) {
-    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled});
-    NoteFromWindow(note)->entries.push_back(NoteEntry{1, 202501011200, 0, 0, 0, u"call"});
-    SetNoteType(note, kNoteRegular);
-    EXPECT_EQ(NoteFromWindow(note)->entries.size(), 1u);
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .entries = {"1|202501011200|0|0|0|call"}}));
-}
-
-TEST_F(NoteCommands, TypesAboveTwoAreIgnored) {
-    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled, .text = u"some text"});
+    // Types above two are ignored: nothing changes, nothing is saved.
+    ASSERT_TRUE(DeleteFileW(Wide(NoteFileOf(note))));
     for (std::uint32_t type : {3u, 4u, 0x80000000u, 0xFFFFFFFFu}) SetNoteType(note, type);
-    EXPECT_EQ(NoteFromWindow(note)->type, kNoteScheduled);
-    EXPECT_FALSE(NoteEditShown(note));
-    EXPECT_FALSE(FileExists(NoteFileOf(note)));  // nothing changed, nothing saved
-}
-
-TEST_F(NoteCommands, ADockedNoteKeepsItsEditHiddenUntilItIsUndocked) {
-    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled, .text = u"some text"});
-    DockNote(note, kDockLeft);
-    SetNoteType(note, kNoteRegular);
-    EXPECT_FALSE(NoteEditShown(note));
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .dock = 1, .lastDock = 1, .body = "some text"}));
-    UndockNote(note);
+    EXPECT_EQ(NoteFromWindow(note)->type, kNoteRegular);
     EXPECT_TRUE(NoteEditShown(note));
-}
-
-TEST_F(NoteCommands, AClickOnThePinBoxTogglesTopmostAndSavesIt) {
-    HWND note = MakeNote({.x = 200, .y = 200, .text = u"some text"});
-    ASSERT_FALSE(IsTopmost(note));
-
-    SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPinX, kPinY));
-    EXPECT_TRUE(NoteFromWindow(note)->pinned);
-    EXPECT_TRUE(IsTopmost(note));
-    // Neither moved nor resized.
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .pinned = 1, .body = "some text"}));
-    EXPECT_EQ(WindowRect(note), (Rect{200, 200, 440, 400}));
-
-    SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPinX, kPinY));
-    EXPECT_FALSE(NoteFromWindow(note)->pinned);
-    EXPECT_FALSE(IsTopmost(note));
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .body = "some text"}));
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));
 }
 
 // The pin is drawn whether or not the icon font exists (under Wine it does
 // not, and a vector pin is drawn instead): a pinned and an unpinned note
 // show different drawings, and toggling repaints the box at once.
-TEST_F(NoteCommands, PinGlyphIsRedrawnWhenThePinIsToggled) {
+TEST_F(NoteCommands, AClickOnThePinBoxTogglesTopmostSavesItAndRedrawsThePin) {
     HWND left = MakeNote({.id = 1, .x = 300, .y = 300, .text = u"Pinned note"});
     HWND right = MakeNote({.id = 2, .x = 560, .y = 300, .text = u"Unpinned note"});
     const Rect pinBox{194, 6, 212, 24};
     const COLORREF header = HeaderColour(kDefaultNoteColour);
+    // More than ten pixels of the box are not the header's.
+    const auto drawn = [&](const std::vector<COLORREF>& pixels) {
+        return std::ssize(pixels) - std::ranges::count(pixels, header) > 10;
+    };
     ASSERT_TRUE(PumpUntil([&] { return WindowPixel(left, 2, 2) == header && WindowPixel(right, 2, 2) == header; }));
     const std::vector<COLORREF> unpinned = PixelsOf(left, pinBox);
-    EXPECT_GT(CountNot(unpinned, header), 10) << "an unpinned pin is drawn";
+    EXPECT_TRUE(drawn(unpinned)) << "an unpinned pin is drawn";
     EXPECT_EQ(PixelsOf(right, pinBox), unpinned);
+    ASSERT_FALSE(IsTopmost(left));
 
     SendMessageW(left, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPinX, kPinY));
+    EXPECT_TRUE(NoteFromWindow(left)->pinned);
+    EXPECT_TRUE(IsTopmost(left));
+    // Neither moved nor resized.
+    EXPECT_EQ(SavedFile(left), NoteFileText({.x = 300, .y = 300, .pinned = 1, .body = "Pinned note"}));
+    EXPECT_EQ(WindowRect(left), (Rect{300, 300, 540, 500}));
     ASSERT_TRUE(PumpUntil([&] { return PixelsOf(left, pinBox) != unpinned; }));
     const std::vector<COLORREF> pinned = PixelsOf(left, pinBox);
-    EXPECT_GT(CountNot(pinned, header), 10) << "a pinned pin is drawn";
-    EXPECT_GT(CountDifferent(pinned, unpinned), 10);
+    EXPECT_TRUE(drawn(pinned)) << "a pinned pin is drawn";
+    int different = 0;
+    for (size_t i = 0; i < pinned.size(); ++i) different += pinned[i] != unpinned[i] ? 1 : 0;
+    EXPECT_GT(different, 10);
     SaveScreenshotIfAsked(u"pinned-unpinned");
 
     SendMessageW(left, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPinX, kPinY));
+    EXPECT_FALSE(NoteFromWindow(left)->pinned);
+    EXPECT_FALSE(IsTopmost(left));
+    EXPECT_EQ(SavedFile(left), NoteFileText({.x = 300, .y = 300, .body = "Pinned note"}));
     EXPECT_TRUE(PumpUntil([&] { return PixelsOf(left, pinBox) == unpinned; }));
 }
 
@@ -178,121 +147,79 @@ TEST_F(NoteCommands, NewColourPaintsTheNoteAndTurnsTheTextLight) {
     EXPECT_TRUE(PumpUntil([&] { return WindowPixel(note, 120, 180) == dark; }));
     EXPECT_TRUE(PumpUntil([&] { return WindowPixel(note, 230, 150) == dark; }));
     EXPECT_EQ(WindowPixel(note, 150, 2), HeaderColour(dark));
+    EXPECT_EQ(WindowPixel(note, 35, 15), dark);  // the swatch, inside its outline
     // The edit text is drawn in the light contrast colour.
-    const std::vector<COLORREF> firstLine = PixelsOf(note, Rect{4, 30, 200, 50});
-    int light = 0;
-    for (COLORREF pixel : firstLine) light += pixel == kLightTextColour ? 1 : 0;
-    EXPECT_GT(light, 10);
+    EXPECT_GT(std::ranges::count(PixelsOf(note, Rect{4, 30, 200, 50}), kLightTextColour), 10);
     SaveScreenshotIfAsked(u"dark-note");
 }
 
-TEST_F(NoteCommands, ColourDialogCancelledChangesNothing) {
-    Categories().categories.push_back(Category{5, u"Travail", 0x00336699, {}});
-    HWND note = MakeNote({.x = 200, .y = 200, .colour = 0x00336699, .category = 5, .text = u"some text"});
-    ScriptedUser user;
-    Seen dialog;
-    user.CancelColour(&dialog);
-    PickNoteColour(note);
-    ASSERT_TRUE(dialog.shown);
-    EXPECT_EQ(NoteFromWindow(note)->colour, 0x00336699u);
-    EXPECT_EQ(NoteFromWindow(note)->categoryId, 5);
-    EXPECT_FALSE(FileExists(NoteFileOf(note)));
-}
-
-TEST_F(NoteCommands, ColourDialogOpensAtTheNoteColourAndAppliesTheChoice) {
+TEST_F(NoteCommands, TheColourDialogOpensAtTheNoteColourAndOnlyAChoiceChangesIt) {
     Categories().categories.push_back(Category{5, u"Travail", 0x00336699, {}});
     HWND note = MakeNote({.x = 200, .y = 200, .colour = 0x00A0B0C0, .text = u"some text"});
     ScriptedUser user;
-    Seen dialog;
-    user.AnswerColour(0x00336699, &dialog);
+    Seen cancelled, chosen;
+    user.CancelColour(&cancelled);
     PickNoteColour(note);
-    ASSERT_TRUE(dialog.shown);
-    EXPECT_EQ(dialog.colour, 0x00A0B0C0u);
+    ASSERT_TRUE(cancelled.shown);
+    EXPECT_EQ(cancelled.colour, 0x00A0B0C0u);
+    EXPECT_EQ(NoteFromWindow(note)->colour, 0x00A0B0C0u);
+    EXPECT_FALSE(FileExists(NoteFileOf(note)));
+
+    user.AnswerColour(0x00336699, &chosen);
+    SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(35, 15));  // the swatch
+    ASSERT_TRUE(chosen.shown);
+    EXPECT_EQ(chosen.colour, 0x00A0B0C0u);
     EXPECT_EQ(NoteFromWindow(note)->colour, 0x00336699u);
-    EXPECT_EQ(NoteFromWindow(note)->categoryId, 5);
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .colour = "996633", .category = 5, .body = "some text"}));
+    EXPECT_EQ(NoteFromWindow(note)->categoryId, 5);  // the category's colour files it
+    EXPECT_EQ(SavedFile(note),
+              NoteFileText({.x = 200, .y = 200, .colour = "996633", .category = 5, .body = "some text"}));
 }
 
-TEST_F(NoteCommands, AClickOnTheSwatchOpensTheColourDialog) {
-    HWND note = MakeNote({.x = 200, .y = 200});
-    ScriptedUser user;
-    Seen dialog;
-    user.CancelColour(&dialog);
-    SendMessageW(note, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(35, 15));
-    EXPECT_TRUE(dialog.shown);
-    EXPECT_EQ(dialog.colour, kDefaultNoteColour);
-    EXPECT_EQ(NoteFromWindow(note)->colour, kDefaultNoteColour);
-}
-
-namespace {
-
-constexpr UINT kFirstItem = 11;
-constexpr UINT kSecondItem = 12;
-constexpr UINT kSubmenuItem = 13;
-
-HMENU SmallMenu(HMENU& submenu) {
-    HMENU menu = CreatePopupMenu();
-    submenu = CreatePopupMenu();
-    AppendMenuW(submenu, MF_STRING, kSubmenuItem, L"three");
-    AppendMenuW(menu, MF_STRING, kFirstItem, L"one");
-    AppendMenuW(menu, MF_STRING, kSecondItem, L"two");
-    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), L"more");
-    return menu;
-}
-
-}  // namespace
-
-TEST_F(NoteCommands, NoteMenuTakesTheNoteColourWithoutACheckColumnAndIsDestroyed) {
+// A plain menu shown by the note takes the note's colour, leaves out the
+// check column, returns the chosen command and is destroyed afterwards.
+TEST_F(NoteCommands, NoteMenuTakesTheNoteColourReturnsTheChoiceAndIsDestroyed) {
     const ColourRef colour = 0x00402010;
     HWND note = MakeNote({.x = 300, .y = 300, .colour = colour});
-    HMENU submenu = nullptr;
-    HMENU menu = SmallMenu(submenu);
+    HMENU menu = CreatePopupMenu();
+    HMENU submenu = CreatePopupMenu();
+    AppendMenuW(submenu, MF_STRING, 13, L"three");
+    AppendMenuW(menu, MF_STRING, 11, L"one");
+    AppendMenuW(menu, MF_STRING, 12, L"two");
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), L"more");
     MenuLook menuLook, submenuLook;
     ScriptedUser user;
-    user.WhenMenusOpen(1, {VK_ESCAPE}, [&] {
+    user.WhenMenusOpen(1, {VK_DOWN, VK_DOWN, VK_RETURN}, [&] {
         menuLook = LookAt(menu);
         submenuLook = LookAt(submenu);
     });
-    const UINT chosen = TrackNoteMenu(note, menu, 350, 330);
-
+    EXPECT_EQ(TrackNoteMenu(note, menu, 350, 330), 12u);
     EXPECT_EQ(user.StepsLeft(), 0u);
-    EXPECT_EQ(chosen, 0u);  // dismissed
-    EXPECT_EQ(menuLook.background, colour);
-    EXPECT_TRUE(menuLook.noCheckColumn);
-    EXPECT_EQ(submenuLook.background, colour);
-    EXPECT_TRUE(submenuLook.noCheckColumn);
+    for (const MenuLook& look : {menuLook, submenuLook}) {
+        EXPECT_EQ(look.background, colour);
+        EXPECT_TRUE(look.noCheckColumn);
+    }
     EXPECT_FALSE(IsMenu(menu));
     EXPECT_FALSE(IsMenu(submenu));
 }
 
-TEST_F(NoteCommands, NoteMenuReturnsTheChosenCommand) {
-    HWND note = MakeNote({.x = 300, .y = 300});
-    HMENU submenu = nullptr;
-    HMENU menu = SmallMenu(submenu);
-    MenuLook look;
-    ScriptedUser user;
-    user.WhenMenusOpen(1, {VK_DOWN, VK_DOWN, VK_RETURN}, [&] { look = LookAt(menu); });
-    const UINT chosen = TrackNoteMenu(note, menu, 350, 330);
-    EXPECT_EQ(user.StepsLeft(), 0u);
-    EXPECT_EQ(chosen, kSecondItem);
-    EXPECT_EQ(look.background, kDefaultNoteColour);
-}
-
-// Pinning works on a docked note too: the flag and the z-order change at
-// once, and undocking then applies the pin again.
-TEST_F(NoteCommands, PinningADockedNoteChangesItsFlagAndZOrder) {
-    HWND note = MakeNote({.x = 200, .y = 200, .text = u"some text"});
-    TogglePin(note);
+// A docked note takes a new type and pin at once, in its flags, its file
+// and its z-order, yet keeps its edit hidden and a fresh strip is always on
+// top; undocking then shows the edit and applies the pin.
+TEST_F(NoteCommands, ADockedNoteTakesTypeAndPinAndShowsThemWhenUndocked) {
+    HWND note = MakeNote({.x = 200, .y = 200, .type = kNoteScheduled, .pinned = true, .text = u"some text"});
     DockNote(note, kDockRight);
+    SetNoteType(note, kNoteRegular);
+    EXPECT_FALSE(NoteEditShown(note));
     TogglePin(note);
     EXPECT_FALSE(NoteFromWindow(note)->pinned);
-    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .dock = 3, .lastDock = 3, .body = "some text"}));
     EXPECT_FALSE(IsTopmost(note));
+    EXPECT_EQ(SavedFile(note), NoteFileText({.x = 200, .y = 200, .dock = 3, .lastDock = 3, .body = "some text"}));
     UndockNote(note);
+    EXPECT_TRUE(NoteEditShown(note));
     EXPECT_FALSE(IsTopmost(note));
 
     DockNote(note, kDockRight);
-    EXPECT_TRUE(IsTopmost(note));  // a fresh strip is always on top
+    EXPECT_TRUE(IsTopmost(note));
     TogglePin(note);
     EXPECT_TRUE(IsTopmost(note));
     UndockNote(note);

@@ -38,13 +38,6 @@ TEST_F(NoteLoad, StoredNoteComesBackWithItsPlaceColourAndText) {
     EXPECT_NE(GetForegroundWindow(), note);  // shown without taking the focus
 }
 
-TEST_F(NoteLoad, SmallStoredSizeIsRaisedToTheMinimum) {
-    Store(u"note_0000000000000001.txt", "X=10\r\nY=20\r\nW=100\r\nH=50\r\n---\r\nx");
-    HWND note = LoadTheOnlyNote();
-    ASSERT_NE(note, nullptr);
-    EXPECT_EQ(WindowRect(note), (Rect{10, 20, 190, 110}));
-}
-
 TEST_F(NoteLoad, PinnedNoteIsTopmostAndPlaceholderHidesTheEdit) {
     Store(u"note_0000000000000001.txt", "PIN=1\r\nTYPE=2\r\n---\r\nkept text");
     HWND note = LoadTheOnlyNote();
@@ -54,63 +47,46 @@ TEST_F(NoteLoad, PinnedNoteIsTopmostAndPlaceholderHidesTheEdit) {
     EXPECT_EQ(NoteText(note), u"kept text");  // the text stays in the hidden edit
 }
 
-TEST_F(NoteLoad, NoteStoredDockedComesBackAsAStripWithItsFloatingRectangle) {
-    Store(u"note_0000000000000001.txt", "X=200\r\nY=150\r\nW=100\r\nH=60\r\nDOCK=2\r\nLASTDOCK=0\r\n---\r\nx");
-    HWND note = LoadTheOnlyNote();
-    ASSERT_NE(note, nullptr);
-    const Note* record = NoteFromWindow(note);
-    EXPECT_EQ(record->dock, kDockTop);
-    EXPECT_EQ(record->lastDock, kDockTop);  // LASTDOCK 0 takes DOCK
-    EXPECT_EQ(record->undockedRect, (Rect{200, 150, 380, 240}));
-    const Rect work = WorkArea();
-    EXPECT_EQ(WindowRect(note), (Rect{200, work.top, 380, work.top + 6}));
-    EXPECT_TRUE(IsTopmost(note));
-    EXPECT_FALSE(NoteEditShown(note));
-}
-
-TEST_F(NoteLoad, NoNotesFolderGivesNoWindows) {
+// Empty, garbage and marked files load as notes all the same: what a file
+// does not say is as a new note has it, and its bytes are read as UTF-8.
+TEST_F(NoteLoad, AnyBytesLoadAsANote) {
+    Store(u"note_0000000000000001.txt", "");
+    Store(u"note_0000000000000002.txt", std::string("\xFF\xFE\0garbage\r\r\n\x01", 13));
+    Store(u"note_0000000000000003.txt", "\xEF\xBB\xBFX=30\r\n---\r\ncaf\xC3\xA9 \xFF!");
     LoadAllNotes(GetModuleHandleW(nullptr));
-    EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
-    EXPECT_TRUE(FileExists(DataPath(u"notes")));
+    const auto notes = WindowsOfClass(kNoteClass);
+    ASSERT_EQ(notes.size(), 3u);
+    for (HWND note : notes) {
+        SCOPED_TRACE(NoteFromWindow(note)->id);
+        if (NoteFromWindow(note)->id == 3) {
+            EXPECT_EQ(WindowRect(note).left, 30);  // the first key is read despite the mark
+            EXPECT_EQ(NoteText(note), u"café \xFFFD!");
+            continue;
+        }
+        EXPECT_EQ(WindowRect(note), (Rect{120, 120, 360, 320}));
+        EXPECT_EQ(NoteFromWindow(note)->colour, kDefaultNoteColour);
+    }
 }
 
 // A file the program did not name is not one of its notes: it is not shown,
-// so no save can ever overwrite it or delete it.
-TEST_F(NoteLoad, FileWhoseNameIsNotAnIdIsLeftAlone) {
+// so no save can ever overwrite it or delete it. Nor is a note file that
+// cannot be read: it would load as an empty note, and an empty note deletes
+// its file on the next save.
+TEST_F(NoteLoad, FilesNotNamedByTheProgramOrUnreadableAreNeitherShownNorTouched) {
     const std::string blank = "X=1\r\n---\r\n";
     Store(u"note_zz.txt", blank);
     Store(u"note_00000000000000AB - Copy.txt", blank);
-    LoadAllNotes(GetModuleHandleW(nullptr));
-    EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
-    EXPECT_EQ(Stored(u"note_zz.txt"), blank);
-    EXPECT_EQ(Stored(u"note_00000000000000AB - Copy.txt"), blank);
-    EXPECT_FALSE(FileExists(DataPath(u"notes\\note_0000000000000000.txt")));
-}
-
-// A note file that exists but cannot be read would load as an empty note,
-// and an empty note deletes its file on the next save: it is skipped instead.
-TEST_F(NoteLoad, UnreadableFileIsNeitherShownNorTouched) {
-    const std::u16string name = u"note_0000000000000042.txt";
-    Store(name, "X=1\r\n---\r\nprecious");
-    HeldFile exclusive(DataPath(u"notes\\" + name));
+    Store(u"note_0000000000000042.txt", "X=1\r\n---\r\nprecious");
+    HeldFile exclusive(DataPath(u"notes\\note_0000000000000042.txt"));
     ASSERT_TRUE(exclusive.Held());
     LoadAllNotes(GetModuleHandleW(nullptr));
     exclusive.Release();
 
     EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
-    EXPECT_EQ(Stored(name), "X=1\r\n---\r\nprecious");
-}
-
-TEST_F(NoteLoad, EmptyAndGarbageFilesLoadAsDefaultNotes) {
-    Store(u"note_0000000000000001.txt", "");
-    Store(u"note_0000000000000002.txt", std::string("\xFF\xFE\0garbage\r\r\n\x01", 13));
-    LoadAllNotes(GetModuleHandleW(nullptr));
-    const auto notes = WindowsOfClass(kNoteClass);
-    ASSERT_EQ(notes.size(), 2u);
-    for (HWND note : notes) {
-        EXPECT_EQ(WindowRect(note), (Rect{120, 120, 360, 320}));
-        EXPECT_EQ(NoteFromWindow(note)->colour, kDefaultNoteColour);
-    }
+    EXPECT_EQ(Stored(u"note_zz.txt"), blank);
+    EXPECT_EQ(Stored(u"note_00000000000000AB - Copy.txt"), blank);
+    EXPECT_FALSE(FileExists(DataPath(u"notes\\note_0000000000000000.txt")));
+    EXPECT_EQ(Stored(u"note_0000000000000042.txt"), "X=1\r\n---\r\nprecious");
 }
 
 TEST_F(NoteLoad, LongNoteLoadsWholeAndStillAcceptsTyping) {
@@ -121,12 +97,4 @@ TEST_F(NoteLoad, LongNoteLoadsWholeAndStillAcceptsTyping) {
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(GetWindowTextLengthW(NoteEditOf(note)), static_cast<int>(body.size()));
     EXPECT_GT(SendMessageW(NoteEditOf(note), EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(body.size()));
-}
-
-TEST_F(NoteLoad, ByteOrderMarkAndInvalidUtf8ReadAsText) {
-    Store(u"note_0000000000000001.txt", "\xEF\xBB\xBFX=30\r\n---\r\ncaf\xC3\xA9 \xFF!");
-    HWND note = LoadTheOnlyNote();
-    ASSERT_NE(note, nullptr);
-    EXPECT_EQ(WindowRect(note).left, 30);  // the first key is read despite the mark
-    EXPECT_EQ(NoteText(note), u"café \xFFFD!");
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdint>
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -38,10 +37,6 @@ const BYTE* ResourceBytes(LPCWSTR type, int id, DWORD* size) {
     return static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
 }
 
-std::uint32_t BigEndian32(const BYTE* bytes) {
-    return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) | (std::uint32_t(bytes[2]) << 8) | bytes[3];
-}
-
 }  // namespace
 
 TEST(Resources, IconGroupHasTheFiveSizesInThirtyTwoBitColour) {
@@ -49,21 +44,19 @@ TEST(Resources, IconGroupHasTheFiveSizesInThirtyTwoBitColour) {
     const auto* group = reinterpret_cast<const IconDirectory*>(ResourceBytes(RT_GROUP_ICON, IDI_QUILLBOARD, &size));
     ASSERT_NE(group, nullptr);
     ASSERT_EQ(group->count, 5);
-    std::vector<int> widths, heights;
+    std::vector<int> sizes;
     for (int i = 0; i < group->count; ++i) {
         const IconDirectoryEntry& entry = group->entries[i];
-        widths.push_back(entry.width == 0 ? 256 : entry.width);
-        heights.push_back(entry.height == 0 ? 256 : entry.height);
+        EXPECT_EQ(entry.width, entry.height);
+        sizes.push_back(entry.width == 0 ? 256 : entry.width);
         EXPECT_EQ(entry.bitCount, 32);
         // Each entry names an image of the stated size among the resources.
         DWORD imageSize = 0;
         EXPECT_NE(ResourceBytes(RT_ICON, entry.id, &imageSize), nullptr) << entry.id;
         EXPECT_EQ(imageSize, entry.bytesInResource) << entry.id;
     }
-    std::sort(widths.begin(), widths.end());
-    std::sort(heights.begin(), heights.end());
-    EXPECT_EQ(widths, (std::vector<int>{16, 32, 48, 64, 256}));
-    EXPECT_EQ(heights, widths);
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48, 64, 256}));
     EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLBOARD)), nullptr);
 }
 
@@ -73,8 +66,8 @@ TEST(Resources, LogoIsA1024PixelPngWithAlpha) {
     ASSERT_NE(png, nullptr);
     ASSERT_GT(size, 33u);
     EXPECT_EQ(std::memcmp(png, "\x89PNG\r\n\x1A\n", 8), 0);
-    EXPECT_EQ(std::memcmp(png + 12, "IHDR", 4), 0);
-    EXPECT_EQ(BigEndian32(png + 16), 1024u);
-    EXPECT_EQ(BigEndian32(png + 20), 1024u);
-    EXPECT_EQ(png[25], 6);  // colour type: truecolour with alpha
+    // The header chunk: width and height as big-endian 32-bit numbers, then
+    // the bit depth and colour type 6, truecolour with alpha.
+    EXPECT_EQ(std::memcmp(png + 12, "IHDR\0\0\x04\0\0\0\x04\0", 12), 0);
+    EXPECT_EQ(png[25], 6);
 }

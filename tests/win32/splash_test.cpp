@@ -1,15 +1,13 @@
 // The splash window: where it appears, that it leaves the user's window
 // active, how it closes, and what it paints.
-#include <cstdlib>
-
 #include "app/splash.h"
 #include "support/program_names.h"
 #include "support/shell_data_folder_test.h"
+#include "support/window_checks.h"
 #include "win/handles.h"
 
 namespace {
 
-constexpr wchar_t kUserWindowClass[] = L"SplashTestUserWindow";
 constexpr int kSplashWidth = 480;
 constexpr int kSplashHeight = 300;
 
@@ -21,35 +19,6 @@ HWND TheSplash() {
 void Click(HWND window, int x, int y) {
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
 }
-
-bool CloseTo(COLORREF actual, COLORREF expected, int tolerance) {
-    return std::abs(GetRValue(actual) - GetRValue(expected)) <= tolerance &&
-           std::abs(GetGValue(actual) - GetGValue(expected)) <= tolerance &&
-           std::abs(GetBValue(actual) - GetBValue(expected)) <= tolerance;
-}
-
-// An ordinary application window the user is working in.
-class UserWindow {
-public:
-    UserWindow() {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kUserWindowClass;
-        RegisterClassExW(&windowClass);
-        window_ = CreateWindowExW(0, kUserWindowClass, L"user", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300,
-                                  200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~UserWindow() { DestroyWindow(window_); }
-    UserWindow(const UserWindow&) = delete;
-    UserWindow& operator=(const UserWindow&) = delete;
-
-    HWND Get() const { return window_; }
-
-private:
-    HWND window_ = nullptr;
-};
 
 class Splash : public DataFolderTest {
 protected:
@@ -65,34 +34,24 @@ protected:
 
 }  // namespace
 
-TEST_F(Splash, IsATopmostToolWindowOfFixedSize) {
-    wchar_t caption[32] = {};
-    GetWindowTextW(splash_, caption, 32);
-    EXPECT_STREQ(caption, L"Quillboard");
+TEST_F(Splash, IsATopmostToolWindowOfFixedSizeWithRoundedCornersCentredOnTheWorkArea) {
+    EXPECT_EQ(WindowTextOf(splash_), u"Quillboard");
     EXPECT_TRUE(IsWindowVisible(splash_));
-    RECT rect{};
-    GetWindowRect(splash_, &rect);
-    EXPECT_EQ(rect.right - rect.left, kSplashWidth);
-    EXPECT_EQ(rect.bottom - rect.top, kSplashHeight);
     const LONG_PTR exStyle = GetWindowLongPtrW(splash_, GWL_EXSTYLE);
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
     const LONG_PTR style = GetWindowLongPtrW(splash_, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CAPTION);
-}
 
-TEST_F(Splash, IsCentredOnTheWorkArea) {
-    RECT work{};
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
-    RECT rect{};
-    GetWindowRect(splash_, &rect);
+    const Rect rect = WindowRect(splash_);
+    const Rect work = WorkArea();
+    EXPECT_EQ(rect.Width(), kSplashWidth);
+    EXPECT_EQ(rect.Height(), kSplashHeight);
     // As much room on either side, give or take the odd pixel.
     EXPECT_NEAR(rect.left - work.left, work.right - rect.right, 1);
     EXPECT_NEAR(rect.top - work.top, work.bottom - rect.bottom, 1);
-}
 
-TEST_F(Splash, HasRoundedCorners) {
     UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(splash_, region.Get()), ERROR);
     EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
@@ -104,25 +63,23 @@ TEST_F(Splash, HasRoundedCorners) {
 
 TEST_F(Splash, LeavesTheUsersWindowActive) {
     DestroyWindow(splash_);
-    UserWindow user;
-    ASSERT_NE(user.Get(), nullptr);
-    SetForegroundWindow(user.Get());
-    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == user.Get(); }));
+    // An ordinary application window the user is working in.
+    HWND user = CreateWindowExW(0, L"STATIC", L"user", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(user, nullptr);
+    SetForegroundWindow(user);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == user; }));
 
     ShowSplash(GetModuleHandleW(nullptr));
     ASSERT_NE(TheSplash(), nullptr);
     PumpPending();
 
-    EXPECT_EQ(GetForegroundWindow(), user.Get());
-    EXPECT_EQ(GetActiveWindow(), user.Get());
+    EXPECT_EQ(GetForegroundWindow(), user);
+    EXPECT_EQ(GetActiveWindow(), user);
+    DestroyWindow(user);
 }
 
-TEST_F(Splash, ClosesOnAClickOnTheCross) {
-    Click(splash_, 460, 20);
-    EXPECT_FALSE(IsWindow(splash_));
-}
-
-TEST_F(Splash, StaysOpenAfterAClickBesideTheCrossOrOnTheBackground) {
+TEST_F(Splash, ClosesOnAClickOnTheCrossOnly) {
     const POINT elsewhere[] = {
         {449, 20}, {472, 20}, {460, 9}, {460, 32},  // just outside the cross's square
         {240, 120}, {20, 290}, {60, 240},           // background
@@ -131,6 +88,8 @@ TEST_F(Splash, StaysOpenAfterAClickBesideTheCrossOrOnTheBackground) {
         Click(splash_, point.x, point.y);
         EXPECT_TRUE(IsWindow(splash_)) << point.x << ", " << point.y;
     }
+    Click(splash_, 460, 20);
+    EXPECT_FALSE(IsWindow(splash_));
 }
 
 TEST_F(Splash, ClosesWhenItsTimerFires) {
@@ -151,7 +110,10 @@ TEST_F(Splash, PaintsBandButtonBorderAndTheLogoWithItsTransparency) {
     EXPECT_EQ(WindowPixel(splash_, 240, kSplashHeight - 1), 0x00D2D2D2u);  // border
     EXPECT_EQ(WindowPixel(splash_, 0, 150), 0x00D2D2D2u);
     // The logo: its paper where it is opaque, white where it is transparent.
-    EXPECT_TRUE(CloseTo(WindowPixel(splash_, 52, 114), 0x00A0F6FF, 8));
+    const COLORREF paper = WindowPixel(splash_, 52, 114);  // 0x00A0F6FF, give or take 8 a channel
+    EXPECT_NEAR(GetRValue(paper), 0xFF, 8);
+    EXPECT_NEAR(GetGValue(paper), 0xF6, 8);
+    EXPECT_NEAR(GetBValue(paper), 0xA0, 8);
     EXPECT_EQ(WindowPixel(splash_, 24, 26), 0x00FFFFFFu);
     EXPECT_EQ(WindowPixel(splash_, 135, 27), 0x00FFFFFFu);
 }

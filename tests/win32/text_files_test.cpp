@@ -16,8 +16,8 @@ using DataFiles = DataFolderTest;
 // import table, so the test takes part in each call as it happens.
 class ImportPatch {
 public:
-    ImportPatch(const char* name, const void* replacement) {
-        const void* original = reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name));
+    ImportPatch(const char* name, const void* replacement)
+        : original_(reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name))) {
         auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
         const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
             base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
@@ -25,26 +25,21 @@ public:
         for (auto* module = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); module->Name; ++module) {
             for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk); slot->u1.Function;
                  ++slot) {
-                if (reinterpret_cast<const void*>(slot->u1.Function) != original) continue;
+                if (reinterpret_cast<const void*>(slot->u1.Function) != original_) continue;
                 Write(slot, replacement);
-                patched_.push_back({slot, original});
+                slots_.push_back(slot);
             }
         }
     }
     ~ImportPatch() {
-        for (const Patched& patched : patched_) Write(patched.slot, patched.original);
+        for (IMAGE_THUNK_DATA* slot : slots_) Write(slot, original_);
     }
     ImportPatch(const ImportPatch&) = delete;
     ImportPatch& operator=(const ImportPatch&) = delete;
 
-    bool Found() const { return !patched_.empty(); }
+    bool Found() const { return !slots_.empty(); }
 
 private:
-    struct Patched {
-        IMAGE_THUNK_DATA* slot;
-        const void* original;
-    };
-
     static void Write(IMAGE_THUNK_DATA* slot, const void* function) {
         DWORD protection = 0;
         VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection);
@@ -52,7 +47,8 @@ private:
         VirtualProtect(slot, sizeof(*slot), protection, &protection);
     }
 
-    std::vector<Patched> patched_;
+    const void* original_;
+    std::vector<IMAGE_THUNK_DATA*> slots_;
 };
 
 // A reader that holds the target of an atomic write, let go at the first
@@ -93,7 +89,7 @@ TEST_F(DataFiles, MissingOrOverlongAppDataFallsBackToCurrentDirectory) {
     RemoveDirectoryW(L".\\Quillboard");
 }
 
-TEST_F(DataFiles, DecodingDropsOneBomAndReplacesInvalidBytes) {
+TEST_F(DataFiles, Utf8IsDecodedWithOneBomDroppedAndInvalidBytesReplacedAndEncodedWithoutABom) {
     EXPECT_EQ(DecodeUtf8("\xEF\xBB\xBF" "abc"), u"abc");
     EXPECT_EQ(DecodeUtf8("\xEF\xBB\xBF\xEF\xBB\xBF" "a"), u"\xFEFF" u"a");
     EXPECT_EQ(DecodeUtf8("caf\xC3\xA9"), u"café");
@@ -103,33 +99,29 @@ TEST_F(DataFiles, DecodingDropsOneBomAndReplacesInvalidBytes) {
     // A truncated sequence at the end and a lone surrogate encoded in UTF-8.
     EXPECT_EQ(DecodeUtf8("ab\xE2\x82"), u"ab\xFFFD");
     EXPECT_NE(DecodeUtf8("\xED\xA0\x80").find(u'\xFFFD'), std::u16string::npos);
-}
 
-TEST_F(DataFiles, EncodingWritesNoBomAndRoundTrips) {
     const std::u16string text = u"Été 😀 \u2026\r\n";
-    const Bytes bytes = EncodeUtf8(text);
-    EXPECT_EQ(bytes.substr(0, 2), "\xC3\x89");
-    EXPECT_EQ(DecodeUtf8(bytes), text);
+    EXPECT_EQ(EncodeUtf8(text).substr(0, 2), "\xC3\x89");
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(text)), text);
     EXPECT_EQ(EncodeUtf8(u""), "");
 }
 
-TEST_F(DataFiles, MissingAndEmptyFilesReadAsEmptyText) {
-    EXPECT_EQ(ReadTextFile(DataPath(u"missing.txt")), u"");
-    WriteRawFile(DataFilePath(u"empty.txt"), "");
-    EXPECT_EQ(ReadTextFile(DataPath(u"empty.txt")), u"");
-    EXPECT_EQ(ReadFileBytes(DataPath(u"empty.txt")), "");
-}
-
-TEST_F(DataFiles, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
+// An empty file, or a missing one, reads as empty text.
+TEST_F(DataFiles, AtomicWriteReplacesTheFileAndLeavesNoTemporaryOrFailsCleanlyWithoutItsFolder) {
     const std::u16string path = DataFilePath(u"a.txt");
     WriteRawFile(path, "old");
     ASSERT_TRUE(WriteFileAtomic(path, std::string("new\0data", 8)));
     EXPECT_EQ(ReadRawFile(path), std::string("new\0data", 8));
     EXPECT_FALSE(FileExists(path + u".tmp"));
-
     ASSERT_TRUE(WriteFileAtomic(path, ""));
     EXPECT_TRUE(FileExists(path));
     EXPECT_EQ(ReadRawFile(path), "");
+    EXPECT_EQ(ReadFileBytes(path), "");
+    EXPECT_EQ(ReadTextFile(path), u"");
+    EXPECT_EQ(ReadTextFile(DataPath(u"missing.txt")), u"");
+
+    EXPECT_FALSE(WriteFileAtomic(DataPath(u"no-such-folder\\x.txt"), "data"));
+    EXPECT_FALSE(FileExists(DataPath(u"no-such-folder\\x.txt.tmp")));
 }
 
 TEST_F(DataFiles, AtomicWriteToALockedTargetFailsAndKeepsTheOldFile) {
@@ -149,11 +141,6 @@ TEST_F(DataFiles, AtomicWriteToALockedTargetFailsAndKeepsTheOldFile) {
     EXPECT_TRUE(WriteFileAtomic(path, "newer"));
     EXPECT_EQ(ReadRawFile(path), "newer");
     EXPECT_FALSE(FileExists(path + u".tmp"));
-}
-
-TEST_F(DataFiles, AtomicWriteIntoAMissingFolderFailsCleanly) {
-    EXPECT_FALSE(WriteFileAtomic(DataPath(u"no-such-folder\\x.txt"), "data"));
-    EXPECT_FALSE(FileExists(DataPath(u"no-such-folder\\x.txt.tmp")));
 }
 
 // A virus scanner or an indexer may read the target at the moment of the

@@ -9,9 +9,11 @@
 #include "i18n/translation.h"
 #include "notes/note_window_state.h"
 #include "support/program_names.h"
+#include "support/screen_picture.h"
 #include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
+#include "support/window_checks.h"
 #include "ui/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/modal_dialog.h"
@@ -26,6 +28,7 @@ constexpr int kOwnerLeft = 200;
 constexpr int kOwnerTop = 150;
 constexpr int kDialogWidth = 330;
 constexpr int kDialogHeight = 150;
+constexpr ColourRef kDarkNote = 0x00402010;
 
 HWND FindDialog() {
     const std::vector<HWND> dialogs = WindowsOfClass(kTextInputClass);
@@ -40,47 +43,16 @@ void PostKey(HWND target, UINT message, WPARAM key, LPARAM flags = 0) {
     PostMessageW(target, message, key, 1 | flags);
 }
 
-LPARAM ClientPoint(int x, int y) {
-    return MAKELPARAM(x, y);
+void Close(HWND dialog) {
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
-LPARAM ScreenPointIn(HWND window, int x, int y) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return MAKELPARAM(rect.left + x, rect.top + y);
-}
-
-constexpr ColourRef kDarkNote = 0x00402010;
-
-// What the dialog shows in the owner's colours, read while it is up.
-struct DialogColours {
-    COLORREF band = 0;
-    COLORREF background = 0;
-    COLORREF frame = 0;
-    COLORREF editText = 0;
-    COLORREF editBack = 0;
-    bool lightTitlePixel = false;
-    bool darkTitlePixel = false;
-};
-
-DialogColours ReadDialogColours(HWND dialog) {
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    DialogColours colours;
-    colours.band = WindowPixel(dialog, 200, 3);
-    colours.background = WindowPixel(dialog, 40, 130);
-    colours.frame = WindowPixel(dialog, 0, 80);
-    for (int y = 6; y < 24; ++y) {
-        for (int x = 8; x < 120; ++x) {
-            const int luminance = Luminance(WindowPixel(dialog, x, y));
-            colours.lightTitlePixel = colours.lightTitlePixel || luminance > 200;
-            colours.darkTitlePixel = colours.darkTitlePixel || luminance < 60;
-        }
-    }
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    SendMessageW(dialog, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(EditOf(dialog)));
-    colours.editText = GetTextColor(dc.Get());
-    colours.editBack = GetBkColor(dc.Get());
-    return colours;
+// A control's rectangle in its dialog's client coordinates.
+Rect ChildRect(HWND dialog, int id) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 class TextInputDialog : public DataFolderTest {
@@ -114,26 +86,26 @@ protected:
     ScriptedUser user_;
 };
 
-TEST_F(TextInputDialog, EnterAcceptsTheTypedText) {
-    WhenDialogShows([](HWND dialog) {
-        SendMessageW(EditOf(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Travail"));
-        PostKey(EditOf(dialog), WM_KEYDOWN, VK_RETURN);
-    });
-    EXPECT_TRUE(Run(u"Maison"));
-    EXPECT_EQ(text_, u"Travail");
-    EXPECT_EQ(FindDialog(), nullptr);
-}
+}  // namespace
 
-TEST_F(TextInputDialog, OkButtonReadsTheWholeTextHoweverLong) {
+TEST_F(TextInputDialog, EnterOrOkAcceptsTheWholeTypedTextHoweverLong) {
     const std::u16string longText = std::u16string(300, u'é') + u"fin";
-    WhenDialogShows([&](HWND dialog) {
-        SendMessageW(EditOf(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(longText)));
-        PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    });
-    EXPECT_TRUE(Run());
-    EXPECT_EQ(text_, longText);
+    const std::vector<std::function<void(HWND)>> confirmations = {
+        [](HWND dialog) { PostKey(EditOf(dialog), WM_KEYDOWN, VK_RETURN); },
+        [](HWND dialog) { PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); },
+    };
+    for (const auto& confirm : confirmations) {
+        WhenDialogShows([&](HWND dialog) {
+            SendMessageW(EditOf(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(longText)));
+            confirm(dialog);
+        });
+        EXPECT_TRUE(Run(u"Maison"));
+        EXPECT_EQ(text_, longText);
+        EXPECT_EQ(FindDialog(), nullptr);
+    }
 }
 
+// Typed keys replace the whole initial text: it opens focused and selected.
 TEST_F(TextInputDialog, TypingReplacesTheSelectedInitialText) {
     WhenDialogShows([](HWND) {
         std::vector<INPUT> inputs;
@@ -146,14 +118,8 @@ TEST_F(TextInputDialog, TypingReplacesTheSelectedInitialText) {
                 inputs.push_back(input);
             }
         }
-        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = VK_RETURN;
-            input.ki.dwFlags = flags;
-            inputs.push_back(input);
-        }
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        PressKeys({VK_RETURN});
     });
     EXPECT_TRUE(Run(u"ancien nom"));
     EXPECT_EQ(text_, u"Été");
@@ -167,10 +133,10 @@ TEST_F(TextInputDialog, EveryOtherWayOutCancelsWithEmptyText) {
     const std::vector<Case> cases = {
         {"Escape", [](HWND dialog) { PostKey(EditOf(dialog), WM_KEYDOWN, VK_ESCAPE); }},
         {"Cancel button", [](HWND dialog) { PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0); }},
-        {"WM_CLOSE", [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); }},
+        {"WM_CLOSE", Close},
         {"Alt+F4", [](HWND dialog) { PostKey(EditOf(dialog), WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN << 16); }},
         {"close cross",
-         [](HWND dialog) { PostMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(kDialogWidth - 13, 15)); }},
+         [](HWND dialog) { PostMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kDialogWidth - 13, 15)); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -185,119 +151,83 @@ TEST_F(TextInputDialog, EveryOtherWayOutCancelsWithEmptyText) {
     }
 }
 
-TEST_F(TextInputDialog, ClickJustLeftOfTheCrossKeepsTheDialogOpen) {
+TEST_F(TextInputDialog, TitleBandDragsTheDialogExceptOnTheCrossWhichAloneCloses) {
+    std::vector<LRESULT> hits;
     bool stillOpen = false;
     WhenDialogShows([&](HWND dialog) {
-        SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(kDialogWidth - 23, 15));
-        SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(kDialogWidth - 13, 25));  // below the cross
+        const std::vector<POINT> points = {
+            {100, 15}, {2, 2}, {kDialogWidth - 23, 15},                                // band
+            {kDialogWidth - 13, 15}, {kDialogWidth - 22, 6}, {kDialogWidth - 5, 23},  // cross
+            {100, 30}, {100, 140},                                                    // below the band
+        };
+        RECT window{};
+        GetWindowRect(dialog, &window);
+        for (POINT point : points) {
+            const LPARAM onScreen = MAKELPARAM(window.left + point.x, window.top + point.y);
+            hits.push_back(SendMessageW(dialog, WM_NCHITTEST, 0, onScreen));
+        }
+        // Just left of the cross, and just below it.
+        SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kDialogWidth - 23, 15));
+        SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kDialogWidth - 13, 25));
         stillOpen = IsWindow(dialog) != FALSE;
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        Close(dialog);
     });
-    EXPECT_FALSE(Run());
+    Run();
+    const std::vector<LRESULT> expected = {HTCAPTION, HTCAPTION, HTCAPTION, HTCLIENT,
+                                           HTCLIENT,  HTCLIENT,  HTCLIENT,  HTCLIENT};
+    EXPECT_EQ(hits, expected);
     EXPECT_TRUE(stillOpen);
 }
 
-TEST_F(TextInputDialog, InitialTextIsFocusedAndFullySelected) {
-    DWORD start = 99;
-    DWORD end = 0;
-    HWND focus = nullptr;
-    HWND edit = nullptr;
-    WhenDialogShows([&](HWND dialog) {
-        edit = EditOf(dialog);
-        focus = GetFocus();
-        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-    });
-    Run(u"Maison");
-    EXPECT_EQ(focus, edit);
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 6u);
-}
-
+// What the dialog shows is read while it is up; a dialog that never shows
+// leaves its step untaken, which fails the test.
 TEST_F(TextInputDialog, SitsOverTheOwnerWithItsTitleControlsAndFonts) {
-    RECT rect{};
-    LONG_PTR style = 0;
-    LONG_PTR exStyle = 0;
-    HWND dialogOwner = nullptr;
-    std::u16string title, ok, cancel;
-    RECT editRect{}, okRect{}, cancelRect{};
-    HFONT editFont = nullptr;
-    LONG_PTR okStyle = 0;
     WhenDialogShows([&](HWND dialog) {
-        GetWindowRect(dialog, &rect);
-        style = GetWindowLongPtrW(dialog, GWL_STYLE);
-        exStyle = GetWindowLongPtrW(dialog, GWL_EXSTYLE);
-        dialogOwner = GetWindow(dialog, GW_OWNER);
-        title = WindowTextOf(dialog);
-        ok = WindowTextOf(GetDlgItem(dialog, IDOK));
-        cancel = WindowTextOf(GetDlgItem(dialog, IDCANCEL));
-        okStyle = GetWindowLongPtrW(GetDlgItem(dialog, IDOK), GWL_STYLE);
-        editFont = reinterpret_cast<HFONT>(SendMessageW(EditOf(dialog), WM_GETFONT, 0, 0));
-        const auto childRect = [dialog](int id, RECT& out) {
-            GetWindowRect(GetDlgItem(dialog, id), &out);
-            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&out), 2);
-        };
-        childRect(kTextInputEdit, editRect);
-        childRect(IDOK, okRect);
-        childRect(IDCANCEL, cancelRect);
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WindowRect(dialog), (Rect{kOwnerLeft + 30, kOwnerTop + 30, kOwnerLeft + 30 + kDialogWidth,
+                                            kOwnerTop + 30 + kDialogHeight}));
+        const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
+        EXPECT_TRUE(style & WS_POPUP);
+        EXPECT_FALSE(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME));
+        EXPECT_TRUE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner_);
+        EXPECT_EQ(WindowTextOf(dialog), u"Nouvelle catégorie");
+        EXPECT_EQ(WindowTextOf(GetDlgItem(dialog, IDOK)), Translate(u"OK"));
+        EXPECT_EQ(WindowTextOf(GetDlgItem(dialog, IDCANCEL)), Translate(u"Annuler"));
+        EXPECT_EQ(GetWindowLongPtrW(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(EditOf(dialog), WM_GETFONT, 0, 0)),
+                  GetStockObject(DEFAULT_GUI_FONT));
+        EXPECT_EQ(ChildRect(dialog, kTextInputEdit), (Rect{12, 42, 306, 66}));
+        EXPECT_EQ(ChildRect(dialog, IDOK), (Rect{150, 86, 226, 114}));
+        EXPECT_EQ(ChildRect(dialog, IDCANCEL).left, 234);
+        EXPECT_EQ(ChildRect(dialog, IDCANCEL).top, 86);
+        Close(dialog);
     });
     Run();
-    EXPECT_EQ(rect.left, kOwnerLeft + 30);
-    EXPECT_EQ(rect.top, kOwnerTop + 30);
-    EXPECT_EQ(rect.right - rect.left, kDialogWidth);
-    EXPECT_EQ(rect.bottom - rect.top, kDialogHeight);
-    EXPECT_TRUE(style & WS_POPUP);
-    EXPECT_FALSE(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME));
-    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
-    EXPECT_EQ(dialogOwner, owner_);
-    EXPECT_EQ(title, u"Nouvelle catégorie");
-    EXPECT_EQ(ok, Translate(u"OK"));
-    EXPECT_EQ(cancel, Translate(u"Annuler"));
-    EXPECT_EQ(okStyle & BS_TYPEMASK, BS_OWNERDRAW);
-    EXPECT_EQ(editFont, GetStockObject(DEFAULT_GUI_FONT));
-    EXPECT_EQ(editRect.left, 12);
-    EXPECT_EQ(editRect.top, 42);
-    EXPECT_EQ(editRect.right - editRect.left, 294);
-    EXPECT_EQ(editRect.bottom - editRect.top, 24);
-    EXPECT_EQ(okRect.left, 150);
-    EXPECT_EQ(okRect.top, 86);
-    EXPECT_EQ(okRect.right - okRect.left, 76);
-    EXPECT_EQ(okRect.bottom - okRect.top, 28);
-    EXPECT_EQ(cancelRect.left, 234);
-    EXPECT_EQ(cancelRect.top, 86);
 }
 
-TEST_F(TextInputDialog, OwnerIsDisabledOnlyWhileTheLoopRuns) {
+// The owner is disabled and the modal flag set only while the loop runs;
+// opened from inside another modal loop, the outer loop's flag survives.
+TEST_F(TextInputDialog, OwnerIsDisabledAndTheModalFlagSetOnlyWhileTheLoopRuns) {
     bool enabledInside = true;
-    WhenDialogShows([&](HWND dialog) {
+    bool modalInside = false;
+    const auto lookAndClose = [&](HWND dialog) {
         enabledInside = IsWindowEnabled(owner_) != FALSE;
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-    });
-    Run();
-    EXPECT_FALSE(enabledInside);
-    EXPECT_TRUE(IsWindowEnabled(owner_));
-}
-
-TEST_F(TextInputDialog, ModalFlagIsSetInsideAndRestoredAfter) {
-    bool activeInside = false;
-    const auto closeAndLook = [&](HWND dialog) {
-        activeInside = ModalDialogActive();
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        modalInside = ModalDialogActive();
+        Close(dialog);
     };
     ASSERT_FALSE(ModalDialogActive());
-    WhenDialogShows(closeAndLook);
+    WhenDialogShows(lookAndClose);
     Run();
-    EXPECT_TRUE(activeInside);
+    EXPECT_FALSE(enabledInside);
+    EXPECT_TRUE(modalInside);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
     EXPECT_FALSE(ModalDialogActive());
-
-    // Opened from inside another modal loop: the outer loop's flag survives.
     {
         ModalDialogScope outer;
-        activeInside = false;
-        WhenDialogShows(closeAndLook);
+        modalInside = false;
+        WhenDialogShows(lookAndClose);
         Run();
-        EXPECT_TRUE(activeInside);
+        EXPECT_TRUE(modalInside);
         EXPECT_TRUE(ModalDialogActive());
     }
     EXPECT_FALSE(ModalDialogActive());
@@ -326,122 +256,81 @@ TEST_F(TextInputDialog, DestroyingTheOwnerEndsTheLoop) {
     EXPECT_EQ(FindDialog(), nullptr);
 }
 
-TEST_F(TextInputDialog, TitleBandDragsTheDialogExceptOnTheCross) {
-    std::vector<LRESULT> hits;
-    WhenDialogShows([&](HWND dialog) {
-        const std::vector<POINT> points = {
-            {100, 15}, {2, 2}, {kDialogWidth - 23, 15},   // band
-            {kDialogWidth - 13, 15}, {kDialogWidth - 22, 6}, {kDialogWidth - 5, 23},  // cross
-            {100, 30}, {100, 140},                                         // below the band
-        };
-        for (POINT point : points) {
-            hits.push_back(SendMessageW(dialog, WM_NCHITTEST, 0, ScreenPointIn(dialog, point.x, point.y)));
-        }
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-    });
-    Run();
-    const std::vector<LRESULT> expected = {HTCAPTION, HTCAPTION, HTCAPTION, HTCLIENT,
-                                           HTCLIENT,  HTCLIENT,  HTCLIENT,  HTCLIENT};
-    EXPECT_EQ(hits, expected);
-}
-
-TEST_F(TextInputDialog, WithoutANoteOwnerTheDialogIsPaleYellowWithDarkText) {
-    DialogColours colours;
-    WhenDialogShows([&](HWND dialog) {
-        colours = ReadDialogColours(dialog);
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-    });
-    Run();
-    EXPECT_EQ(colours.band, HeaderColour(kDefaultNoteColour));
-    EXPECT_EQ(colours.background, kDefaultNoteColour);
-    EXPECT_EQ(colours.frame, 0x808080u);
-    EXPECT_EQ(colours.editBack, kDefaultNoteColour);
-    EXPECT_EQ(colours.editText, kDarkTextColour);
-    EXPECT_TRUE(colours.darkTitlePixel);
-    EXPECT_FALSE(colours.lightTitlePixel);
-}
-
-TEST_F(TextInputDialog, DarkNoteGivesADarkDialogWithLightText) {
+// Without a note for owner the dialog is pale yellow with dark text; a dark
+// note gives a dark dialog with light text.
+TEST_F(TextInputDialog, TakesTheOwningNotesColoursWithContrastingText) {
     HWND note = MakeNote({.id = 0x5151, .x = kOwnerLeft, .y = kOwnerTop, .width = 300, .colour = kDarkNote});
     ASSERT_NE(note, nullptr);
-    RECT rect{};
-    DialogColours colours;
-    WhenDialogShows([&](HWND dialog) {
-        GetWindowRect(dialog, &rect);
-        colours = ReadDialogColours(dialog);
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-    });
-    Run(u"", note);
-    EXPECT_EQ(rect.left, kOwnerLeft + 30);
-    EXPECT_EQ(rect.top, kOwnerTop + 30);
-    EXPECT_EQ(colours.band, HeaderColour(kDarkNote));
-    EXPECT_EQ(colours.background, kDarkNote);
-    EXPECT_EQ(colours.editBack, kDarkNote);
-    EXPECT_EQ(colours.editText, kLightTextColour);
-    EXPECT_TRUE(colours.lightTitlePixel);
-    EXPECT_TRUE(IsWindowEnabled(note));
-}
-
-// A button drawn into a memory bitmap, read back pixel by pixel.
-class ButtonBitmap {
-public:
-    static constexpr int kWidth = 76;
-    static constexpr int kHeight = 28;
-
-    ButtonBitmap(ColourRef colour, bool pressed, const std::u16string& text = u"OK")
-        : dc_(CreateCompatibleDC(nullptr)),
-          bitmap_(CreateBitmap(kWidth, kHeight, 1, 32, nullptr)),
-          dialogBrush_(CreateSolidBrush(colour)) {
-        SelectScope selected(dc_.Get(), bitmap_.Get());
-        DrawRoundedButton(dc_.Get(), RECT{0, 0, kWidth, kHeight}, text, colour, dialogBrush_.Get(), pressed);
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) pixels_.push_back(GetPixel(dc_.Get(), x, y));
-        }
-    }
-
-    COLORREF At(int x, int y) const { return pixels_[static_cast<std::size_t>(y * kWidth + x)]; }
-
-    // Pixels of the middle band where the centred text lies.
-    bool AnyTextPixel(const std::function<bool(COLORREF)>& matches) const {
-        for (int y = 6; y < kHeight - 6; ++y) {
-            for (int x = 20; x < kWidth - 20; ++x) {
-                if (matches(At(x, y))) return true;
+    struct Case {
+        HWND owner;
+        ColourRef colour, text;
+    };
+    for (const Case& c : {Case{owner_, kDefaultNoteColour, kDarkTextColour}, Case{note, kDarkNote, kLightTextColour}}) {
+        SCOPED_TRACE(c.colour);
+        WhenDialogShows([&](HWND dialog) {
+            EXPECT_EQ(WindowRect(dialog).left, kOwnerLeft + 30);
+            EXPECT_EQ(WindowRect(dialog).top, kOwnerTop + 30);
+            RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            EXPECT_EQ(WindowPixel(dialog, 200, 3), HeaderColour(c.colour));  // the title band
+            EXPECT_EQ(WindowPixel(dialog, 40, 130), c.colour);
+            EXPECT_EQ(WindowPixel(dialog, 0, 80), 0x808080u);  // the frame
+            bool light = false, dark = false;  // pixels of the title
+            for (int y = 6; y < 24; ++y) {
+                for (int x = 8; x < 120; ++x) {
+                    light = light || Luminance(WindowPixel(dialog, x, y)) > 200;
+                    dark = dark || Luminance(WindowPixel(dialog, x, y)) < 60;
+                }
             }
-        }
-        return false;
+            EXPECT_TRUE(c.text == kDarkTextColour ? dark : light);
+            if (c.text == kDarkTextColour) {
+                EXPECT_FALSE(light);
+            }
+            UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+            SendMessageW(dialog, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()),
+                         reinterpret_cast<LPARAM>(EditOf(dialog)));
+            EXPECT_EQ(GetTextColor(dc.Get()), c.text);
+            EXPECT_EQ(GetBkColor(dc.Get()), c.colour);
+            Close(dialog);
+        });
+        Run(u"", c.owner);
+        EXPECT_TRUE(IsWindowEnabled(c.owner));
     }
-
-private:
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    UniqueBrush dialogBrush_;
-    std::vector<COLORREF> pixels_;
-};
-
-TEST(RoundedButton, PressedFaceIsDarkerThanReleased) {
-    const ButtonBitmap released(kDefaultNoteColour, false);
-    const ButtonBitmap pressed(kDefaultNoteColour, true);
-    EXPECT_EQ(released.At(4, 14), RoundedButtonColours(kDefaultNoteColour, false).face);
-    EXPECT_EQ(pressed.At(4, 14), RoundedButtonColours(kDefaultNoteColour, true).face);
-    EXPECT_LT(Luminance(pressed.At(4, 14)), Luminance(released.At(4, 14)));
 }
 
-TEST(RoundedButton, RoundedCornersShowTheDialogAndTheBorderFramesTheFace) {
-    const ButtonBitmap button(kDefaultNoteColour, false);
-    EXPECT_EQ(button.At(0, 0), kDefaultNoteColour);
-    EXPECT_EQ(button.At(ButtonBitmap::kWidth - 1, ButtonBitmap::kHeight - 1), kDefaultNoteColour);
-    const ColourRef border = RoundedButtonColours(kDefaultNoteColour, false).border;
-    EXPECT_EQ(button.At(38, 0), border);
-    EXPECT_EQ(button.At(0, 14), border);
-}
+namespace {
 
-TEST(RoundedButton, TextContrastsWithTheFace) {
-    const ButtonBitmap dark(kDarkNote, false, u"Annuler");
-    EXPECT_TRUE(dark.AnyTextPixel([](COLORREF pixel) { return Luminance(pixel) > 200; }));
-    EXPECT_FALSE(dark.AnyTextPixel([](COLORREF pixel) { return Luminance(pixel) < 10; }));
-
-    const ButtonBitmap light(kDefaultNoteColour, false, u"Annuler");
-    EXPECT_TRUE(light.AnyTextPixel([](COLORREF pixel) { return Luminance(pixel) < 60; }));
+// A button drawn on a dialog of that colour.
+ScreenPicture Button(ColourRef colour, bool pressed, const std::u16string& text = u"OK") {
+    return ScreenPicture::Drawn(76, 28, [&](HDC dc) {
+        const UniqueBrush dialogBrush(CreateSolidBrush(colour));
+        DrawRoundedButton(dc, RECT{0, 0, 76, 28}, text, colour, dialogBrush.Get(), pressed);
+    });
 }
 
 }  // namespace
+
+TEST(RoundedButton, RoundedCornersShowTheDialogAndTheBorderFramesAFaceDarkerWhenPressed) {
+    const ScreenPicture released = Button(kDefaultNoteColour, false);
+    const ScreenPicture pressed = Button(kDefaultNoteColour, true);
+    EXPECT_EQ(released.At(4, 14), RoundedButtonColours(kDefaultNoteColour, false).face);
+    EXPECT_EQ(pressed.At(4, 14), RoundedButtonColours(kDefaultNoteColour, true).face);
+    EXPECT_LT(Luminance(pressed.At(4, 14)), Luminance(released.At(4, 14)));
+    EXPECT_EQ(released.At(0, 0), kDefaultNoteColour);
+    EXPECT_EQ(released.At(75, 27), kDefaultNoteColour);
+    const ColourRef border = RoundedButtonColours(kDefaultNoteColour, false).border;
+    EXPECT_EQ(released.At(38, 0), border);
+    EXPECT_EQ(released.At(0, 14), border);
+}
+
+TEST(RoundedButton, TextContrastsWithTheFace) {
+    // Pixels of the middle band where the centred text lies.
+    const RECT text{20, 6, 76 - 20, 28 - 6};
+    const auto count = [&](const ScreenPicture& button, const std::function<bool(int)>& luminance) {
+        return button.Count(text, [&](COLORREF pixel) { return luminance(Luminance(pixel)); });
+    };
+    const ScreenPicture dark = Button(kDarkNote, false, u"Annuler");
+    EXPECT_GT(count(dark, [](int luminance) { return luminance > 200; }), 0);
+    EXPECT_EQ(count(dark, [](int luminance) { return luminance < 10; }), 0);
+    const ScreenPicture light = Button(kDefaultNoteColour, false, u"Annuler");
+    EXPECT_GT(count(light, [](int luminance) { return luminance < 60; }), 0);
+}

@@ -22,42 +22,22 @@
 
 namespace {
 
-// The built-in English table for the life of the scope; French afterwards.
-class EnglishActive {
-public:
-    EnglishActive() { FillBuiltInEnglish(ActiveTranslationTable()); }
-    ~EnglishActive() { ActiveTranslationTable().clear(); }
-    EnglishActive(const EnglishActive&) = delete;
-    EnglishActive& operator=(const EnglishActive&) = delete;
-};
-
 std::u16string OwnPath() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     return FromWide(path);
 }
 
-std::u16string Uppercase(std::u16string text) {
-    CharUpperBuffW(WideBuffer(text), static_cast<DWORD>(text.size()));
-    return text;
-}
-
-std::u16string Lowercase(std::u16string text) {
-    CharLowerBuffW(WideBuffer(text), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 struct MenuItem {
-    UINT id = 0;
-    bool separator = false;
-    bool checked = false;
+    UINT id = 0;  // 0: a separator
     std::u16string text;
+    bool checked = false;
+    bool operator==(const MenuItem&) const = default;
 };
 
 std::vector<MenuItem> ItemsOf(HMENU menu) {
     std::vector<MenuItem> items;
-    const int count = GetMenuItemCount(menu);
-    for (int position = 0; position < count; ++position) {
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
         wchar_t text[128] = {};
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
@@ -65,29 +45,10 @@ std::vector<MenuItem> ItemsOf(HMENU menu) {
         info.dwTypeData = text;
         info.cch = 128;
         GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
-        items.push_back({info.wID, (info.fType & MFT_SEPARATOR) != 0, (info.fState & MFS_CHECKED) != 0,
-                         FromWide(text)});
+        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+        items.push_back({separator ? 0 : info.wID, FromWide(text), (info.fState & MFS_CHECKED) != 0});
     }
     return items;
-}
-
-struct ExpectedItem {
-    UINT id;  // 0: separator
-    const char16_t* text;
-};
-
-void ExpectItems(const std::vector<MenuItem>& items, const std::vector<ExpectedItem>& expected) {
-    ASSERT_EQ(items.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(i);
-        if (expected[i].id == 0) {
-            EXPECT_TRUE(items[i].separator);
-            continue;
-        }
-        EXPECT_FALSE(items[i].separator);
-        EXPECT_EQ(items[i].id, expected[i].id);
-        EXPECT_EQ(items[i].text, expected[i].text);
-    }
 }
 
 bool StartWithWindowsChecked() {
@@ -110,122 +71,96 @@ using TrayMenu = DataFolderTest;
 using StartWithWindows = DataFolderTest;
 using TrayWindowEvents = DataFolderTest;
 
-TEST_F(TrayMenu, ItemsComeInOrderWithThreeSeparatorsInFrench) {
+TEST_F(TrayMenu, ItemsComeInOrderWithThreeSeparatorsInTheActiveLanguage) {
+    const std::vector<MenuItem> french = {
+        {kNewNoteCommand, u"Nouvelle note"}, {kDockAllCommand, u"Ancrer toutes les notes"},
+        {kUndockAllCommand, u"Désancrer toutes les notes"}, {}, {kSettingsCommand, u"Paramètres\u2026"}, {},
+        {kStartWithWindowsCommand, u"Démarrer avec Windows"}, {}, {kQuitCommand, u"Quitter"},
+    };
+    const std::vector<MenuItem> english = {
+        {kNewNoteCommand, u"New note"}, {kDockAllCommand, u"Dock all notes"},
+        {kUndockAllCommand, u"Undock all notes"}, {}, {kSettingsCommand, u"Settings\u2026"}, {},
+        {kStartWithWindowsCommand, u"Start with Windows"}, {}, {kQuitCommand, u"Quit"},
+    };
+    const RunValueGuard guard;
+    DeleteRunValue();
     ActiveTranslationTable().clear();
-    const UniqueMenu menu = BuildTrayMenu();
-    ASSERT_TRUE(menu);
-    ExpectItems(ItemsOf(menu.Get()), {
-                                         {kNewNoteCommand, u"Nouvelle note"},
-                                         {kDockAllCommand, u"Ancrer toutes les notes"},
-                                         {kUndockAllCommand, u"Désancrer toutes les notes"},
-                                         {0, nullptr},
-                                         {kSettingsCommand, u"Paramètres\u2026"},
-                                         {0, nullptr},
-                                         {kStartWithWindowsCommand, u"Démarrer avec Windows"},
-                                         {0, nullptr},
-                                         {kQuitCommand, u"Quitter"},
-                                     });
+    EXPECT_EQ(ItemsOf(BuildTrayMenu().Get()), french);
+    FillBuiltInEnglish(ActiveTranslationTable());
+    EXPECT_EQ(ItemsOf(BuildTrayMenu().Get()), english);
+    ActiveTranslationTable().clear();
 }
 
-TEST_F(TrayMenu, ItemsReadInEnglishWithTheEnglishTable) {
-    const EnglishActive english;
-    const UniqueMenu menu = BuildTrayMenu();
-    ASSERT_TRUE(menu);
-    ExpectItems(ItemsOf(menu.Get()), {
-                                         {kNewNoteCommand, u"New note"},
-                                         {kDockAllCommand, u"Dock all notes"},
-                                         {kUndockAllCommand, u"Undock all notes"},
-                                         {0, nullptr},
-                                         {kSettingsCommand, u"Settings\u2026"},
-                                         {0, nullptr},
-                                         {kStartWithWindowsCommand, u"Start with Windows"},
-                                         {0, nullptr},
-                                         {kQuitCommand, u"Quit"},
-                                     });
-}
-
-TEST_F(TrayMenu, StartWithWindowsCheckFollowsTheRegistry) {
+// The menu's check follows the registry; chosen over an unquoted value,
+// the command writes the quoted path, and chosen again deletes it.
+TEST_F(TrayMenu, StartWithWindowsCheckFollowsTheRegistryAndTheCommandTogglesIt) {
     const RunValueGuard guard;
     DeleteRunValue();
     EXPECT_FALSE(StartWithWindowsChecked());
-
     SetStartWithWindows(true);
     EXPECT_TRUE(StartWithWindowsChecked());
-
     WriteRunString(OwnPath());  // unquoted: another command line
     EXPECT_FALSE(StartWithWindowsChecked());
 
-    SetStartWithWindows(false);
+    HWND tray = MakeTrayWindow();
+    ASSERT_NE(tray, nullptr);
+    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
+    EXPECT_TRUE(IsStartWithWindowsEnabled());
+    EXPECT_TRUE(StartWithWindowsChecked());
+    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
+    EXPECT_FALSE(ReadRunValue().exists);
     EXPECT_FALSE(StartWithWindowsChecked());
+    DestroyWindow(tray);
 }
 
-TEST_F(StartWithWindows, CommandLineIsTheOwnPathInQuotes) {
-    EXPECT_EQ(StartupCommandLine(), Quoted(OwnPath()));
-}
-
+// Only this program's own path in quotation marks, as a plain string,
+// counts; the value is read safely whatever its length and terminator.
 TEST_F(StartWithWindows, OnlyTheQuotedOwnPathAsAStringCountsIgnoringCase) {
     const RunValueGuard guard;
     const std::u16string quoted = Quoted(OwnPath());
+    std::u16string upper = quoted, lower = quoted, padded = quoted;
+    CharUpperBuffW(WideBuffer(upper), static_cast<DWORD>(upper.size()));
+    CharLowerBuffW(WideBuffer(lower), static_cast<DWORD>(lower.size()));
+    padded.resize(520, u' ');
+    enum class Ending { Nul, None, OddByte };  // what follows the text's characters
+    using enum Ending;
     struct Case {
         const char* what;
         std::u16string value;
         DWORD type;
+        Ending ending;
         bool enabled;
     };
     const Case cases[] = {
-        {"exact", quoted, REG_SZ, true},
-        {"upper case", Uppercase(quoted), REG_SZ, true},
-        {"lower case", Lowercase(quoted), REG_SZ, true},
-        {"no quotes", OwnPath(), REG_SZ, false},
-        {"with an argument", quoted + u" /tray", REG_SZ, false},
-        {"trailing space", quoted + u" ", REG_SZ, false},
-        {"another copy", u"\"C:\\Other\\Quillboard.exe\"", REG_SZ, false},
-        {"expandable string", quoted, REG_EXPAND_SZ, false},
-        {"empty", u"", REG_SZ, false},
+        {"exact", quoted, REG_SZ, Nul, true},
+        {"upper case", upper, REG_SZ, Nul, true},
+        {"lower case", lower, REG_SZ, Nul, true},
+        {"written by a tool that does not count the NUL", quoted, REG_SZ, None, true},
+        {"an odd number of bytes", quoted, REG_SZ, OddByte, true},
+        {"no quotes", OwnPath(), REG_SZ, Nul, false},
+        {"with an argument", quoted + u" /tray", REG_SZ, Nul, false},
+        {"trailing space", quoted + u" ", REG_SZ, Nul, false},
+        {"another copy", u"\"C:\\Other\\Quillboard.exe\"", REG_SZ, Nul, false},
+        {"expandable string", quoted, REG_EXPAND_SZ, Nul, false},
+        {"empty", u"", REG_SZ, Nul, false},
+        {"filling the 1040-byte buffer with no NUL anywhere", std::u16string(520, u'A'), REG_SZ, None, false},
+        {"the quoted path padded with spaces to fill the buffer whole", padded, REG_SZ, None, false},
+        {"larger than the buffer", std::u16string(600, u'B'), REG_SZ, Nul, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        WriteRunString(c.value, c.type);
+        const DWORD extra = c.ending == Nul ? sizeof(char16_t) : c.ending == OddByte ? 1 : 0;
+        WriteRunValue(c.type, c.value.c_str(), static_cast<DWORD>(c.value.size() * sizeof(char16_t)) + extra);
         EXPECT_EQ(IsStartWithWindowsEnabled(), c.enabled);
     }
     DeleteRunValue();
     EXPECT_FALSE(IsStartWithWindowsEnabled());
 }
 
-TEST_F(StartWithWindows, ValuesWithoutTerminatorOrTooLargeAreReadSafely) {
-    const RunValueGuard guard;
-    const std::u16string quoted = Quoted(OwnPath());
-
-    // Written by a tool that does not count the NUL: still this program.
-    WriteRunValue(REG_SZ, quoted.c_str(), static_cast<DWORD>(quoted.size() * sizeof(char16_t)));
-    EXPECT_TRUE(IsStartWithWindowsEnabled());
-
-    // Exactly filling the 1040-byte buffer with no NUL anywhere.
-    const std::u16string full(520, u'A');
-    WriteRunValue(REG_SZ, full.c_str(), static_cast<DWORD>(full.size() * sizeof(char16_t)));
-    EXPECT_FALSE(IsStartWithWindowsEnabled());
-
-    // The quoted path padded with spaces to fill the buffer whole.
-    std::u16string padded = quoted;
-    padded.resize(520, u' ');
-    WriteRunValue(REG_SZ, padded.c_str(), static_cast<DWORD>(padded.size() * sizeof(char16_t)));
-    EXPECT_FALSE(IsStartWithWindowsEnabled());
-
-    // Larger than the buffer.
-    const std::u16string larger(600, u'B');
-    WriteRunString(larger);
-    EXPECT_FALSE(IsStartWithWindowsEnabled());
-
-    // An odd number of bytes.
-    WriteRunValue(REG_SZ, quoted.c_str(), static_cast<DWORD>(quoted.size() * sizeof(char16_t) + 1));
-    EXPECT_TRUE(IsStartWithWindowsEnabled());
-}
-
-TEST_F(StartWithWindows, EnablingWritesTheQuotedPathAsAStringWithItsNul) {
+TEST_F(StartWithWindows, EnablingWritesTheQuotedPathAsAStringWithItsNulAndDisablingDeletesIt) {
     const RunValueGuard guard;
     DeleteRunValue();
     SetStartWithWindows(true);
-
     const RunValue value = ReadRunValue();
     ASSERT_TRUE(value.exists);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
@@ -233,51 +168,17 @@ TEST_F(StartWithWindows, EnablingWritesTheQuotedPathAsAStringWithItsNul) {
     ASSERT_EQ(value.bytes.size(), (quoted.size() + 1) * sizeof(char16_t));
     EXPECT_EQ(value.bytes, std::string(reinterpret_cast<const char*>(quoted.c_str()), value.bytes.size()));
     EXPECT_TRUE(IsStartWithWindowsEnabled());
-}
-
-TEST_F(StartWithWindows, DisablingDeletesTheValueAndIsHarmlessWhenMissing) {
-    const RunValueGuard guard;
-    SetStartWithWindows(true);
-    ASSERT_TRUE(ReadRunValue().exists);
 
     SetStartWithWindows(false);
     EXPECT_FALSE(ReadRunValue().exists);
-    SetStartWithWindows(false);
+    SetStartWithWindows(false);  // harmless when the value is missing
     EXPECT_FALSE(ReadRunValue().exists);
     EXPECT_FALSE(IsStartWithWindowsEnabled());
 }
 
-TEST_F(StartWithWindows, ChoosingItOverAnUnquotedValueWritesTheQuotedPath) {
-    const RunValueGuard guard;
-    WriteRunString(OwnPath());
+TEST_F(TrayWindowEvents, OnlyADoubleClickOnTheIconCreatesANote) {
     HWND tray = MakeTrayWindow();
     ASSERT_NE(tray, nullptr);
-
-    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
-    EXPECT_TRUE(IsStartWithWindowsEnabled());
-    EXPECT_TRUE(StartWithWindowsChecked());
-
-    SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
-    EXPECT_FALSE(ReadRunValue().exists);
-    DestroyWindow(tray);
-}
-
-TEST_F(TrayWindowEvents, DoubleClickOnTheIconCreatesANote) {
-    HWND tray = MakeTrayWindow();
-    ASSERT_NE(tray, nullptr);
-    ASSERT_TRUE(WindowsOfClass(kNoteClass).empty());
-
-    SendMessageW(tray, kTrayIconMessage, kTrayIconId, WM_LBUTTONDBLCLK);
-    EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 1u);
-
-    SendMessageW(tray, kTrayIconMessage, kTrayIconId, WM_LBUTTONDBLCLK);
-    EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 2u);
-}
-
-TEST_F(TrayWindowEvents, SingleClicksAndMovesOnTheIconDoNothing) {
-    HWND tray = MakeTrayWindow();
-    ASSERT_NE(tray, nullptr);
-
     for (UINT event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN}) {
         SCOPED_TRACE(event);
         EXPECT_EQ(SendMessageW(tray, kTrayIconMessage, kTrayIconId, event), 0);
@@ -285,7 +186,11 @@ TEST_F(TrayWindowEvents, SingleClicksAndMovesOnTheIconDoNothing) {
         EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
         EXPECT_TRUE(VisibleWindows(GetCurrentProcessId(), kMenuClass).empty());
     }
-    EXPECT_TRUE(IsWindow(tray));
+
+    SendMessageW(tray, kTrayIconMessage, kTrayIconId, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 1u);
+    SendMessageW(tray, kTrayIconMessage, kTrayIconId, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 2u);
 }
 
 TEST_F(TrayWindowEvents, IconComesBackOnTaskbarCreatedAndGoesWithTheWindow) {
