@@ -64,9 +64,7 @@ std::u16string EnvironmentText(const wchar_t* name) {
     return length < MAX_PATH ? FromWide(text, length) : std::u16string();
 }
 
-std::u16string InstallerPath() {
-    return EnvironmentText(L"QB_INSTALLER");
-}
+const std::u16string kInstaller = EnvironmentText(L"QB_INSTALLER");
 
 // A string value of the uninstall entry, or empty when it is missing.
 std::u16string UninstallEntry(const wchar_t* name) {
@@ -114,8 +112,7 @@ long RunSilently(const std::u16string& program) {
 // Everything an install adds is gone (the uninstaller runs on from a copy of
 // itself in the temporary folder, so this is waited for).
 bool InstallGone() {
-    return !FileExists(Installed(u"Quillboard.exe")) && !FileExists(Installed(u"Uninstall.exe")) &&
-           !FileExists(Installed()) && !FileExists(StartMenuShortcut()) && !UninstallKeyExists();
+    return !FileExists(Installed()) && !FileExists(StartMenuShortcut()) && !UninstallKeyExists();
 }
 
 void UninstallSilently() {
@@ -185,7 +182,7 @@ class Installer : public testing::Test {
 protected:
     static void SetUpTestSuite() { CoInitialize(nullptr); }
     void SetUp() override {
-        ASSERT_FALSE(InstallerPath().empty()) << "QB_INSTALLER is not set";
+        ASSERT_FALSE(kInstaller.empty()) << "QB_INSTALLER is not set";
         Clean();
     }
     void TearDown() override { Clean(); }
@@ -227,8 +224,8 @@ protected:
 
 }  // namespace
 
-TEST_F(Installer, SilentInstallPutsEverythingInPlaceAndTheInstalledProgramTakesTheRunValueForItsOwn) {
-    ASSERT_EQ(RunSilently(InstallerPath()), 0);
+TEST_F(Installer, SilentInstallPutsEverythingInPlaceAndSilentUninstallTakesItAway) {
+    ASSERT_EQ(RunSilently(kInstaller), 0);
     const std::u16string program = Installed(u"Quillboard.exe");
     ASSERT_TRUE(FileExists(program));
     EXPECT_EQ(FileProductVersion(program), kVersion);
@@ -247,8 +244,9 @@ TEST_F(Installer, SilentInstallPutsEverythingInPlaceAndTheInstalledProgramTakesT
     for (const auto& entry : entries) EXPECT_EQ(UninstallEntry(entry.name), entry.expected) << entry.name;
     EXPECT_EQ(RunValueText(), Quoted(program));
 
-    // Its tray command sees "Start with Windows" on, so the first use turns
-    // it off; the second writes exactly what the installer wrote.
+    // The installed program's tray command sees "Start with Windows" on, so
+    // the first use turns it off; the second writes exactly what the
+    // installer wrote.
     HWND tray = StartInstalled();
     ASSERT_NE(tray, nullptr);
     SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);
@@ -257,46 +255,40 @@ TEST_F(Installer, SilentInstallPutsEverythingInPlaceAndTheInstalledProgramTakesT
     EXPECT_EQ(RunValueText(), Quoted(program));
     SendMessageW(tray, WM_COMMAND, kQuitCommand, 0);
     ExpectEndedCleanly();
+
+    UninstallSilently();
+    EXPECT_EQ(RunValueText(), u"");
 }
 
-// A silent upgrade leaves the program stopped: it starts again at the next
+// A silent upgrade or uninstall asks a running copy to quit, which saves its
+// notes. The upgrade leaves the program stopped: it starts again at the next
 // sign-in, or from the Start menu.
-TEST_F(Installer, InstallOverARunningCopySavesItsNotesAndKeepsStartWithWindowsOff) {
-    ASSERT_EQ(RunSilently(InstallerPath()), 0);
+TEST_F(Installer, UpgradeAndUninstallOverARunningCopySaveItsNotesAndLeaveTheRunValueAlone) {
+    ASSERT_EQ(RunSilently(kInstaller), 0);
     HWND tray = StartInstalled();
     ASSERT_NE(tray, nullptr);
     SendMessageW(tray, WM_COMMAND, kStartWithWindowsCommand, 0);  // the user turns it off
     ASSERT_EQ(RunValueText(), u"");
     TypeIntoNote(u"typed, not yet saved");
 
-    ASSERT_EQ(RunSilently(InstallerPath()), 0);
+    ASSERT_EQ(RunSilently(kInstaller), 0);
 
     ExpectEndedCleanly();
     EXPECT_EQ(data_.ReadNote(kNoteId), NoteFile("typed, not yet saved"));
     EXPECT_TRUE(FileExists(Installed(u"Quillboard.exe")));
     EXPECT_TRUE(TopLevelWindows(0, kTrayClass).empty());
     EXPECT_EQ(RunValueText(), u"");
-}
 
-TEST_F(Installer, SilentUninstallSavesTheRunningCopysNotesRemovesTheRestAndKeepsTheNotes) {
-    ASSERT_EQ(RunSilently(InstallerPath()), 0);
+    // The uninstaller keeps a Run value that starts another copy.
+    const std::u16string otherCopy = Quoted(u"C:\\Tools\\Quillboard\\Quillboard.exe");
+    WriteRunString(otherCopy);
     ASSERT_NE(StartInstalled(), nullptr);
     TypeIntoNote(u"kept after uninstall");
 
     UninstallSilently();
 
     ExpectEndedCleanly();
-    EXPECT_EQ(RunValueText(), u"");
     EXPECT_EQ(data_.ReadNote(kNoteId), NoteFile("kept after uninstall"));
-}
-
-TEST_F(Installer, UninstallLeavesARunValueThatStartsAnotherCopy) {
-    ASSERT_EQ(RunSilently(InstallerPath()), 0);
-    const std::u16string otherCopy = Quoted(u"C:\\Tools\\Quillboard\\Quillboard.exe");
-    WriteRunString(otherCopy);
-
-    UninstallSilently();
-
     EXPECT_EQ(RunValueText(), otherCopy);
 }
 
@@ -304,7 +296,7 @@ TEST_F(Installer, UninstallLeavesARunValueThatStartsAnotherCopy) {
 // any French, English otherwise), a screenshot of each when asked, and the
 // program started from its installed place at the end.
 TEST_F(Installer, InteractiveInstallWalksItsPagesAndStartsTheProgram) {
-    const std::optional<PROCESS_INFORMATION> started = Start(Quoted(InstallerPath()));
+    const std::optional<PROCESS_INFORMATION> started = Start(Quoted(kInstaller));
     ASSERT_TRUE(started);
     const UniqueHandle installer(started->hProcess);
     const std::u16string screenshots = EnvironmentText(L"QB_INSTALLER_SCREENSHOTS");
