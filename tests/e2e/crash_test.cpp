@@ -6,29 +6,31 @@
 // sequence (printed at the start, so that a failure can be replayed).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "support/data_folder.h"
-#include "support/program_names.h"
-#include "support/quillboard_process.h"
 #include "storage/categories_file.h"
 #include "storage/note_file.h"
+#include "support/data_folder.h"
+#include "support/note_file_text.h"
+#include "support/program_names.h"
+#include "support/quillboard_process.h"
+#include "support/scripted_user.h"
 #include "win/wide.h"
 
 namespace {
 
 constexpr int kNotes = 20;
-constexpr std::int32_t kWork = 1;      // "Travail", with the subcategory 3
-constexpr std::int32_t kHome = 2;      // "Maison", renamed and recoloured by the test
+constexpr std::int32_t kWork = 1;  // "Travail", with the subcategory 3
+constexpr std::int32_t kHome = 2;  // "Maison", renamed and recoloured by the test
 constexpr std::int32_t kUrgent = 3;
-constexpr auto kStepTimeout = std::chrono::milliseconds(5000);
+constexpr auto kChangeTimeout = std::chrono::milliseconds(4000);  // less than the scripted user's patience
 constexpr auto kStartTimeout = std::chrono::milliseconds(30000);
-constexpr char kEndMark[] = " END";  // a cut body never ends with it
 
 int EnvironmentNumber(const char* name, int fallback) {
     const char* value = std::getenv(name);
@@ -42,32 +44,35 @@ std::u16string Utf16(const std::string& utf8) {
     return text;
 }
 
+// "note <n> v<version> ... END": a cut body never ends with the mark.
+std::string Body(int note, const std::string& version) {
+    return std::string("note ") + std::to_string(note) + " v" + version + " END";
+}
+
+// A third of the notes in no category, a third in "Travail" (every other
+// one in "Urgent") and a third in "Maison", each in its category's colour.
+std::string StoredNote(int note) {
+    const struct {
+        std::int32_t category;
+        const char* colour;
+    } filings[] = {{0, "FFF6A0"}, {kWork, "FF0000"}, {kHome, "00C000"}};
+    const auto& filed = filings[note % 3];
+    return NoteFileText({.x = 40 + (note % 5) * 300, .y = 40 + (note / 5) * 220, .colour = filed.colour,
+                         .category = filed.category,
+                         .subcategory = filed.category == kWork && note % 2 == 0 ? kUrgent : 0,
+                         .body = Body(note, "0")});
+}
+
 std::uint64_t NoteId(int note) {
     return static_cast<std::uint64_t>(note) + 1;
 }
 
-std::string StoredNote(int note, const std::string& body) {
-    const std::int32_t category = note % 3 == 0 ? 0 : (note % 3 == 1 ? kWork : kHome);
-    const std::string colour = category == kWork ? "FF0000" : (category == kHome ? "00C000" : "FFF6A0");
-    return "X=" + std::to_string(40 + (note % 5) * 300) + "\r\nY=" + std::to_string(40 + (note / 5) * 220) +
-           "\r\nW=240\r\nH=200\r\nCOLOR=#" + colour + "\r\nCAT=" + std::to_string(category) +
-           "\r\nSUBCAT=" + std::to_string(category == kWork && note % 2 == 0 ? kUrgent : 0) + "\r\n---\r\n" + body;
-}
-
-// Everything the test ever asked the program to write; a file must hold
-// exactly one of these versions.
-struct History {
-    std::vector<std::set<std::u16string>> bodies = std::vector<std::set<std::u16string>>(kNotes);
-    std::set<std::u16string> homeNames{u"Maison"};
-    std::set<ColourRef> homeColours{0x0000C000};
-};
-
-std::string FirstBodyUtf8(int note) {
-    std::string body = "note ";
-    body += std::to_string(note);
-    body += " v0";
-    body += kEndMark;
-    return body;
+// The note index a window shows, or -1.
+int NoteIndexOf(HWND window) {
+    wchar_t text[64] = {};
+    SendMessageW(GetDlgItem(window, kNoteEdit), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    int index = -1;
+    return swscanf(text, L"note %d ", &index) == 1 ? index : -1;
 }
 
 class CrashTest : public ::testing::Test {
@@ -78,35 +83,19 @@ protected:
         random_ = std::mt19937(sequence_);
         std::printf("crash test sequence %u\n", sequence_);
         for (int note = 0; note < kNotes; ++note) {
-            history_.bodies[static_cast<std::size_t>(note)].insert(Utf16(FirstBodyUtf8(note)));
-            data_.WriteNote(NoteId(note), StoredNote(note, FirstBodyUtf8(note)));
+            bodies_[static_cast<std::size_t>(note)].insert(Utf16(Body(note, "0")));
+            data_.WriteNote(NoteId(note), StoredNote(note));
         }
         data_.Write(u"categories.txt",
-                     "NEXTID|4\r\nCAT|1|FF0000|Travail\r\nSUB|1|3|Urgent\r\nCAT|2|00C000|Maison\r\n");
+                    "NEXTID|4\r\nCAT|1|FF0000|Travail\r\nSUB|1|3|Urgent\r\nCAT|2|00C000|Maison\r\n");
     }
 
     int Random(int below) { return static_cast<int>(random_() % static_cast<unsigned>(below)); }
 
-    // The note index a window shows: every body starts with "note <n> ".
-    static int NoteIndexOf(HWND window) {
-        wchar_t text[64] = {};
-        SendMessageW(GetDlgItem(window, kNoteEdit), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
-        int index = -1;
-        return swscanf(text, L"note %d ", &index) == 1 ? index : -1;
-    }
-
-    void ChangeText(HWND window, int note, int kill, int step) {
-        std::string body = "note ";
-        body += std::to_string(note);
-        body += " v";
-        body += std::to_string(kill);
-        body += "-";
-        body += std::to_string(step);
-        body += " ";
-        body.append(static_cast<std::size_t>(Random(3000)), static_cast<char>('a' + Random(26)));
-        body += kEndMark;
-        const std::u16string text = Utf16(body);
-        history_.bodies[static_cast<std::size_t>(note)].insert(text);
+    void ChangeText(HWND window, int note, const std::string& version) {
+        const std::string filler(static_cast<std::size_t>(Random(3000)), static_cast<char>('a' + Random(26)));
+        const std::u16string text = Utf16(Body(note, version + " " + filler));
+        bodies_[static_cast<std::size_t>(note)].insert(text);
         HWND edit = GetDlgItem(window, kNoteEdit);
         SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text)));
         // The edit losing the focus saves the note.
@@ -121,62 +110,35 @@ protected:
         PostMessageW(window, WM_EXITSIZEMOVE, 0, 0);  // the end of a move saves the note
     }
 
-    // "Gerer les categories..." > "Maison" > item: 1 rename, 2 colour.
-    bool ManageHome(const QuillboardProcess& program, HWND note, int item) {
+    // "Gerer les categories..." > "Maison" > item (1 rename, 2 colour), then
+    // the dialog answered as told; a change that does not come about is skipped.
+    void ChangeHome(const QuillboardProcess& program, HWND note, std::size_t item,
+                    const std::function<void(ScriptedUser&)>& answer) {
+        ScriptedUser user(program.Id());
+        std::vector<WORD> toManage(10, VK_DOWN);
+        toManage.push_back(VK_RIGHT);
+        std::vector<WORD> toItem(item, VK_DOWN);
+        toItem.push_back(VK_RETURN);
+        user.WhenMenusOpen(1, toManage);
+        user.WhenMenusOpen(2, {VK_DOWN, VK_RIGHT});
+        user.WhenMenusOpen(3, toItem);
+        answer(user);
         RECT r{};
         GetWindowRect(note, &r);
         PostMessageW(note, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note), MAKELPARAM(r.left + 60, r.top + 60));
-        const std::vector<std::vector<WORD>> levels = {
-            std::vector<WORD>(10, VK_DOWN), {VK_DOWN}, std::vector<WORD>(static_cast<std::size_t>(item), VK_DOWN)};
-        for (std::size_t level = 0; level < levels.size(); ++level) {
-            const auto levelOpen = [&] { return VisibleWindows(program.Id(), kMenuClass).size() == level + 1; };
-            if (!PumpUntil(levelOpen, kStepTimeout)) return false;
-            std::vector<WORD> keys = levels[level];
-            keys.push_back(level + 1 < levels.size() ? VK_RIGHT : VK_RETURN);
-            PressKeys(keys);
-        }
-        return PumpUntil([&] { return VisibleWindows(program.Id(), kMenuClass).empty(); }, kStepTimeout);
+        if (!user.WaitUntilDone(kChangeTimeout)) user.Forget();
     }
 
     void RenameHome(const QuillboardProcess& program, HWND note, int kill) {
-        if (!ManageHome(program, note, 1)) return;
-        HWND dialog = nullptr;
-        if (!PumpUntil(
-                [&] {
-                    const std::vector<HWND> shown = VisibleWindows(program.Id(), kTextInputClass);
-                    dialog = shown.empty() ? nullptr : shown.front();
-                    return dialog != nullptr;
-                },
-                kStepTimeout)) {
-            return;
-        }
-        std::string utf8Name = "Maison ";
-        utf8Name += std::to_string(kill);
-        const std::u16string name = Utf16(utf8Name);
-        history_.homeNames.insert(name);
-        SendMessageW(GetDlgItem(dialog, kTextInputEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(name)));
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        const std::u16string name = Utf16(std::string("Maison ") + std::to_string(kill));
+        homeNames_.insert(name);
+        ChangeHome(program, note, 1, [&](ScriptedUser& user) { user.AnswerTextInput(name); });
     }
 
     void RecolourHome(const QuillboardProcess& program, HWND note) {
-        if (!ManageHome(program, note, 2)) return;
-        HWND dialog = nullptr;
-        if (!PumpUntil(
-                [&] {
-                    for (HWND window : VisibleWindows(program.Id(), kDialogClass)) {
-                        if (GetDlgItem(window, kColourDialogRedField)) dialog = window;
-                    }
-                    return dialog != nullptr;
-                },
-                kStepTimeout)) {
-            return;
-        }
         const int green = 0x40 + Random(0xC0);  // greens only: never another category's colour
-        history_.homeColours.insert(static_cast<ColourRef>(green << 8));
-        SetDlgItemInt(dialog, kColourDialogRedField, 0, FALSE);
-        SetDlgItemInt(dialog, kColourDialogRedField + 1, static_cast<UINT>(green), FALSE);
-        SetDlgItemInt(dialog, kColourDialogRedField + 2, 0, FALSE);
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        homeColours_.insert(RGB(0, green, 0));
+        ChangeHome(program, note, 2, [&](ScriptedUser& user) { user.AnswerColour(RGB(0, green, 0)); });
     }
 
     // A burst of changes that each save, ending at a random moment.
@@ -194,7 +156,7 @@ protected:
             case 3:
             case 4: Move(window); break;
             default:
-                if (note >= 0) ChangeText(window, note, kill, step);
+                if (note >= 0) ChangeText(window, note, std::to_string(kill) + "-" + std::to_string(step));
                 break;
             }
         }
@@ -207,7 +169,7 @@ protected:
             ASSERT_TRUE(FileExists(path)) << "kill " << kill << ": note " << note << " has no file";
             NoteFields fields;
             ParseNoteFile(Utf16(ReadRawFile(path)), fields);
-            EXPECT_EQ(history_.bodies[static_cast<std::size_t>(note)].count(fields.body), 1u)
+            EXPECT_EQ(bodies_[static_cast<std::size_t>(note)].count(fields.body), 1u)
                 << "kill " << kill << ": note " << note << " holds a text never written whole";
         }
         const std::u16string text = Utf16(ReadRawFile(data_.DataPath(u"categories.txt")));
@@ -217,18 +179,22 @@ protected:
         const Category* home = FindCategory(store, kHome);
         ASSERT_TRUE(work && home) << "kill " << kill << ": a category was lost";
         EXPECT_NE(FindSubcategory(store, kWork, kUrgent), nullptr);
-        EXPECT_EQ(history_.homeNames.count(home->name), 1u) << "kill " << kill;
-        EXPECT_EQ(history_.homeColours.count(home->colour), 1u) << "kill " << kill;
+        EXPECT_EQ(homeNames_.count(home->name), 1u) << "kill " << kill;
+        EXPECT_EQ(homeColours_.count(home->colour), 1u) << "kill " << kill;
     }
 
     std::size_t TextsWritten() const {
         std::size_t count = 0;
-        for (const auto& bodies : history_.bodies) count += bodies.size() - 1;
+        for (const auto& bodies : bodies_) count += bodies.size() - 1;
         return count;
     }
 
     DataFolder data_;
-    History history_;
+    // Everything the test ever asked the program to write; a file must hold
+    // exactly one of these versions.
+    std::vector<std::set<std::u16string>> bodies_ = std::vector<std::set<std::u16string>>(kNotes);
+    std::set<std::u16string> homeNames_{u"Maison"};
+    std::set<ColourRef> homeColours_{0x0000C000};
     std::mt19937 random_;
     unsigned sequence_ = 0;
 };
@@ -249,5 +215,5 @@ TEST_F(CrashTest, KilledWhileSavingItLosesNoNoteAndLeavesEveryFileWhole) {
         if (HasFatalFailure()) return;
     }
     std::printf("%d kills survived: %zu texts, %zu names and %zu colours of a category were written\n", kills,
-                TextsWritten(), history_.homeNames.size() - 1, history_.homeColours.size() - 1);
+                TextsWritten(), homeNames_.size() - 1, homeColours_.size() - 1);
 }

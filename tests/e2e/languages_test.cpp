@@ -8,17 +8,13 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "support/data_folder.h"
 #include "support/program_names.h"
 #include "support/quillboard_process.h"
-#include "win/wide.h"
 
 namespace {
 
-constexpr WORD kPrimaryLanguageMask = 0x3FF;
-constexpr WORD kFrench = 0x0C;
 constexpr POINT kLanguageBox{200, 160};
 
 // True while another program holds the combination as its hot key.
@@ -32,15 +28,15 @@ bool HotKeyTaken(UINT modifiers, UINT key) {
 }  // namespace
 
 TEST(Languages, FirstStartOnAnEnglishSystemWritesTheTemplatesAndChoosesEnglish) {
-    if ((GetUserDefaultUILanguage() & kPrimaryLanguageMask) == kFrench) GTEST_SKIP() << "French UI language";
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH) GTEST_SKIP() << "French UI language";
     DataFolder data;  // no data folder at all
     QuillboardProcess quillboard(data.AppData());
     ASSERT_NE(quillboard.WaitForWindow(kTrayClass), nullptr);
 
     EXPECT_EQ(data.Read(u"langue.txt"), "en");
+    // A start with no data folder makes the folders the templates need.
     const std::string header = "# Quillboard - fichier de langue (UTF-8). Format : source_francaise=traduction\r\n";
     EXPECT_EQ(data.Read(u"lang\\lang_en.txt").rfind(header + "LANG_NAME=English\r\n", 0), 0u);
-    EXPECT_EQ(data.Read(u"lang\\lang_fr.txt").rfind(header + "LANG_NAME=Français\r\n", 0), 0u);
     quillboard.QuitThroughTray();
 }
 

@@ -3,22 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "support/data_folder.h"
+#include "support/note_file_text.h"
 #include "support/program_names.h"
 #include "support/quillboard_process.h"
 
-namespace {
-
-constexpr char kCategories[] = "NEXTID|3\r\nCAT|1|FF0000|Travail\r\nSUB|1|2|Urgent\r\n";
-constexpr char kFiledNote[] =
-    "X=400\r\nY=300\r\nW=240\r\nH=200\r\nCOLOR=#FF0000\r\nCAT=1\r\nSUBCAT=2\r\nPIN=0\r\nDOCK=0\r\nLASTDOCK=0\r\n"
-    "TYPE=0\r\n---\r\nrapport";
-
-}  // namespace
-
 TEST(LockedFiles, CategoriesHeldOpenAtStartLeaveEveryNoteFiledAndTheFileUntouched) {
+    const std::string categories = "NEXTID|3\r\nCAT|1|FF0000|Travail\r\nSUB|1|2|Urgent\r\n";
+    const std::string filedNote =
+        NoteFileText({.x = 400, .y = 300, .colour = "FF0000", .category = 1, .subcategory = 2, .body = "rapport"});
     DataFolder data;
-    data.WriteNote(1, kFiledNote);  // makes the folders
-    WriteRawFile(data.DataPath(u"categories.txt"), kCategories);
+    data.WriteNote(1, filedNote);
+    data.Write(u"categories.txt", categories);
     HeldFile held(data.DataPath(u"categories.txt"));
     ASSERT_TRUE(held.Held());
 
@@ -29,6 +24,6 @@ TEST(LockedFiles, CategoriesHeldOpenAtStartLeaveEveryNoteFiledAndTheFileUntouche
 
     // Quitting saved the note with its category, and nothing rewrote the
     // categories from the empty store the locked file left.
-    EXPECT_EQ(ReadRawFile(data.NotePath(1)), kFiledNote);
-    EXPECT_EQ(ReadRawFile(data.DataPath(u"categories.txt")), kCategories);
+    EXPECT_EQ(data.ReadNote(1), filedNote);
+    EXPECT_EQ(data.Read(u"categories.txt"), categories);
 }

@@ -2,8 +2,8 @@
 // out of reach: none of them may cost the user a word.
 #include <windows.h>
 
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/note_passes.h"
 #include "app/tray_icon.h"
@@ -17,8 +17,8 @@
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"
-#include "storage/note_files.h"
 #include "storage/text_files.h"
+#include "support/note_file_text.h"
 #include "support/program_names.h"
 #include "support/refused_windows.h"
 #include "support/scripted_user.h"
@@ -33,6 +33,7 @@
 namespace {
 
 constexpr std::uint64_t kNoteId = 0xAB;
+constexpr char kPrecious[] = "X=300\r\n---\r\nprecious words";
 
 class NothingLost : public DataFolderTest {
 protected:
@@ -42,7 +43,11 @@ protected:
     }
 
     std::u16string NotePath() const { return Data().NotePath(kNoteId); }
-    void StoreNote(const std::string& bytes) const { Data().WriteNote(kNoteId, bytes); }
+    // Stores the note and loads it as start-up does.
+    HWND Loaded(const std::string& bytes) const {
+        Data().WriteNote(kNoteId, bytes);
+        return LoadTheOnlyNote();
+    }
 };
 
 std::string Utf16(const std::u16string& text, bool bigEndian) {
@@ -60,10 +65,6 @@ bool Inside(const Rect& inner, const Rect& outer) {
            inner.bottom <= outer.bottom;
 }
 
-}  // namespace
-
-// --- Text the edit control cannot hold -----------------------------------
-
 TEST_F(NothingLost, NoteFilesAreReadWholeAndTheirOriginalBytesKeptBeforeAnyChange) {
     const struct {
         const char* what;
@@ -72,69 +73,52 @@ TEST_F(NothingLost, NoteFilesAreReadWholeAndTheirOriginalBytesKeptBeforeAnyChang
         bool keepsOriginal;
     } cases[] = {
         {"UTF-8", "X=300\r\n---\r\nplain été", u"plain été", false},
-        {"UTF-8 with a mark", "\xEF\xBB\xBFX=300\r\n---\r\nmarked", u"marked", false},
         {"NUL characters", std::string("X=300\r\n---\r\nabc\0def\0", 20), u"abc\u2400def\u2400", true},
         {"UTF-16 little-endian", Utf16(u"X=300\r\n---\r\nécrit ailleurs", false), u"écrit ailleurs", true},
         {"UTF-16 big-endian", Utf16(u"X=300\r\n---\r\nécrit ailleurs", true), u"écrit ailleurs", true},
         {"invalid UTF-8", "X=300\r\n---\r\nbad \xC3( byte", u"bad \uFFFD( byte", true},
     };
+    const std::u16string original = NotePath() + u".original";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        StoreNote(c.bytes);
-        HWND note = LoadTheOnlyNote();
+        HWND note = Loaded(c.bytes);
         ASSERT_NE(note, nullptr);
         EXPECT_EQ(WindowRect(note).left, 300);  // the header was read too
         EXPECT_EQ(WindowTextOf(NoteEditOf(note)), c.shown);
-
-        const std::u16string original = NotePath() + u".original";
         EXPECT_EQ(FileExists(original), c.keepsOriginal);
         if (c.keepsOriginal) {
             EXPECT_EQ(ReadRawFile(original), c.bytes);
         }
 
         SaveNote(note);  // the first overwrite
-        std::string saved = ReadRawFile(NotePath());
-        EXPECT_NE(saved.find("---\r\n"), std::string::npos);
-        EXPECT_EQ(FromWide(Wide(DecodeUtf8(saved.substr(saved.find("---\r\n") + 5)))), c.shown);
-
+        EXPECT_EQ(ReadRawFile(NotePath()), NoteFileText({.x = 300, .body = EncodeUtf8(c.shown)}));
         DestroyWindow(note);
         DeleteFileW(Wide(original));
     }
+
+    // An older, different original is never overwritten.
+    WriteRawFile(original, "an older original");
+    ASSERT_NE(Loaded(std::string("---\r\nfirst\0", 11)), nullptr);
+    EXPECT_EQ(ReadRawFile(original), "an older original");
+    EXPECT_EQ(ReadRawFile(original + u"-2"), std::string("---\r\nfirst\0", 11));
 }
 
-TEST_F(NothingLost, AnOlderDifferentOriginalCopyIsNeverOverwritten) {
-    StoreNote(std::string("---\r\nfirst\0", 11));
-    WriteRawFile(NotePath() + u".original", "an older original");
-    HWND note = LoadTheOnlyNote();
-    ASSERT_NE(note, nullptr);
-    EXPECT_EQ(ReadRawFile(NotePath() + u".original"), "an older original");
-    EXPECT_EQ(ReadRawFile(NotePath() + u".original-2"), std::string("---\r\nfirst\0", 11));
-}
-
-// --- A note window without its edit control --------------------------------
-
-TEST_F(NothingLost, NoteWhoseEditCannotBeMadeIsNotCreatedAndKeepsItsFile) {
-    StoreNote("X=300\r\n---\r\nprecious words");
+TEST_F(NothingLost, NoteWithoutItsEditIsNeitherMadeNorBlankNorSaved) {
+    Data().WriteNote(kNoteId, kPrecious);
     {
         RefuseWindowsOfClass noEdit(L"Edit");
         EXPECT_TRUE(LoadAllNotes(GetModuleHandleW(nullptr)));
     }
     EXPECT_TRUE(WindowsOfClass(kNoteClass).empty());
-    EXPECT_EQ(ReadRawFile(NotePath()), "X=300\r\n---\r\nprecious words");
-}
 
-TEST_F(NothingLost, NoteThatLostItsEditIsNeitherBlankNorSaved) {
-    StoreNote("X=300\r\n---\r\nprecious words");
-    HWND note = LoadTheOnlyNote();
+    HWND note = LoadTheOnlyNote();  // and one that loses its edit later
     ASSERT_NE(note, nullptr);
     DestroyWindow(NoteEditOf(note));
     EXPECT_FALSE(IsNoteBlank(note));
     SaveNote(note);
     SaveAllNotes();
-    EXPECT_EQ(ReadRawFile(NotePath()), "X=300\r\n---\r\nprecious words");
+    EXPECT_EQ(ReadRawFile(NotePath()), kPrecious);
 }
-
-// --- Another copy's windows -------------------------------------------------
 
 TEST_F(NothingLost, PassesOverNotesLeaveAnotherProcesssNoteWindowsAlone) {
     const std::u16string program = BesideThisProgram(u"foreign_note_window.exe");
@@ -146,13 +130,9 @@ TEST_F(NothingLost, PassesOverNotesLeaveAnotherProcesssNoteWindowsAlone) {
     const UniqueHandle processHandle(process.hProcess);
     const UniqueHandle threadHandle(process.hThread);
     std::vector<HWND> foreign;
-    ASSERT_TRUE(PumpUntil([&] {
-        foreign = TopLevelWindows(process.dwProcessId, kNoteClass);
-        return !foreign.empty();
-    }));
+    ASSERT_TRUE(PumpUntil([&] { return !(foreign = TopLevelWindows(process.dwProcessId, kNoteClass)).empty(); }));
 
-    StoreNote("X=300\r\n---\r\nmine");
-    HWND mine = LoadTheOnlyNote();
+    HWND mine = Loaded("X=300\r\n---\r\nmine");
     ASSERT_NE(mine, nullptr);
     EXPECT_EQ(NoteFromWindow(foreign.front()), nullptr);
     std::vector<HWND> visited;
@@ -160,23 +140,19 @@ TEST_F(NothingLost, PassesOverNotesLeaveAnotherProcesssNoteWindowsAlone) {
     EXPECT_EQ(visited, std::vector<HWND>{mine});
     SaveAllNotes();  // would read the other process's pointer as a Note
     DockAllNotes();
-    EXPECT_EQ(NoteFromWindow(mine)->dock != kDockNone, true);
+    EXPECT_NE(NoteFromWindow(mine)->dock, kDockNone);
 
     PostMessageW(foreign.front(), WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
 }
 
-// --- A categories file that cannot be read ---------------------------------
-
 TEST_F(NothingLost, CategoriesFileHeldOpenIsNeverRewrittenFromAnEmptyStore) {
     const std::string categories = "NEXTID|3\r\nCAT|1|FF0000|Travail\r\nSUB|1|2|Urgent\r\n";
     Data().Write(u"categories.txt", categories);
-    StoreNote("X=300\r\nCOLOR=#FF0000\r\nCAT=1\r\nSUBCAT=2\r\n---\r\nfiled");
-
     HeldFile held(DataPath(u"categories.txt"));
     ASSERT_TRUE(held.Held());
     EXPECT_EQ(LoadCategories(), CategoriesFileState::Unreadable);
-    HWND note = LoadTheOnlyNote();
+    HWND note = Loaded("X=300\r\nCOLOR=#FF0000\r\nCAT=1\r\nSUBCAT=2\r\n---\r\nfiled");
     ASSERT_NE(note, nullptr);
 
     // A change is refused with a message rather than written over the file.
@@ -201,56 +177,38 @@ TEST_F(NothingLost, CategoriesFileHeldOpenIsNeverRewrittenFromAnEmptyStore) {
     EXPECT_EQ(NoteFromWindow(note)->colour, 0x000000FFu);
 }
 
-// --- Out of reach -----------------------------------------------------------
-
-TEST_F(NothingLost, NoteStoredOffEveryMonitorComesIntoTheWorkAreaAndOnePartlyOnScreenStays) {
+TEST_F(NothingLost, NotesAndDialogsOutOfReachComeOntoTheScreen) {
     const Rect work = WorkArea();
+    // Stored off every monitor, a note comes into the work area; partly on
+    // a screen, it stays where it is.
     const struct {
         const char* header;
-        bool moved;
-        Rect stays;
+        Rect placed;
     } cases[] = {
-        {"X=5000\r\nY=4000\r\n", true, {}},
-        {"X=-3000\r\nY=300\r\n", true, {}},
-        {"X=-100\r\nY=300\r\n", false, {-100, 300, 140, 500}},
-        {"X=1500\r\nY=300\r\n", false, {1500, 300, 1740, 500}},
+        {"X=5000\r\nY=4000\r\n", {work.right - 240, work.bottom - 200, work.right, work.bottom}},
+        {"X=-3000\r\nY=300\r\n", {work.left, 300, work.left + 240, 500}},
+        {"X=-100\r\nY=300\r\n", {-100, 300, 140, 500}},
+        {"X=1500\r\nY=300\r\n", {1500, 300, 1740, 500}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.header);
-        StoreNote(std::string(c.header) + "W=240\r\nH=200\r\n---\r\nwhere am I");
-        HWND note = LoadTheOnlyNote();
+        HWND note = Loaded(std::string(c.header) + "W=240\r\nH=200\r\n---\r\nwhere am I");
         ASSERT_NE(note, nullptr);
-        const Rect placed = WindowRect(note);
-        if (c.moved) {
-            EXPECT_TRUE(Inside(placed, work));
-            EXPECT_EQ(placed.Width(), 240);
-        } else {
-            EXPECT_EQ(placed, c.stays);
-        }
+        EXPECT_EQ(WindowRect(note), c.placed) << c.header;
         DestroyWindow(note);
     }
-}
 
-TEST_F(NothingLost, NoteLeftOffScreenByADisplayChangeComesBack) {
-    StoreNote("X=300\r\nY=300\r\n---\r\nhere");
-    HWND note = LoadTheOnlyNote();
-    ASSERT_NE(note, nullptr);
-    SetWindowPos(note, nullptr, 6000, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(note, WM_DISPLAYCHANGE, 32, MAKELPARAM(1600, 1000));
-    EXPECT_TRUE(Inside(WindowRect(note), WorkArea()));
-}
-
-TEST_F(NothingLost, NoteMadeFromAPinnedNoteNearTheBottomOpensAboveIt) {
-    const Rect work = WorkArea();
+    // A note made from a pinned note near the bottom opens above it; left
+    // off the screen by a display change, it comes back.
     HWND pinned = MakeNote(TestNote{.x = 400, .y = work.bottom - 220, .pinned = true});
     HWND made = CreateNewNote(pinned);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(WindowRect(made), (Rect{400, work.bottom - 428, 640, work.bottom - 228}));
-}
+    SetWindowPos(made, nullptr, 6000, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(made, WM_DISPLAYCHANGE, 32, MAKELPARAM(1600, 1000));
+    EXPECT_EQ(WindowRect(made), (Rect{work.right - 240, 300, work.right, 500}));
 
-TEST_F(NothingLost, NameDialogFromAStripDockedOnTheRightOpensOnTheScreen) {
-    const Rect work = WorkArea();
-    HWND strip = MakeNote(TestNote{.x = work.right - 6, .y = 300, .width = 6, .height = 200});
+    // The name dialog of a strip docked on the right opens on the screen.
+    HWND strip = MakeNote(TestNote{.id = 2, .x = work.right - 6, .y = 300, .width = 6, .height = 200});
     Rect dialogRect;
     ScriptedUser user;
     user.WhenShown(kTextInputClass, [&](HWND dialog) {
@@ -263,8 +221,6 @@ TEST_F(NothingLost, NameDialogFromAStripDockedOnTheRightOpensOnTheScreen) {
     EXPECT_TRUE(Inside(dialogRect, work));
     EXPECT_EQ(dialogRect.Width(), 330);
 }
-
-// --- A note freed during a modal dialog -------------------------------------
 
 TEST_F(NothingLost, NoteDeletedAsItsNameDialogClosesMakesNoCategory) {
     HWND note = MakeNote(TestNote{});
@@ -284,8 +240,6 @@ TEST_F(NothingLost, NoteDeletedAsItsNameDialogClosesMakesNoCategory) {
     EXPECT_FALSE(FileExists(DataPath(u"categories.txt")));
 }
 
-// --- No tray icon at log-on ------------------------------------------------
-
 TEST_F(NothingLost, TrayIconRefusedAtStartIsAddedAgainLater) {
     HWND tray = CreateTrayWindow(GetModuleHandleW(nullptr));
     ASSERT_NE(tray, nullptr);
@@ -297,10 +251,8 @@ TEST_F(NothingLost, TrayIconRefusedAtStartIsAddedAgainLater) {
     PumpPending();
 }
 
-// --- A read-only note file ---------------------------------------------------
-
 TEST_F(NothingLost, OnlyAReplaceThatMaySucceedLaterIsRetried) {
-    StoreNote("---\r\nlocked");
+    Data().WriteNote(kNoteId, "---\r\nlocked");
     const std::u16string path = NotePath();
     EXPECT_TRUE(IsReplaceFailureTransient(ERROR_SHARING_VIOLATION, path));
     EXPECT_TRUE(IsReplaceFailureTransient(ERROR_ACCESS_DENIED, path));  // a reader holding it
@@ -311,3 +263,5 @@ TEST_F(NothingLost, OnlyAReplaceThatMaySucceedLaterIsRetried) {
     EXPECT_FALSE(IsReplaceFailureTransient(ERROR_ACCESS_DENIED, path));
     SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_NORMAL);
 }
+
+}  // namespace

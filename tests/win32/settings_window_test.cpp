@@ -18,7 +18,6 @@
 #include "ui/shared_fonts.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
-#include "win/wide.h"
 
 namespace {
 
@@ -35,16 +34,17 @@ POINT KeyBoxOf(int row) {
 using Step = std::function<void(HWND settings)>;
 
 // Opens the window and takes the steps in it, one per tick of the scripted
-// user; true when every step was taken. Out of steps with the window still
-// open, it cancels the window, so that a failing test cannot hang.
+// user; true when every step was taken and the last one closed the window.
+// Out of steps with the window still open, it cancels the window, so that a
+// failing test cannot hang.
 bool RunSettings(std::vector<Step> steps) {
     ScriptedUser user;
     for (Step& step : steps) user.WhenEnabled(kSettingsClass, std::move(step));
     user.WhenEnabled(kSettingsClass, [](HWND settings) { PostMessageW(settings, WM_COMMAND, IDCANCEL, 0); });
     OpenSettingsWindow();
-    const bool everyStepTaken = user.StepsLeft() <= 1;  // the cancel is left when a step closed the window
+    const bool closedByTheSteps = user.StepsLeft() == 1;
     user.Forget();
-    return everyStepTaken;
+    return closedByTheSteps;
 }
 
 void Click(HWND window, POINT point) {
@@ -61,9 +61,10 @@ void PressCtrlAlt(HWND window, WPARAM key) {
     SetKeyboardState(keys);
 }
 
-bool HotKeyIsFree(HWND probe, UINT key) {
-    if (!RegisterHotKey(probe, 0xBEEF, kCtrlAlt, key)) return false;
-    UnregisterHotKey(probe, 0xBEEF);
+// Whether another program could take Ctrl+Alt+key as its hot key now.
+bool HotKeyIsFree(UINT key) {
+    if (!RegisterHotKey(nullptr, 0xBEEF, kCtrlAlt, key)) return false;
+    UnregisterHotKey(nullptr, 0xBEEF);
     return true;
 }
 
@@ -87,7 +88,6 @@ protected:
         DataFolderTest::SetUp();
         savedTray_ = TrayWindow();
         tray_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        probe_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         SetTrayWindow(tray_);
         Shortcuts() = DefaultShortcutTable();
         EnumerateLanguages();
@@ -100,37 +100,33 @@ protected:
         SwitchLanguage(u"fr");
         SetTrayWindow(savedTray_);
         DestroyWindow(tray_);
-        DestroyWindow(probe_);
         DataFolderTest::TearDown();
     }
 
     HWND tray_ = nullptr;
-    HWND probe_ = nullptr;
     HWND savedTray_ = nullptr;
 };
 
-TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesAndTrayDisabled) {
+TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackEverything) {
+    constexpr LPARAM kAltDown = LPARAM{1} << 29;
     HWND note = MakeNote(TestNote{.id = 0x77});
-    ASSERT_FALSE(HotKeyIsFree(probe_, 'N'));
+    ASSERT_FALSE(HotKeyIsFree('N'));
     bool hotKeysFree = false;
     bool noteOrTrayEnabled = true;
-
-    EXPECT_TRUE(RunSettings({[&](HWND settings) {
-        SaveScreenshotIfAsked(u"settings-fr", settings);
-        hotKeysFree = HotKeyIsFree(probe_, 'N') && HotKeyIsFree(probe_, 'G');
-        noteOrTrayEnabled = IsWindowEnabled(note) || IsWindowEnabled(tray_);
-    }}));
-
-    EXPECT_TRUE(hotKeysFree);
-    EXPECT_FALSE(noteOrTrayEnabled);
-    EXPECT_TRUE(IsWindowEnabled(note) && IsWindowEnabled(tray_));
-    EXPECT_FALSE(HotKeyIsFree(probe_, 'N'));
-    EXPECT_FALSE(HotKeyIsFree(probe_, 'G'));
-}
-
-TEST_F(SettingsWindow, CancelPutsBackTheBindingsOfTheOpeningAndSavesNothing) {
     bool takenFromNewNote = false;
+
+    // Alt+F4 does nothing, even to a row waiting for its keys; Escape ends
+    // the wait, and only when nothing waits closes the window.
     EXPECT_TRUE(RunSettings({
+        [&](HWND settings) {
+            SaveScreenshotIfAsked(u"settings-fr", settings);
+            hotKeysFree = HotKeyIsFree('N') && HotKeyIsFree('G');
+            noteOrTrayEnabled = IsWindowEnabled(note) || IsWindowEnabled(tray_);
+            PostMessageW(settings, WM_SYSKEYDOWN, VK_F4, kAltDown);
+            PostMessageW(GetDlgItem(settings, IDOK), WM_SYSKEYDOWN, VK_F4, kAltDown);
+            Click(settings, KeyBoxOf(4));
+        },
+        [](HWND settings) { PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0); },
         [](HWND settings) { Click(settings, KeyBoxOf(9)); },  // "Ancrer a gauche" waits
         [&](HWND settings) {
             PressCtrlAlt(settings, 'N');
@@ -139,14 +135,19 @@ TEST_F(SettingsWindow, CancelPutsBackTheBindingsOfTheOpeningAndSavesNothing) {
         [](HWND settings) { SendMessageW(settings, WM_COMMAND, kSettingsResetId, 0); },
         [](HWND settings) { Click(settings, kSoundCheckBox); },
         [](HWND settings) { Click(settings, kLanguageBox); },
-        [](HWND settings) { Click(settings, POINT{429, 14}); },  // the close cross
+        [](HWND settings) { PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0); },
     }));
 
+    EXPECT_TRUE(hotKeysFree);
+    EXPECT_FALSE(noteOrTrayEnabled);
     EXPECT_TRUE(takenFromNewNote);
     EXPECT_EQ(Shortcuts(), DefaultShortcutTable());
     EXPECT_FALSE(FileExists(DataPath(u"shortcuts.txt")) || FileExists(DataPath(u"son.txt")));
     EXPECT_EQ(ActiveSoundSettings(), SoundSettings{});
     EXPECT_EQ(CurrentLanguageCode(), u"fr");
+    EXPECT_TRUE(IsWindowEnabled(note) && IsWindowEnabled(tray_));
+    EXPECT_FALSE(HotKeyIsFree('N'));
+    EXPECT_FALSE(HotKeyIsFree('G'));
 }
 
 TEST_F(SettingsWindow, OkSavesShortcutsAndSoundAndSwitchesTheLanguage) {
@@ -172,33 +173,14 @@ TEST_F(SettingsWindow, OkSavesShortcutsAndSoundAndSwitchesTheLanguage) {
     EXPECT_EQ(ReadRawFile(DataPath(u"langue.txt")), "en");
     EXPECT_EQ(std::u16string(Translate(u"Quitter")), u"Quit");
     // Registered again with the new bindings: Ctrl+Alt+N is nobody's now.
-    EXPECT_TRUE(HotKeyIsFree(probe_, 'N'));
-    EXPECT_FALSE(HotKeyIsFree(probe_, 'D'));
-}
-
-TEST_F(SettingsWindow, AltF4DoesNothingAndEscapeEndsTheWaitBeforeClosing) {
-    constexpr LPARAM kAltDown = LPARAM{1} << 29;
-    bool openAfterAltF4AndFirstEscape = false;
-    EXPECT_TRUE(RunSettings({
-        [](HWND settings) {
-            PostMessageW(settings, WM_SYSKEYDOWN, VK_F4, kAltDown);
-            PostMessageW(GetDlgItem(settings, IDOK), WM_SYSKEYDOWN, VK_F4, kAltDown);
-            Click(settings, KeyBoxOf(4));
-        },
-        [](HWND settings) { PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0); },
-        [&](HWND settings) {
-            openAfterAltF4AndFirstEscape = IsWindow(settings);
-            PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0);
-        },
-    }));
-    EXPECT_TRUE(openAfterAltF4AndFirstEscape);
-    EXPECT_TRUE(WindowsOfClass(kSettingsClass).empty());
+    EXPECT_TRUE(HotKeyIsFree('N'));
+    EXPECT_FALSE(HotKeyIsFree('D'));
 }
 
 TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguage) {
     EnsureTextFont();
     UnregisterGlobalHotKeys();
-    ASSERT_TRUE(RegisterHotKey(probe_, 77, kCtrlAlt, 'D'));  // another program owns Ctrl+Alt+D
+    ASSERT_TRUE(RegisterHotKey(nullptr, 77, kCtrlAlt, 'D'));  // another program owns Ctrl+Alt+D
     RegisterGlobalHotKeys(nullptr);
     int redInFailedRow = 0;
     int redInOtherRow = 0;
@@ -210,7 +192,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
         },
         [](HWND settings) { SaveScreenshotIfAsked(u"settings-waiting-red", settings); },
     });
-    UnregisterHotKey(probe_, 77);
+    UnregisterHotKey(nullptr, 77);
     RegisterGlobalHotKeys(nullptr);
     EXPECT_FALSE(Shortcuts()[1].registrationFailed);
     EXPECT_GT(redInFailedRow, 10);
@@ -218,10 +200,13 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
 
     SwitchLanguage(u"en");
     std::u16string title;
-    RunSettings({[&](HWND settings) {
-        title = WindowTextOf(settings);
-        SaveScreenshotIfAsked(u"settings-en", settings);
-    }});
+    EXPECT_TRUE(RunSettings({
+        [&](HWND settings) {
+            title = WindowTextOf(settings);
+            SaveScreenshotIfAsked(u"settings-en", settings);
+        },
+        [](HWND settings) { Click(settings, POINT{429, 14}); },  // the close cross
+    }));
     EXPECT_EQ(title, u"Settings");
 }
 
