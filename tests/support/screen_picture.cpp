@@ -31,6 +31,18 @@ bool IsOnScreen(HWND window) {
     return true;
 }
 
+BOOL CALLBACK ChildOnScreen(HWND child, LPARAM allOnScreen) {
+    if (IsWindowVisible(child) && !IsOnScreen(child)) *reinterpret_cast<bool*>(allOnScreen) = false;
+    return TRUE;
+}
+
+// The window and every visible control in it, as they painted themselves.
+bool IsWholeOnScreen(HWND window) {
+    bool allOnScreen = IsOnScreen(window);
+    EnumChildWindows(window, ChildOnScreen, reinterpret_cast<LPARAM>(&allOnScreen));
+    return allOnScreen;
+}
+
 }  // namespace
 
 RECT VirtualScreen() {
@@ -147,6 +159,6 @@ void SaveScreenshotIfAsked(const std::u16string& name, HWND shown) {
     if (ScreenshotFolder().empty()) return;
     RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // A window can reach the screen a moment after it has painted itself.
-    PumpUntil([shown] { return IsOnScreen(shown); });
+    PumpUntil([shown] { return IsWholeOnScreen(shown); });
     SaveScreenshotIfAsked(name);
 }
