@@ -37,6 +37,8 @@ ManifestDPIAware true
 ; is saved, then the program ends.
 !define TRAY_CLASS "QuillboardTrayWindow"
 !define TRAY_QUIT_COMMAND 1002
+; Tells the program not to wait on a question (notes it cannot save, say).
+!define QUIT_WITHOUT_QUESTION 1
 !define QUIT_TIMEOUT_MS 20000
 !define SYNCHRONIZE 0x00100000
 !define WAIT_OBJECT_0 0
@@ -125,7 +127,7 @@ Function ${prefix}QuitRunningCopy
     StrCpy $1 0
     System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
     System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2"
-    SendMessage $0 ${WM_COMMAND} ${TRAY_QUIT_COMMAND} 0 /TIMEOUT=${QUIT_TIMEOUT_MS}
+    SendMessage $0 ${WM_COMMAND} ${TRAY_QUIT_COMMAND} ${QUIT_WITHOUT_QUESTION} /TIMEOUT=${QUIT_TIMEOUT_MS}
     ${If} $2 P<> 0
       System::Call "kernel32::WaitForSingleObject(p r2, i ${QUIT_TIMEOUT_MS}) i .r3"
       System::Call "kernel32::CloseHandle(p r2)"

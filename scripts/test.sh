@@ -16,17 +16,34 @@ cd "$root"
 . scripts/lib/wine.sh
 . scripts/lib/package.sh
 
-qb_packages+=(nsis)
-qb_install_deps || { echo "Could not install the packages." >&2; exit 1; }
-
 failures=()
-step() {  # name, command...
-  local name=$1
+timings=()
+
+# Each tier runs in a fresh copy of this script (so shell functions work too)
+# under `timeout`, which stops the tier's whole process group when it runs out
+# of time; a hang then fails that tier, named, instead of the whole run.
+if [ "${1:-}" = "--tier" ]; then
   shift
+  tier_function=$1
+  shift
+  trap - EXIT
+fi
+
+step() {  # name, limit in seconds, command...
+  local name=$1 limit=$2
+  shift 2
   echo
-  echo "=== $name"
-  if "$@"; then echo "=== $name: passed"; return 0; fi
-  echo "=== $name: FAILED"
+  echo "=== $name (limit ${limit}s)"
+  local started=$SECONDS status=0
+  timeout --kill-after=15 "$limit" "$root/scripts/test.sh" --tier "$@" || status=$?
+  local took=$((SECONDS - started))
+  timings+=("$name: ${took}s")
+  if [ $status -eq 0 ]; then echo "=== $name: passed in ${took}s"; return 0; fi
+  if [ $status -eq 124 ] || [ $status -eq 137 ]; then
+    echo "=== $name: FAILED, ran out of its ${limit}s limit and was stopped"
+  else
+    echo "=== $name: FAILED after ${took}s"
+  fi
   failures+=("$name")
   return 1
 }
@@ -48,10 +65,12 @@ run_fuzzers() {
 }
 
 cleanup() {
-  qb_stop_wineserver
+  local prefix
+  for prefix in "$root/build/windows/wine-test" "$root/build/windows/wine-install"; do
+    [ -d "$prefix" ] && WINEPREFIX=$prefix qb_stop_wineserver
+  done
   qb_stop_xvfb
 }
-trap cleanup EXIT
 
 wine_tier() {  # test program name
   wine "build/windows/bin/$1.exe" --gtest_brief=1 </dev/null
@@ -86,21 +105,34 @@ installer_tier() {
   return 0
 }
 
-step "layer check" scripts/check_layers.sh
-step "build native" build native && step "core tests (native, sanitizers)" build/native/bin/core_tests --gtest_brief=1
-step "build fuzz" build fuzz && step "fuzz targets" run_fuzzers
+if [ -n "${tier_function:-}" ]; then
+  "$tier_function" "$@"
+  exit $?
+fi
 
-if step "build windows" build windows; then
+qb_packages+=(nsis)
+qb_install_deps || { echo "Could not install the packages." >&2; exit 1; }
+trap cleanup EXIT
+
+fuzz_limit=$(( (${QB_FUZZ_SECONDS:-15} + 10) * 12 + 60 ))
+step "layer check" 60 scripts/check_layers.sh
+step "build native" 900 build native &&
+  step "core tests (native, sanitizers)" 120 build/native/bin/core_tests --gtest_brief=1
+step "build fuzz" 900 build fuzz && step "fuzz targets" "$fuzz_limit" run_fuzzers
+
+if step "build windows" 1200 build windows; then
   qb_start_xvfb || failures+=("xvfb")
   qb_wine_environment "$root/build/windows/wine-test"
   qb_prepare_prefix
   qb_start_wineserver
-  step "core tests (Wine)" wine_tier core_tests
-  step "Win32 tests (Wine)" wine_tier win32_tests
-  step "end-to-end tests (Wine)" wine_tier e2e_tests
-  step "installer (Wine)" installer_tier
+  step "core tests (Wine)" 180 wine_tier core_tests
+  step "Win32 tests (Wine)" 600 wine_tier win32_tests
+  step "end-to-end tests (Wine)" 600 wine_tier e2e_tests
+  step "installer (Wine)" 600 installer_tier
 fi
 
+echo
+echo "Times: ${timings[*]/%/;} whole run: ${SECONDS}s"
 echo
 if [ ${#failures[@]} -eq 0 ]; then
   echo "All tests passed."

@@ -23,3 +23,19 @@ void UndockAllNotes() {
 void SaveAllNotes() {
     ForEachNoteWindow(SaveNote);
 }
+
+void RetryFailedNoteSaves() {
+    ForEachNoteWindow([](HWND window) {
+        if (NoteFromWindow(window)->saveFailed) SaveNote(window);
+    });
+}
+
+FailedNoteSaves CountFailedNoteSaves() {
+    FailedNoteSaves failed;
+    ForEachNoteWindow([&failed](HWND window) {
+        const Note* note = NoteFromWindow(window);
+        if (!note->saveFailed) return;
+        if (failed.count++ == 0) failed.firstError = note->saveError;
+    });
+    return failed;
+}

@@ -9,3 +9,13 @@ void UndockAllNotes();
 
 // SaveNote for every note window, changed or not.
 void SaveAllNotes();
+
+// SaveNote again for every note whose last save failed.
+void RetryFailedNoteSaves();
+
+// How many notes' last save failed, and the error of the first of them.
+struct FailedNoteSaves {
+    int count = 0;
+    unsigned long firstError = 0;
+};
+FailedNoteSaves CountFailedNoteSaves();

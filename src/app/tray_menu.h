@@ -15,6 +15,11 @@ enum TrayCommand : UINT {
     kTraySettings = 1006,
 };
 
+// The lParam of a kTrayQuit command that must not wait on the user (the
+// installer's request): what can be saved is saved, and the program ends.
+// The menu's own command has 0.
+constexpr LPARAM kQuitWithoutQuestion = 1;
+
 // A new popup menu with the tray commands in their order, texts in the
 // current language and "Démarrer avec Windows" checked as the registry says.
 UniqueMenu BuildTrayMenu();

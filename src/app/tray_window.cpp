@@ -1,6 +1,7 @@
 #include "app/tray_window.h"
 
 #include "app/note_passes.h"
+#include "app/quit_question.h"
 #include "app/start_with_windows.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
@@ -14,7 +15,7 @@ namespace {
 
 UINT taskbarCreatedMessage = 0;
 
-void RunTrayCommand(HWND window, UINT command) {
+void RunTrayCommand(HWND window, UINT command, LPARAM lParam) {
     switch (command) {
     case kTrayNewNote:
         CreateNewNote(nullptr);
@@ -32,8 +33,7 @@ void RunTrayCommand(HWND window, UINT command) {
         SetStartWithWindows(!IsStartWithWindowsEnabled());
         break;
     case kTrayQuit:
-        SaveAllNotes();
-        DestroyWindow(window);
+        if (ReadyToQuit(window, lParam != kQuitWithoutQuestion)) DestroyWindow(window);
         break;
     default:
         break;
@@ -70,6 +70,7 @@ void RunHotKey(WPARAM id) {
 void OnTimer(HWND window, WPARAM timerId) {
     if (timerId == kScanTimerId) {
         CatchUpWithCategoriesFile();  // when it could not be read at start
+        RetryFailedSaves();
         ScanDueEntries();
     } else if (timerId == kTrayIconRetryTimerId) {
         OnTrayIconRetryTimer(window);
@@ -95,7 +96,7 @@ void OnTrayIconEvent(HWND window, UINT event) {
 LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        RunTrayCommand(window, LOWORD(wParam));
+        RunTrayCommand(window, LOWORD(wParam), lParam);
         return 0;
     case WM_TRAYICON:
         OnTrayIconEvent(window, LOWORD(lParam));
@@ -108,10 +109,11 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_QUERYENDSESSION:
         // Text typed but not yet saved would be lost at log-off otherwise.
-        SaveAllNotes();
+        // Never a question here: the session ends whatever the answer.
+        ReadyToQuit(window, false);
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) SaveAllNotes();
+        if (wParam) ReadyToQuit(window, false);
         return 0;
     case WM_DESTROY:
         KillTimer(window, kScanTimerId);

@@ -4,10 +4,12 @@
 #include "categories/category_passes.h"
 #include "i18n/translation.h"
 #include "notes/note_commands.h"
+#include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"
 #include "ui/colour_dialog.h"
 #include "ui/owner_draw_menu.h"
+#include "ui/save_failure.h"
 #include "ui/text_input_dialog.h"
 #include "win/wide.h"
 
@@ -53,6 +55,13 @@ void WarnCategoriesUnreadable(HWND noteWindow) {
                 L"Quillboard", MB_ICONWARNING);
 }
 
+// The change stays in the store, and the file is written again later.
+void SaveCategoriesOrWarn(HWND noteWindow) {
+    if (SaveCategories() || !CategoriesFileRead()) return;  // an unread file is refused before this
+    const DWORD error = GetLastError();
+    WarnNotSaved(noteWindow, u"Les catégories n'ont pas pu être enregistrées.", error);
+}
+
 bool ChangesTheStore(CategoryCommandKind kind) {
     switch (kind) {
     case CategoryCommandKind::NewCategory:
@@ -93,7 +102,7 @@ void NewCategory(HWND noteWindow) {
     if (result.status == CreateStatus::ColourTaken) return WarnColourTaken(noteWindow);
     if (result.status == CreateStatus::IdsExhausted) return WarnIdsExhausted(noteWindow);
     if (result.status != CreateStatus::Created) return;
-    SaveCategories();
+    SaveCategoriesOrWarn(noteWindow);
     AssignNoteCategory(noteWindow, result.id, 0);
 }
 
@@ -108,7 +117,7 @@ void NewSubcategory(HWND noteWindow, std::int32_t categoryId) {
     const CreateResult result = CreateSubcategory(Categories(), categoryId, name);
     if (result.status == CreateStatus::IdsExhausted) return WarnIdsExhausted(noteWindow);
     if (result.status != CreateStatus::Created) return;
-    SaveCategories();
+    SaveCategoriesOrWarn(noteWindow);
     AssignNoteCategory(noteWindow, categoryId, result.id);
 }
 
@@ -119,7 +128,7 @@ void RenameCategoryCommand(HWND noteWindow, std::int32_t categoryId) {
     const std::u16string current = category->name;  // the category may go while the dialog is open
     if (!AskName(noteWindow, u"Renommer la categorie", current, name)) return;
     if (!RenameCategory(Categories(), categoryId, name)) return;
-    SaveCategories();
+    SaveCategoriesOrWarn(noteWindow);
     RepaintAllNotes();
 }
 
@@ -131,14 +140,14 @@ void RecolourCategory(HWND noteWindow, std::int32_t categoryId) {
     // The category may have been deleted while the dialog was open.
     if (!FindCategory(Categories(), categoryId)) return;
     if (!SetCategoryColour(Categories(), categoryId, colour)) return WarnColourTaken(noteWindow);
-    SaveCategories();
+    SaveCategoriesOrWarn(noteWindow);
     RefreshNotesAfterCategoryChange();
 }
 
 void DeleteCategoryCommand(HWND noteWindow, std::int32_t categoryId) {
     if (AskUser(noteWindow, u"Supprimer cette categorie ? Ses notes deviendront non-categorisees.") != IDYES) return;
     if (!DeleteCategory(Categories(), categoryId)) return;
-    SaveCategories();
+    SaveCategoriesOrWarn(noteWindow);
     RefreshNotesAfterCategoryChange();
 }
 
@@ -150,15 +159,24 @@ void RenameSubcategoryCommand(HWND noteWindow, std::int32_t subcategoryId) {
     const std::u16string current = subcategory->name;
     if (!AskName(noteWindow, u"Renommer la sous-categorie", current, name)) return;
     if (!RenameSubcategory(Categories(), categoryId, subcategoryId, name)) return;
-    SaveCategories();
+    SaveCategoriesOrWarn(noteWindow);
     RepaintAllNotes();
 }
 
 void DeleteSubcategoryCommand(HWND noteWindow, std::int32_t subcategoryId) {
     if (AskUser(noteWindow, u"Supprimer cette sous-categorie ?") != IDYES) return;
     if (!DeleteSubcategory(Categories(), FindOwnerCategory(Categories(), subcategoryId), subcategoryId)) return;
-    SaveCategories();
+    SaveCategoriesOrWarn(noteWindow);
     RefreshNotesAfterCategoryChange();
+}
+
+// Asked for by the user: a save that fails again says why at once.
+void RetryNoteSave(HWND noteWindow) {
+    SaveNote(noteWindow);
+    const Note* note = NoteFromWindow(noteWindow);
+    if (note && note->saveFailed) {
+        WarnNotSaved(noteWindow, u"Cette note n'a pas pu être enregistrée.", note->saveError);
+    }
 }
 
 void RunCategoryCommand(HWND noteWindow, CategoryCommand command) {
@@ -176,6 +194,7 @@ void RunCategoryCommand(HWND noteWindow, CategoryCommand command) {
     case CategoryCommandKind::RenameSubcategory: return RenameSubcategoryCommand(noteWindow, command.id);
     case CategoryCommandKind::DeleteSubcategory: return DeleteSubcategoryCommand(noteWindow, command.id);
     case CategoryCommandKind::SetNoteType: return SetNoteType(noteWindow, static_cast<std::uint32_t>(command.id));
+    case CategoryCommandKind::RetrySave: return RetryNoteSave(noteWindow);
     case CategoryCommandKind::Nothing: return;
     }
 }
@@ -185,8 +204,11 @@ void RunCategoryCommand(HWND noteWindow, CategoryCommand command) {
 HMENU BuildCategoryPopupMenu(HWND noteWindow, OwnerDrawItems& records) {
     const Note* note = NoteFromWindow(noteWindow);
     if (!note) return nullptr;
-    const std::vector<MenuItem> model =
-        BuildCategoryMenu(Categories(), note->type, note->categoryId, note->subcategoryId);
+    std::vector<MenuItem> model;
+    if (note->saveFailed) model = SaveFailedItems(SaveFailureReason(note->saveError));
+    for (MenuItem& item : BuildCategoryMenu(Categories(), note->type, note->categoryId, note->subcategoryId)) {
+        model.push_back(std::move(item));
+    }
     HMENU menu = CreatePopupMenu();
     AppendModelItems(menu, model, records);
     return menu;

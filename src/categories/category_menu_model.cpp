@@ -175,6 +175,13 @@ std::vector<MenuItem> BuildCategoryMenu(const CategoryStore& store,
     return menu;
 }
 
+std::vector<MenuItem> SaveFailedItems(const std::u16string& reason) {
+    MenuItem why = Command(std::u16string(Translate(u"Non enregistrée :")) + u" " + reason, kCommandNothing);
+    why.greyed = true;
+    why.userText = true;  // the system's words: an ampersand is a character
+    return {why, Command(Translate(u"Réessayer d'enregistrer"), kCommandRetrySave), Separator()};
+}
+
 std::uint32_t MenuItemFlags(const MenuItem& item) {
     std::uint32_t flags = 0;
     if (item.kind == MenuItem::Kind::Submenu) flags |= kMenuFlagPopup;
@@ -191,6 +198,7 @@ CategoryCommand DecodeCategoryCommand(std::uint32_t commandId) {
     if (commandId == kCommandNewCategory) {
         return {CategoryCommandKind::NewCategory, 0};
     }
+    if (commandId == kCommandRetrySave) return {CategoryCommandKind::RetrySave, 0};
     const std::uint32_t highByte = commandId >> kCommandKindShift;
     const auto id = static_cast<std::int32_t>(commandId & kCommandIdMask);
     if (highByte < 1 || highByte > std::size(kKindsByHighByte)) return {};

@@ -14,6 +14,7 @@
 constexpr std::uint32_t kCommandNothing = 0;
 constexpr std::uint32_t kCommandUncategorised = 1;
 constexpr std::uint32_t kCommandNewCategory = 2;
+constexpr std::uint32_t kCommandRetrySave = 3;
 constexpr std::uint32_t kCommandFileUnderCategory = 0x1000000;
 constexpr std::uint32_t kCommandFileUnderSubcategory = 0x2000000;
 constexpr std::uint32_t kCommandNewSubcategory = 0x3000000;
@@ -45,6 +46,10 @@ std::vector<MenuItem> BuildCategoryMenu(const CategoryStore& store,
                                         std::int32_t categoryId,
                                         std::int32_t subcategoryId);
 
+// What the menu of a note whose last save failed starts with: the reason
+// (greyed, it only informs), the command that saves again, a separator.
+std::vector<MenuItem> SaveFailedItems(const std::u16string& reason);
+
 // The standard menu flag bits that describe the item for the owner-drawn
 // append: MF_POPUP (0x10), MF_SEPARATOR (0x800), MF_CHECKED (0x8) and
 // MF_GRAYED (0x1, which also disables the item).
@@ -63,6 +68,7 @@ enum class CategoryCommandKind {
     RenameSubcategory,     // id: subcategory
     DeleteSubcategory,     // id: subcategory
     SetNoteType,           // id: note type 0 .. 2
+    RetrySave,
 };
 
 struct CategoryCommand {

@@ -121,6 +121,23 @@ constexpr TranslationPair kBuiltInEnglish[] = {
      u"autre programme. Reessayez dans un instant.",
      u"The categories cannot be read right now: the file categories.txt is held open by another program. "
      u"Try again in a moment."},
+    // Saves that could not reach the disk.
+    {u"Cette note n'a pas pu être enregistrée.", u"This note could not be saved."},
+    {u"Les catégories n'ont pas pu être enregistrées.", u"The categories could not be saved."},
+    {u"Les paramètres n'ont pas pu être enregistrés.", u"The settings could not be saved."},
+    {u"Une note n'a pas pu être enregistrée.", u"One note could not be saved."},
+    {u"%1 notes n'ont pas pu être enregistrées.", u"%1 notes could not be saved."},
+    {u"Raison :", u"Reason:"},
+    {u"Erreur", u"Error"},
+    {u"La modification reste en place ; Quillboard réessaiera de l'enregistrer toutes les 30 secondes et avant "
+     u"de quitter.",
+     u"The change stays in place; Quillboard will try to save it again every 30 seconds and before quitting."},
+    {u"Réessayer : les enregistrer de nouveau.", u"Try Again: save them again."},
+    {u"Continuer : quitter quand même (les modifications non enregistrées seront perdues).",
+     u"Continue: quit anyway (the unsaved changes will be lost)."},
+    {u"Annuler : ne pas quitter.", u"Cancel: do not quit."},
+    {u"Non enregistrée :", u"Not saved:"},
+    {u"Réessayer d'enregistrer", u"Try saving again"},
 };
 
 }  // namespace

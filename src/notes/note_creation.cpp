@@ -12,10 +12,25 @@ namespace {
 // Where the next new note goes among the 8 cascade places.
 std::int32_t cascadeCounter = 0;
 
+// Where each note's floating top-left corner is (a docked note's, where it
+// comes back to).
+std::vector<Point> NoteCorners() {
+    std::vector<Point> corners;
+    ForEachNoteWindow([&corners](HWND window) {
+        const Note* note = NoteFromWindow(window);
+        const Rect rect = note->dock != kDockNone ? note->undockedRect : WindowRectOf(window);
+        corners.push_back({rect.left, rect.top});
+    });
+    return corners;
+}
+
 Point NextCascadePosition() {
-    const Point position = CascadePosition(cascadeCounter);
-    cascadeCounter = NextCascadeCounter(cascadeCounter);
-    return position;
+    // The cascade starts at a fixed place on the screen; its work area says
+    // how far further rounds may go.
+    const Rect first{kCascadeBase, kCascadeBase, kCascadeBase + kNewNoteWidth, kCascadeBase + kNewNoteHeight};
+    const CascadeChoice choice = FreeCascadePlace(cascadeCounter, NoteCorners(), WorkAreaNearRect(first));
+    cascadeCounter = choice.nextCounter;
+    return choice.position;
 }
 
 NoteCreateParams NewNoteParams(Point position) {

@@ -17,6 +17,9 @@ constexpr int kSwatchLeft = 26;
 constexpr int kSwatchRight = 44;
 constexpr int kTitleLeft = 50;
 constexpr int kTitleRightInset = 100;  // from the right edge
+constexpr int kSaveBadgeSize = 16;
+constexpr std::int32_t kMostCascadeRounds = 16;  // far past any screen's width
+constexpr int kSaveBadgeGap = 6;  // between the badge and the title's text
 constexpr int kDockCellsInset = 94;    // left edge of the first dock cell, from the right edge
 constexpr int kDockCellWidth = 14;
 constexpr int kDockCellCount = 3;
@@ -132,6 +135,27 @@ std::int32_t NextCascadeCounter(std::int32_t cascadeCounter) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(cascadeCounter) + 1u);
 }
 
+CascadeChoice FreeCascadePlace(std::int32_t cascadeCounter, const std::vector<Point>& takenCorners,
+                               const Rect& workArea) {
+    const auto taken = [&takenCorners](Point p) {
+        return std::find(takenCorners.begin(), takenCorners.end(), p) != takenCorners.end();
+    };
+    for (std::int32_t round = 0; round < kMostCascadeRounds; ++round) {
+        const std::int64_t shift = std::int64_t{kCascadeRoundShift} * round;
+        // Round 0 is always tried; a later one only when its notes fit.
+        const std::int64_t rightmost = kCascadeBase + kCascadeStep * (kCascadePlaces - 1) + shift + kNewNoteWidth;
+        if (round > 0 && rightmost > workArea.right) break;
+        std::int32_t counter = cascadeCounter;
+        for (int step = 0; step < kCascadePlaces; ++step) {
+            Point place = CascadePosition(counter);
+            place.x += static_cast<std::int32_t>(shift);
+            counter = NextCascadeCounter(counter);
+            if (!taken(place)) return {place, counter};
+        }
+    }
+    return {CascadePosition(cascadeCounter), NextCascadeCounter(cascadeCounter)};
+}
+
 Point NearPinnedPosition(const Rect& sourceWindow, const Rect& workArea) {
     // 64-bit arithmetic: a window far off every screen must not overflow.
     const std::int64_t below = std::int64_t{sourceWindow.bottom} + kPinnedSourceGap;
@@ -170,6 +194,18 @@ Rect PinGlyphBox(int clientWidth) { return HeaderControlBox(HeaderControl::Pin, 
 Rect TitleBox(int clientWidth) { return HeaderControlBox(HeaderControl::Title, clientWidth); }
 
 bool IsTitleDrawn(int clientWidth) { return clientWidth - kTitleRightInset > kTitleLeft; }
+
+Rect SaveFailedBadgeRect(int clientWidth) {
+    const int top = (kHeaderHeight - kSaveBadgeSize) / 2;
+    const int right = std::min(kTitleLeft + kSaveBadgeSize, std::max(kTitleLeft, clientWidth - kTitleRightInset));
+    return Rect{kTitleLeft, top, right, top + kSaveBadgeSize};
+}
+
+Rect TitleTextBox(int clientWidth, bool showsBadge) {
+    Rect box = TitleBox(clientWidth);
+    if (showsBadge) box.left = std::min(box.right, box.left + kSaveBadgeSize + kSaveBadgeGap);
+    return box;
+}
 
 char16_t PinGlyph(bool pinned) { return pinned ? kPinnedGlyph : kUnpinnedGlyph; }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "storage/rect.h"
 #include "ui/title_band.h"
@@ -18,6 +19,7 @@ constexpr int kNewNoteHeight = 200;
 constexpr int kCascadeBase = 120;
 constexpr int kCascadeStep = 28;
 constexpr int kCascadePlaces = 8;
+constexpr int kCascadeRoundShift = kCascadeStep * kCascadePlaces;
 constexpr int kPinnedSourceGap = 8;  // between a pinned note and the note made from it
 
 // The anti-aliased plus sign; the cross and the swatch outline use the
@@ -57,6 +59,14 @@ HeaderControl HeaderControlAt(Point client, int clientWidth);
 // The title box can be empty or inverted on a narrow note: it then holds no point.
 Rect HeaderControlBox(HeaderControl control, int clientWidth);
 
+// The badge of a note whose last save failed: a disc at the start of the
+// title box, vertically centred in the header.
+Rect SaveFailedBadgeRect(int clientWidth);
+
+// Where the title's text goes: the title box, after the badge when the note
+// shows one.
+Rect TitleTextBox(int clientWidth, bool showsBadge);
+
 // What a point of a floating or docked note does under the mouse.
 NoteHit NoteHitTest(Point client, int clientWidth, int clientHeight, bool docked);
 
@@ -66,6 +76,20 @@ Point CascadePosition(std::int32_t cascadeCounter);
 
 // The counter after one more cascaded note; wraps instead of overflowing.
 std::int32_t NextCascadeCounter(std::int32_t cascadeCounter);
+
+// A place for a new note from the cascade, and the counter after it.
+struct CascadeChoice {
+    Point position;
+    std::int32_t nextCounter = 0;
+};
+
+// The first cascade place from `cascadeCounter` on where no note's top-left
+// corner already is: a new note never hides a note exactly. When the eight
+// places are taken, the next round of eight lies kCascadeRoundShift further
+// right, as long as a new note there fits in the work area; when every place
+// of every round is taken, the counter's own place.
+CascadeChoice FreeCascadePlace(std::int32_t cascadeCounter, const std::vector<Point>& takenCorners,
+                               const Rect& workArea);
 
 // Top-left of a new note of the new-note size made from a pinned note's
 // window: just below it, left-aligned, when that fits in the work area;

@@ -17,6 +17,8 @@ namespace {
 
 constexpr wchar_t kPlaceholderText[] = L"(Note Tessaline : Section 2)";
 constexpr float kPinOutlineWidth = 1.3f;
+constexpr COLORREF kWarningColour = RGB(0xD0, 0x20, 0x20);
+constexpr COLORREF kWarningTextColour = RGB(0xFF, 0xFF, 0xFF);
 
 struct PaintContext {
     HDC dc;
@@ -107,11 +109,28 @@ void DrawSwatch(const PaintContext& context) {
     Rectangle(context.dc, swatch.left, swatch.top, swatch.right, swatch.bottom);
 }
 
+// A red disc with a white "!": the note's last save failed. Red whatever the
+// note's colour, so that it reads as a warning on every note.
+void DrawSaveFailedBadge(const PaintContext& context) {
+    const RECT badge = ToRECT(SaveFailedBadgeRect(context.width));
+    UniqueBrush fill(CreateSolidBrush(kWarningColour));
+    SelectScope selectedFill(context.dc, fill.Get());
+    SelectScope noOutline(context.dc, GetStockObject(NULL_PEN));
+    Ellipse(context.dc, badge.left, badge.top, badge.right + 1, badge.bottom + 1);
+    SelectScope font(context.dc, TextFontOrDefault());
+    const COLORREF previous = SetTextColor(context.dc, kWarningTextColour);
+    RECT mark = badge;
+    DrawTextW(context.dc, L"!", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    SetTextColor(context.dc, previous);
+}
+
 void DrawTitle(const PaintContext& context, const Note* note) {
     if (!IsTitleDrawn(context.width)) return;
+    const bool saveFailed = note && note->saveFailed;
+    if (saveFailed) DrawSaveFailedBadge(context);
     const std::u16string label =
         note ? CategoryLabel(Categories(), note->categoryId, note->subcategoryId) : CategoryLabel(Categories(), 0, 0);
-    RECT box = ToRECT(TitleBox(context.width));
+    RECT box = ToRECT(TitleTextBox(context.width, saveFailed));
     SelectScope font(context.dc, TextFontOrDefault());
     // Category names are shown as typed: an ampersand is a character here.
     DrawTextW(context.dc, Wide(label), -1, &box, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -151,7 +170,8 @@ void PaintNote(HWND window, HDC dc, const Note* note) {
     SavedDcState saved(dc);
 
     if (note && note->dock != kDockNone) {
-        FillSolid(dc, client, HeaderColour(colour));
+        // A strip has no header: a failed save turns the whole strip red.
+        FillSolid(dc, client, note->saveFailed ? kWarningColour : HeaderColour(colour));
         return;
     }
     DrawHeader(context, note);

@@ -24,6 +24,16 @@ Rect FloatingRect(HWND noteWindow, const Note& note) {
     return Rect{window.left, window.top, window.right, window.bottom};
 }
 
+// The header shows whether the last save failed; it is repainted only when
+// that changes.
+void RecordSaveOutcome(HWND noteWindow, Note& note, bool saved) {
+    const unsigned long error = saved ? 0 : GetLastError();
+    const bool changed = note.saveFailed == saved || note.saveError != error;
+    note.saveFailed = !saved;
+    note.saveError = error;
+    if (changed) InvalidateRect(noteWindow, nullptr, FALSE);
+}
+
 }  // namespace
 
 bool IsNoteBlank(HWND noteWindow) {
@@ -32,7 +42,7 @@ bool IsNoteBlank(HWND noteWindow) {
 }
 
 void SaveNote(HWND noteWindow) {
-    const Note* note = NoteFromWindow(noteWindow);
+    Note* note = NoteFromWindow(noteWindow);
     if (!note || note->deleted) return;
 
     std::u16string body;
@@ -40,8 +50,14 @@ void SaveNote(HWND noteWindow) {
     // A blank floating note without entries has no file.
     if (IsBlankText(body) && note->dock == kDockNone && note->entries.empty()) {
         DeleteNoteFile(note->id);
+        RecordSaveOutcome(noteWindow, *note, true);
         return;
     }
     const std::u16string text = FormatNoteFile(*note, FloatingRect(noteWindow, *note), body);
-    WriteFileAtomic(NoteFilePath(note->id), EncodeUtf8(text));
+    RecordSaveOutcome(noteWindow, *note, WriteFileAtomic(NoteFilePath(note->id), EncodeUtf8(text)));
+}
+
+bool NoteSaveFailed(HWND noteWindow) {
+    const Note* note = NoteFromWindow(noteWindow);
+    return note && note->saveFailed;
 }

@@ -18,21 +18,26 @@ namespace {
 
 DateStamp lastScanDate = 0;  // the local date of the previous scan; 0 before the first
 
-// A note window and the indices of its entries that fire now.
-struct DueNote {
-    HWND window = nullptr;
-    std::vector<std::size_t> entries;
+// Every due entry of every note, found in one walk before any toast is
+// made: showing toasts creates and destroys windows, which is best kept out
+// of the walk over them.
+struct DueFound {
+    std::vector<HWND> windows;  // a candidate's note is its index here
+    std::vector<DueCandidate> candidates;
 };
 
-// Found in one walk, before any toast is made: showing toasts creates and
-// destroys windows, which is best kept out of the walk over them.
-std::vector<DueNote> NotesWithDueEntries(DueStamp now) {
-    std::vector<DueNote> dueNotes;
-    ForEachNoteWindow([&dueNotes, now](HWND window) {
-        std::vector<std::size_t> entries = DueEntryIndices(*NoteFromWindow(window), now);
-        if (!entries.empty()) dueNotes.push_back(DueNote{window, std::move(entries)});
+DueFound FindDueEntries(DueStamp now) {
+    DueFound found;
+    ForEachNoteWindow([&found, now](HWND window) {
+        const Note& note = *NoteFromWindow(window);
+        const std::vector<std::size_t> entries = DueEntryIndices(note, now);
+        if (entries.empty()) return;
+        for (const std::size_t index : entries) {
+            found.candidates.push_back({found.windows.size(), index, note.entries[index].due});
+        }
+        found.windows.push_back(window);
     });
-    return dueNotes;
+    return found;
 }
 
 // The entry of a note window, or null when the window, its note or the
@@ -42,27 +47,20 @@ NoteEntry* EntryOf(HWND noteWindow, std::size_t index) {
     return note && index < note->entries.size() ? &note->entries[index] : nullptr;
 }
 
-// Shows a toast for each due entry of the note, in list order, marks those
-// shown and saves the note once when any was marked.
-void AnnounceDueEntries(const DueNote& due) {
-    const HWND noteWindow = due.window;
+// Shows a toast for the entry and marks it notified once the toast is on the
+// screen. True when it was marked.
+bool AnnounceEntry(HWND noteWindow, std::size_t index) {
     const Note* note = NoteFromWindow(noteWindow);
-    if (!note) return;
+    const NoteEntry* entry = EntryOf(noteWindow, index);
+    if (!note || !entry) return false;
     const std::u16string title = CategoryLabel(Categories(), note->categoryId, note->subcategoryId);
-    const ColourRef colour = note->colour;
-    bool marked = false;
-    for (const std::size_t index : due.entries) {
-        const NoteEntry* entry = EntryOf(noteWindow, index);
-        if (!entry) break;
-        if (!ShowToast(title, entry->text, colour)) continue;  // still due at the next scan
-        // Looked up again: showing a toast runs window code, and the note
-        // is reached through its window only.
-        NoteEntry* shown = EntryOf(noteWindow, index);
-        if (!shown) break;
-        shown->notified = 1;
-        marked = true;
-    }
-    if (marked) SaveNote(noteWindow);
+    if (!ShowToast(title, entry->text, note->colour)) return false;  // still due at the next scan
+    // Looked up again: showing a toast runs window code, and the note is
+    // reached through its window only.
+    NoteEntry* shown = EntryOf(noteWindow, index);
+    if (!shown) return false;
+    shown->notified = 1;
+    return true;
 }
 
 }  // namespace
@@ -76,6 +74,13 @@ void ScanDueEntriesAt(const DueParts& now) {
     if (DayChanged(lastScanDate, today)) RepaintAllNotes();  // date-dependent texts
     lastScanDate = today;
     if (ModalDialogActive()) return;
-    const DueStamp stamp = MakeDueStamp(now);
-    for (const DueNote& due : NotesWithDueEntries(stamp)) AnnounceDueEntries(due);
+    const DueFound found = FindDueEntries(MakeDueStamp(now));
+    std::vector<bool> marked(found.windows.size(), false);
+    for (const DueCandidate& chosen : EntriesToAnnounce(found.candidates, ToastStackCapacity())) {
+        if (AnnounceEntry(found.windows[chosen.note], chosen.entry)) marked[chosen.note] = true;
+    }
+    // Each note once, after all its entries are marked.
+    for (std::size_t i = 0; i < found.windows.size(); ++i) {
+        if (marked[i]) SaveNote(found.windows[i]);
+    }
 }

@@ -13,5 +13,7 @@ void ScanDueEntries();
 // announcements do not while a modal dialog runs (the first scan after it
 // closes makes them). An entry is marked notified only once its toast is on
 // the screen, so one that could not be shown is tried again at the next
-// scan; a note with an entry marked is saved once, after its entries.
+// scan; a note with an entry marked is saved once, after its entries. One
+// scan announces at most as many entries as the toast stack shows at once,
+// oldest due first; the rest wait for the next scans.
 void ScanDueEntriesAt(const DueParts& now);

@@ -10,11 +10,14 @@
 #include "reminders/wav_image.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
+#include "storage/unsaved_files.h"
 #include "win/wide.h"
 
 namespace {
 
 constexpr char16_t kSoundSettingsFile[] = u"son.txt";
+// Three short lines and a path; anything past this is not a file the program wrote.
+constexpr std::uint64_t kMaxSoundSettingsBytes = 64 * 1024;
 
 // Tried in this order under the Windows folder.
 constexpr const char16_t* kDefaultSoundCandidates[] = {
@@ -76,11 +79,14 @@ SoundSettings& ActiveSoundSettings() {
 }
 
 void LoadSoundSettings() {
-    ParseSoundSettings(ReadTextFile(DataFilePath(kSoundSettingsFile)), soundSettings);
+    ParseSoundSettings(ReadTextFileStart(DataFilePath(kSoundSettingsFile), kMaxSoundSettingsBytes), soundSettings);
 }
 
 bool SaveSoundSettings() {
-    return WriteFileAtomic(DataFilePath(kSoundSettingsFile), EncodeUtf8(FormatSoundSettings(soundSettings)));
+    const bool saved =
+        WriteFileAtomic(DataFilePath(kSoundSettingsFile), EncodeUtf8(FormatSoundSettings(soundSettings)));
+    RecordFileSave(kSoundSettingsFile, SaveSoundSettings, saved, saved ? 0 : GetLastError());
+    return saved;
 }
 
 std::u16string DefaultSoundPath() {

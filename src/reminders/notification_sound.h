@@ -17,8 +17,9 @@ SoundSettings& ActiveSoundSettings();
 void LoadSoundSettings();
 
 // Writes ActiveSoundSettings to "son.txt"; false when the write failed (the
-// previous file is then intact).
-bool SaveSoundSettings();
+// previous file is then intact, and the write is kept among the unsaved
+// files, to be tried again).
+[[nodiscard]] bool SaveSoundSettings();
 
 // The first of the default sounds under the Windows folder's "Media" that
 // exists, or an empty string.

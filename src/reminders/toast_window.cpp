@@ -160,6 +160,10 @@ bool ShowToast(const std::u16string& title, const std::u16string& text, ColourRe
     return true;
 }
 
+int ToastStackCapacity() {
+    return ToastCapacity(ForegroundWorkArea());
+}
+
 const std::vector<HWND>& OpenToasts() {
     return toastList;
 }

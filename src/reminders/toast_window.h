@@ -24,5 +24,8 @@ constexpr UINT_PTR kToastTopmostTimerId = 2;
 // then nothing changed: no toast closed, no sound.
 bool ShowToast(const std::u16string& title, const std::u16string& text, ColourRef accentColour);
 
+// How many toasts the stack shows at once on the screen a new toast goes to.
+int ToastStackCapacity();
+
 // The open toasts, oldest first: a toast's index is its slot in the stack.
 const std::vector<HWND>& OpenToasts();

@@ -5,6 +5,7 @@
 #include "i18n/built_in_english.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
+#include "storage/unsaved_files.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -26,18 +27,8 @@ LanguageList& OfferedLanguages() {
     return list;
 }
 
-// A file cut at the limit ends inside a line: what follows its last line
-// feed is a fragment, not the line the translator wrote.
-void DropPartialLastLine(Bytes& bytes) {
-    const std::size_t lastLineFeed = bytes.rfind('\n');
-    bytes.resize(lastLineFeed == Bytes::npos ? 0 : lastLineFeed + 1);
-}
-
 std::u16string ReadSavedCode() {
-    Bytes bytes;
-    bool cut = false;
-    ReadFileStart(DataFilePath(kSavedLanguageFile), kMaxSavedCodeBytes, bytes, cut);
-    return SavedLanguageCode(DecodeUtf8(bytes));
+    return SavedLanguageCode(ReadTextFileStart(DataFilePath(kSavedLanguageFile), kMaxSavedCodeBytes));
 }
 
 bool IsFolder(const WIN32_FIND_DATAW& found) {
@@ -60,31 +51,35 @@ void ChooseLanguageAtStart() {
     WriteLanguageTemplate(std::u16string(kFrenchCode), FrenchTemplateTable(), u"Français");
     WriteLanguageTemplate(std::u16string(kEnglishCode), english, u"English");
     EnumerateLanguages();
-    SwitchLanguage(StartLanguage(ReadSavedCode(), GetUserDefaultUILanguage()));
+    (void)SwitchLanguage(StartLanguage(ReadSavedCode(), GetUserDefaultUILanguage()));  // retried when it fails
 }
 
-void SwitchLanguage(const std::u16string& code) {
+bool SwitchLanguage(const std::u16string& code) {
     ActiveCode() = code;
     TranslationTable& table = ActiveTranslationTable();
     table.clear();
     if (code == kEnglishCode) FillBuiltInEnglish(table);
     if (code != kFrenchCode) LoadLanguageFile(code, table);
-    WriteFileAtomic(DataFilePath(kSavedLanguageFile), EncodeUtf8(code));
+    return SaveLanguageChoice();
+}
+
+bool SaveLanguageChoice() {
+    const bool saved = WriteFileAtomic(DataFilePath(kSavedLanguageFile), EncodeUtf8(ActiveCode()));
+    RecordFileSave(kSavedLanguageFile, SaveLanguageChoice, saved, saved ? 0 : GetLastError());
+    return saved;
 }
 
 void LoadLanguageFile(const std::u16string& code, TranslationTable& table) {
-    Bytes bytes;
-    bool cut = false;
-    ReadFileStart(LanguageFilePath(code), kMaxLanguageFileBytes, bytes, cut);
-    if (cut) DropPartialLastLine(bytes);
-    ParseLanguageFile(DecodeUtf8(bytes), table);
+    ParseLanguageFile(ReadTextFileStart(LanguageFilePath(code), kMaxLanguageFileBytes), table);
 }
 
 void WriteLanguageTemplate(const std::u16string& code, const TranslationTable& table,
                            const std::u16string& displayName) {
     const std::u16string path = LanguageFilePath(code);
     if (GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES) return;
-    WriteFileAtomic(path, EncodeUtf8(FormatLanguageTemplate(table, displayName)));
+    // A template only shows translators the texts; one that cannot be
+    // written now is written at a later start.
+    (void)WriteFileAtomic(path, EncodeUtf8(FormatLanguageTemplate(table, displayName)));
 }
 
 void EnumerateLanguages() {

@@ -15,8 +15,13 @@ void ChooseLanguageAtStart();
 
 // Makes a language active: refills the active table (empty for French, the
 // built-in English and its file for English, the file alone otherwise) and
-// saves the code in "langue.txt". Translations handed out before are invalid.
-void SwitchLanguage(const std::u16string& code);
+// saves the code in "langue.txt" (true when that reached the disk).
+// Translations handed out before are invalid.
+[[nodiscard]] bool SwitchLanguage(const std::u16string& code);
+
+// Writes the active code to "langue.txt"; true when it reached the disk. A
+// failed write is kept among the unsaved files, to be tried again.
+bool SaveLanguageChoice();
 
 // Stores the lines of the language's file into the table. At most
 // kMaxLanguageFileBytes are read; a file cut there loses its last, partial

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "settings/settings_layout.h"
 #include "storage/note_record.h"
@@ -26,4 +27,7 @@ struct SettingsState {
     int languageIndex = 0;      // into AvailableLanguages
     ColourRef colour = kSettingsColour;
     HBRUSH brush = nullptr;     // solid brush of colour, owned by the opener
+    // The windows this opening disabled; a note already disabled by a dialog
+    // of its own (a picker, its colour dialog) is not among them and stays so.
+    std::vector<HWND> disabledWindows;
 };

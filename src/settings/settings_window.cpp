@@ -16,6 +16,7 @@
 #include "ui/dialog_chrome.h"
 #include "ui/dialog_window.h"
 #include "ui/modal_dialog.h"
+#include "ui/save_failure.h"
 #include "ui/shared_fonts.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
@@ -58,29 +59,49 @@ void Repaint(HWND window) {
 }
 
 // The notes and the tray window take no input while the window is open.
-void EnableRestOfProgram(bool enable) {
-    if (HWND tray = TrayWindow()) EnableWindow(tray, enable);
-    ForEachNoteWindow([enable](HWND note) { EnableWindow(note, enable); });
+void DisableRestOfProgram(SettingsState& state) {
+    const auto disable = [&state](HWND window) {
+        if (!IsWindowEnabled(window)) return;
+        EnableWindow(window, FALSE);
+        state.disabledWindows.push_back(window);
+    };
+    if (HWND tray = TrayWindow()) disable(tray);
+    ForEachNoteWindow(disable);
+}
+
+// Enables again only what DisableRestOfProgram disabled.
+void EnableRestOfProgram(SettingsState& state) {
+    for (HWND window : state.disabledWindows) {
+        if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    state.disabledWindows.clear();
 }
 
 void Close(HWND window, SettingsState& state) {
     state.done = true;
     // Enabled again first, so that the activation can go back to a note.
-    EnableRestOfProgram(true);
+    EnableRestOfProgram(state);
     DestroyWindow(window);
 }
 
+// The settings take effect whether or not their files could be written;
+// the user is told when one could not, and it is written again later.
 void Apply(HWND window, SettingsState& state) {
-    SaveShortcuts();
+    DWORD error = ERROR_SUCCESS;
+    const auto keepError = [&error](bool saved) {
+        if (!saved && error == ERROR_SUCCESS) error = GetLastError();
+    };
+    keepError(SaveShortcuts());
     SoundSettings& sound = ActiveSoundSettings();
     sound.enabled = state.soundEnabled;
     sound.volume = state.volume;
     sound.path = state.soundPath;
-    SaveSoundSettings();
-    SwitchLanguage(LanguageCodeAt(AvailableLanguages(), state.languageIndex));
+    keepError(SaveSoundSettings());
+    keepError(SwitchLanguage(LanguageCodeAt(AvailableLanguages(), state.languageIndex)));
     RepaintAllNotes();
     state.applied = true;
     Close(window, state);
+    if (error != ERROR_SUCCESS) WarnNotSaved(nullptr, u"Les paramètres n'ont pas pu être enregistrés.", error);
 }
 
 void ChooseSoundFile(HWND window, SettingsState& state) {
@@ -311,7 +332,7 @@ void OpenSettingsWindow() {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
     CreateButtons(window);
 
-    EnableRestOfProgram(false);
+    DisableRestOfProgram(state);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
 
@@ -322,7 +343,7 @@ void OpenSettingsWindow() {
         RunModalLoop(window, state.done, [&state] { return state.waitingRow >= 0; });
     }
 
-    EnableRestOfProgram(true);
+    EnableRestOfProgram(state);
     // Only a quit leaves the window here; it must not outlive its state.
     if (IsWindow(window)) DestroyWindow(window);
     if (!state.applied) RestoreBindings(savedBindings);

@@ -3,10 +3,13 @@
 #include "settings/shortcuts_file.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
+#include "storage/unsaved_files.h"
 
 namespace {
 
 constexpr char16_t kShortcutsFile[] = u"shortcuts.txt";
+// Fourteen short lines; anything past this is not a file the program wrote.
+constexpr std::uint64_t kMaxShortcutsFileBytes = 64 * 1024;
 constexpr UINT kModifierNoRepeat = 0x4000;  // MOD_NOREPEAT: one WM_HOTKEY per press
 constexpr std::uint32_t kKnownModifiers = kModifierAlt | kModifierCtrl | kModifierShift;
 // Virtual-key codes run from 1 to 254; the file may hold any number.
@@ -26,11 +29,13 @@ ShortcutTable& Shortcuts() {
 }
 
 void LoadShortcuts() {
-    ParseShortcutsFile(ReadTextFile(DataFilePath(kShortcutsFile)), Shortcuts());
+    ParseShortcutsFile(ReadTextFileStart(DataFilePath(kShortcutsFile), kMaxShortcutsFileBytes), Shortcuts());
 }
 
-void SaveShortcuts() {
-    WriteFileAtomic(DataFilePath(kShortcutsFile), EncodeUtf8(FormatShortcutsFile(Shortcuts())));
+bool SaveShortcuts() {
+    const bool saved = WriteFileAtomic(DataFilePath(kShortcutsFile), EncodeUtf8(FormatShortcutsFile(Shortcuts())));
+    RecordFileSave(kShortcutsFile, SaveShortcuts, saved, saved ? 0 : GetLastError());
+    return saved;
 }
 
 void RegisterGlobalHotKeys(HWND window) {

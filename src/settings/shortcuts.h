@@ -14,8 +14,9 @@ ShortcutTable& Shortcuts();
 // Reads "shortcuts.txt" into the table; a missing file keeps the bindings.
 void LoadShortcuts();
 
-// Writes the table to "shortcuts.txt"; a failed write is silent.
-void SaveShortcuts();
+// Writes the table to "shortcuts.txt"; true when it reached the disk. A
+// failed write is kept among the unsaved files, to be tried again.
+[[nodiscard]] bool SaveShortcuts();
 
 // Registers every bound global row as a hot key of the hot-key window and
 // sets each row's registration failed flag. A non-null window becomes the

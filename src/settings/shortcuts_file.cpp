@@ -107,8 +107,12 @@ void ApplyLine(std::u16string_view line, ShortcutTable& table) {
     if (!binding) return;
     for (Shortcut& shortcut : table) {
         if (shortcut.id != binding->id) continue;
-        shortcut.modifiers = binding->modifiers;
-        shortcut.key = binding->key;
+        // A key held with neither Ctrl nor Alt is what people type: bound, it
+        // would swallow that key in every program (or in every note). The
+        // settings window refuses it; so does the file.
+        const bool typedKey = (binding->modifiers & (kModifierCtrl | kModifierAlt)) == 0;
+        shortcut.modifiers = typedKey ? 0 : binding->modifiers;
+        shortcut.key = typedKey ? 0 : binding->key;
         return;
     }
 }

@@ -5,14 +5,17 @@
 #include "storage/categories_file.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
+#include "storage/unsaved_files.h"
 #include "win/wide.h"
 
 namespace {
 
 CategoriesFileState fileState = CategoriesFileState::Missing;
 
+constexpr char16_t kCategoriesFileName[] = u"categories.txt";
+
 std::u16string CategoriesFilePath() {
-    return DataFilePath(u"categories.txt");
+    return DataFilePath(kCategoriesFileName);
 }
 
 bool FileExists(const std::u16string& path) {
@@ -58,7 +61,9 @@ bool RetryUnreadCategoriesFile() {
 
 bool SaveCategories() {
     if (!CategoriesFileRead()) return false;
-    if (!WriteFileAtomic(CategoriesFilePath(), EncodeUtf8(FormatCategoriesFile(Categories())))) return false;
+    const bool saved = WriteFileAtomic(CategoriesFilePath(), EncodeUtf8(FormatCategoriesFile(Categories())));
+    RecordFileSave(kCategoriesFileName, SaveCategories, saved, saved ? 0 : GetLastError());
+    if (!saved) return false;
     fileState = CategoriesFileState::Read;
     return true;
 }

@@ -24,5 +24,6 @@ bool CategoriesFileRead();
 bool RetryUnreadCategoriesFile();
 
 // Rewrites "categories.txt" from the store; false when the write failed, or
-// when the file has not been read yet (it is then left as it is).
-bool SaveCategories();
+// when the file has not been read yet (it is then left as it is). A failed
+// write is kept among the unsaved files, to be tried again.
+[[nodiscard]] bool SaveCategories();

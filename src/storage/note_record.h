@@ -69,6 +69,10 @@ struct Note : NoteProperties {
     std::uint64_t id = 0;
     Rect undockedRect;     // floating rectangle while docked
     bool deleted = false;  // file deleted: saving must not bring it back
+    // The last save could not reach the disk: the note shows it and the save
+    // is tried again. Never stored.
+    bool saveFailed = false;
+    unsigned long saveError = 0;  // GetLastError() of that save
 };
 
 // A note as its file states it: the floating place, the properties and the

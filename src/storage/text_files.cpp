@@ -77,6 +77,19 @@ std::u16string ReadTextFile(const std::u16string& path) {
     return DecodeUtf8(ReadFileBytes(path));
 }
 
+std::u16string ReadTextFileStart(const std::u16string& path, std::uint64_t limit) {
+    Bytes bytes;
+    bool cut = false;
+    if (!ReadFileStart(path, limit, bytes, cut)) return {};
+    if (cut) {
+        // What follows the last line feed is a fragment of a line, not
+        // the line that was written.
+        const std::size_t lastLineFeed = bytes.rfind('\n');
+        bytes.resize(lastLineFeed == Bytes::npos ? 0 : lastLineFeed + 1);
+    }
+    return DecodeUtf8(bytes);
+}
+
 Bytes EncodeUtf8(const std::u16string& text) {
     if (text.empty()) return {};
     const int inputLength = static_cast<int>(text.size());
@@ -99,7 +112,10 @@ bool WriteWholeFile(const std::u16string& path, const Bytes& bytes) {
     DWORD written = 0;
     const DWORD length = static_cast<DWORD>(bytes.size());
     const bool ok = WriteFile(file.Get(), bytes.data(), length, &written, nullptr) && written == length;
+    // A short write with no error is a full disk.
+    const DWORD error = ok ? ERROR_SUCCESS : (GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_DISK_FULL);
     FlushFileBuffers(file.Get());
+    SetLastError(error);
     return ok;
 }
 
@@ -111,7 +127,11 @@ bool ReplaceWithRetry(const std::u16string& temporary, const std::u16string& pat
     constexpr DWORD kPauseMs = 25;
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING)) return true;
-        if (!IsReplaceFailureTransient(GetLastError(), path) || attempt == kAttempts) return false;
+        const DWORD error = GetLastError();
+        if (!IsReplaceFailureTransient(error, path) || attempt == kAttempts) {
+            SetLastError(error);
+            return false;
+        }
         Sleep(kPauseMs);
     }
 }
@@ -131,7 +151,9 @@ bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
     const std::u16string temporary = path + u".tmp";
     // A leftover ".tmp" of an earlier failed attempt is simply overwritten.
     if (!WriteWholeFile(temporary, bytes)) {
+        const DWORD error = GetLastError();
         DeleteFileW(Wide(temporary));
+        SetLastError(error);  // the caller tells the user why, not why the clean-up went
         return false;
     }
     return ReplaceWithRetry(temporary, path);

@@ -27,6 +27,12 @@ std::u16string DecodeUtf8(const Bytes& bytes);
 // DecodeUtf8(ReadFileBytes(path)): how every text file of the program is read.
 std::u16string ReadTextFile(const std::u16string& path);
 
+// The text of a small file the program keeps (settings, languages): at most
+// its first `limit` bytes, and when the file is longer, only the whole lines
+// among them. A file swollen by accident costs no more than `limit` to read.
+// Empty when the file cannot be read.
+std::u16string ReadTextFileStart(const std::u16string& path, std::uint64_t limit);
+
 // UTF-16 to UTF-8, without a BOM.
 Bytes EncodeUtf8(const std::u16string& text);
 
@@ -36,5 +42,6 @@ Bytes EncodeUtf8(const std::u16string& text);
 bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target);
 
 // Writes path + ".tmp", flushes it, then moves it over path. True only when
-// path now holds exactly these bytes; otherwise the previous file is intact.
-bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes);
+// path now holds exactly these bytes; otherwise the previous file is intact
+// and GetLastError() tells why.
+[[nodiscard]] bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes);

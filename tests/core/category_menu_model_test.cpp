@@ -266,11 +266,20 @@ TEST(CategoryMenuModel, DecodesEveryCommandKind) {
 }
 
 TEST(CategoryMenuModel, CommandsTheMenuCannotProduceDecodeAsNothing) {
-    const std::uint32_t ids[] = {3,         0xFFFFFF,  0x1000000, 0x8000000,
+    const std::uint32_t ids[] = {4,         0xFFFFFF,  0x1000000, 0x8000000,
                                  0x9000003, 0xA000001, 0xFF000001, 0xFFFFFFFF};
     for (std::uint32_t id : ids) {
         EXPECT_EQ(DecodeCategoryCommand(id), CategoryCommand{}) << std::hex << id;
     }
+}
+
+TEST(CategoryMenuModel, AFailedSaveLeadsTheMenuWithItsReasonAndARetry) {
+    const std::vector<MenuItem> items = SaveFailedItems(u"Access denied.");
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].text, u"Non enregistrée : Access denied.");
+    EXPECT_TRUE(items[0].greyed);
+    EXPECT_EQ(DecodeCategoryCommand(items[1].id).kind, CategoryCommandKind::RetrySave);
+    EXPECT_EQ(items[2].kind, MenuItem::Kind::Separator);
 }
 
 }  // namespace

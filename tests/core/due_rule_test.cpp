@@ -47,6 +47,21 @@ TEST(DueRule, OnlyAScheduledNoteAnnouncesItsEntriesInListOrder) {
     EXPECT_TRUE(DueEntryIndices(note, kNow).empty());
 }
 
+TEST(DueRule, AScanAnnouncesNoMoreThanTheStackShowsOldestFirst) {
+    // Two notes, as the walk finds them; the limit is the stack's capacity.
+    const std::vector<DueCandidate> found = {
+        {0, 0, 202503141400}, {0, 3, 202503140900}, {1, 1, 202503141000}, {1, 2, 202503140900}};
+    const auto announced = [&found](int limit) {
+        std::vector<std::pair<std::size_t, std::size_t>> picked;
+        for (const DueCandidate& c : EntriesToAnnounce(found, limit)) picked.push_back({c.note, c.entry});
+        return picked;
+    };
+    using Picked = std::vector<std::pair<std::size_t, std::size_t>>;
+    EXPECT_EQ(announced(8), (Picked{{0, 3}, {1, 2}, {1, 1}, {0, 0}}));  // ties keep walk order
+    EXPECT_EQ(announced(2), (Picked{{0, 3}, {1, 2}}));                  // the rest wait
+    EXPECT_TRUE(announced(0).empty());
+}
+
 TEST(DueRule, TheDayChangesOnlyAfterAScanOnAnotherDay) {
     EXPECT_FALSE(DayChanged(0, 20250314));  // first scan of the process
     EXPECT_FALSE(DayChanged(20250314, 20250314));

@@ -136,6 +136,31 @@ TEST(NoteLayout, CascadeSurvivesCounterOverflow) {
     EXPECT_EQ(CascadePosition(-7), (Point{148, 148}));
 }
 
+TEST(NoteLayout, CascadeSkipsPlacesWhereANoteAlreadyIs) {
+    const Rect work{0, 0, 1600, 980};
+    std::vector<Point> eightPlaces;
+    for (int i = 0; i < 8; ++i) eightPlaces.push_back(CascadePosition(i));
+    const struct {
+        std::int32_t counter;
+        std::vector<Point> taken;
+        Rect workArea;
+        Point place;
+        std::int32_t next;
+    } cases[] = {
+        {0, {}, work, {120, 120}, 1},                              // a free desktop: as before
+        {0, {{120, 120}}, work, {148, 148}, 2},                    // after a restart, over an old note
+        {6, {{288, 288}, {316, 316}}, work, {120, 120}, 9},        // wraps round to the first place
+        {0, {{121, 120}, {120, 121}}, work, {120, 120}, 1},        // only the exact corner counts
+        {0, eightPlaces, work, {344, 120}, 1},                     // the next round, further right
+        {0, eightPlaces, Rect{0, 0, 700, 600}, {120, 120}, 1},     // no room for it: the counter's place
+    };
+    for (const auto& c : cases) {
+        const CascadeChoice choice = FreeCascadePlace(c.counter, c.taken, c.workArea);
+        EXPECT_EQ(choice.position, c.place) << c.counter << " with " << c.taken.size() << " taken";
+        EXPECT_EQ(choice.nextCounter, c.next);
+    }
+}
+
 TEST(NoteLayout, NoteFromPinnedNoteGoesWhereItCanBeSeen) {
     const Rect work{0, 0, 1600, 980};
     const struct {

@@ -33,6 +33,9 @@ TEST(ShortcutsFile, LinesReadLikeTheCLibraryScansThem) {
         {u"1,2,116", 3, 78},                  {u"x1|2|116", 3, 78},
         {u"0001|2|116", 2, 116},              {u"4294967297|2|116", 3, 78},  // saturates, no wrap to 1
         {u"", 3, 78},
+        // Neither Ctrl nor Alt: a key people type, so the row is unbound.
+        {u"1|0|78", 0, 0},                    {u"1|4|65", 0, 0},
+        {u"1|8|65", 0, 0},                    {u"1|1|65", 1, 65},
     };
     for (const auto& c : cases) {
         const ShortcutTable table = ReadIntoDefaults(c.line);

@@ -7,6 +7,7 @@
 #include "notes/note_window.h"
 #include "reminders/notification_sound.h"
 #include "storage/category_storage.h"
+#include "storage/unsaved_files.h"
 #include "support/windows_test_support.h"
 #include "win/wide.h"
 
@@ -32,6 +33,7 @@ void DataFolderTest::TearDown() {
     PumpPending();
     Categories() = savedCategories_;
     ActiveSoundSettings() = savedSound_;
+    ForgetUnsavedFiles();  // a test's failed saves are not the next test's
     SetEnvironmentVariableW(L"APPDATA", hadAppData_ ? Wide(savedAppData_) : nullptr);
 }
 

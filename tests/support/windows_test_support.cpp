@@ -69,8 +69,12 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 void PumpPending() {
+    // Bounded: a timer whose handler outlasts its period keeps a message
+    // always due, and an unbounded loop would never return to its caller's
+    // deadline.
+    constexpr int kMostMessagesPerPump = 300;
     MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (int pumped = 0; pumped < kMostMessagesPerPump && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++pumped) {
         if (message.message == WM_QUIT) continue;  // a quit posted by code under test is not ours
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -91,6 +91,33 @@ TEST_F(DueScan, AnnouncesADueEntryOnceWhenItsToastShowsAndNoModalDialogRuns) {
     EXPECT_NE(SavedFile(note).find("ENTRY|3|202503141406|0|1|0|plus tard\r\n"), std::string::npos);
 }
 
+TEST_F(DueScan, EntriesBeyondWhatTheStackShowsWaitForTheNextScanOldestFirst) {
+    // Two notes: one holds as many recent entries as the stack shows, the
+    // other three older ones, which go first whichever note the walk finds first.
+    const int capacity = ToastStackCapacity();
+    std::vector<NoteEntry> recent;
+    for (int i = 0; i < capacity; ++i) recent.push_back(Entry(i + 1, 202503141300 + i, u"récent"));
+    HWND recentNote = MakeScheduledNote(recent);
+    HWND olderNote = MakeNote(TestNote{.id = 0x01D, .type = kNoteScheduled,
+                                       .entries = {Entry(1, 202503141200, u"ancien"), Entry(2, 202503141201, u"ancien"),
+                                                   Entry(3, 202503141202, u"ancien")}});
+    const auto notified = [](HWND note) {
+        int count = 0;
+        for (const std::int32_t flag : NotifiedFlags(note)) count += flag;
+        return count;
+    };
+
+    ScanDueEntriesAt(kAt1405);
+    EXPECT_EQ(OpenToasts().size(), static_cast<std::size_t>(capacity));
+    EXPECT_EQ(notified(olderNote), 3);
+    EXPECT_EQ(notified(recentNote), capacity - 3);  // none announced unseen
+
+    for (HWND toast : std::vector<HWND>(OpenToasts())) DestroyWindow(toast);
+    ScanDueEntriesAt(kAt1406);
+    EXPECT_EQ(OpenToasts().size(), 3u);
+    EXPECT_EQ(notified(recentNote), capacity);
+}
+
 TEST_F(DueScan, ANewDayRepaintsEveryNoteOnceEvenUnderAModalDialog) {
     HWND note = MakeScheduledNote({});
     const auto needsPaint = [&] { return GetUpdateRect(note, nullptr, FALSE) != FALSE; };

@@ -39,7 +39,7 @@ protected:
         CreateDirectoryW(Wide(DataPath(u"lang")), nullptr);
     }
     void TearDown() override {
-        SwitchLanguage(u"fr");
+        EXPECT_TRUE(SwitchLanguage(u"fr"));
         EnumerateLanguages();
         DataFolderTest::TearDown();
     }

@@ -55,6 +55,21 @@ TEST_F(NoteWindow, NewNotesCascadeAndAreNotWrittenUntilTheyHoldSomething) {
     EXPECT_TRUE(FilesIn(DataPath(u"notes")).empty());
 }
 
+TEST_F(NoteWindow, ANewNoteNeverLandsExactlyOnANoteAlreadyThere) {
+    // As after a restart: notes stored at seven of the eight places, one of
+    // them docked (where it floats when undocked is what counts).
+    const Point taken[] = {{120, 120}, {148, 148}, {176, 176}, {232, 232}, {260, 260}, {288, 288}};
+    std::uint64_t id = 0xCA5;
+    for (const Point& place : taken) MakeNote({.id = id++, .x = place.x, .y = place.y});
+    HWND docked = MakeNote({.id = id++, .x = 700, .y = 500});
+    NoteFromWindow(docked)->dock = kDockLeft;
+    NoteFromWindow(docked)->undockedRect = Rect{316, 316, 556, 516};
+
+    EXPECT_EQ(WindowRect(CreateNewNote(nullptr)), (Rect{204, 204, 444, 404}));
+    // Every place of the first round taken: the next round, further right.
+    EXPECT_EQ(WindowRect(CreateNewNote(nullptr)), (Rect{456, 232, 696, 432}));
+}
+
 TEST_F(NoteWindow, PlusSignOfAPinnedNotePlacesTheNewNoteBelowIt) {
     HWND pinned = MakeNote({.id = 7, .x = 300, .y = 200, .pinned = true});
     SendMessageW(pinned, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(13, 15));

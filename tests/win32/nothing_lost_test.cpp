@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/note_passes.h"
+#include "app/quit_question.h"
 #include "app/tray_icon.h"
 #include "app/tray_window.h"
 #include "categories/category_menu.h"
@@ -13,16 +14,21 @@
 #include "categories/category_passes.h"
 #include "notes/note_commands.h"
 #include "notes/note_creation.h"
+#include "notes/note_layout.h"
 #include "notes/note_loading.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"
+#include "settings/shortcuts.h"
 #include "storage/text_files.h"
+#include "storage/unsaved_files.h"
 #include "support/note_file_text.h"
 #include "support/program_names.h"
 #include "support/refused_windows.h"
+#include "support/screen_picture.h"
 #include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
+#include "support/shell_menu_items.h"
 #include "support/shell_test_notes.h"
 #include "support/window_checks.h"
 #include "support/windows_test_support.h"
@@ -249,6 +255,82 @@ TEST_F(NothingLost, TrayIconRefusedAtStartIsAddedAgainLater) {
     EXPECT_TRUE(PumpUntil([&] { return TrayIconExists(tray); }, std::chrono::milliseconds(10000)));
     DestroyWindow(tray);  // removes the icon
     PumpPending();
+}
+
+// A sync tool or a virus scanner holding a note's file: the save fails.
+TEST_F(NothingLost, ANoteThatCannotBeSavedSaysSoAsksBeforeQuittingAndIsSavedOnceItCan) {
+    HWND note = Loaded("X=300\r\n---\r\nfirst words");
+    ASSERT_NE(note, nullptr);
+    HeldFile held(NotePath());
+    ASSERT_TRUE(held.Held());
+    SetWindowTextW(NoteEditOf(note), L"words typed since");
+    SaveNote(note);
+    EXPECT_TRUE(NoteSaveFailed(note));
+
+    // The header shows a red badge; the note's menu says why and can retry.
+    UpdateWindow(note);
+    const Rect badge = SaveFailedBadgeRect(WindowRect(note).right - WindowRect(note).left);
+    POINT centre{(badge.left + badge.right) / 2 - 3, (badge.top + badge.bottom) / 2};
+    ClientToScreen(note, &centre);
+    EXPECT_EQ(ScreenPixel(centre.x, centre.y), RGB(0xD0, 0x20, 0x20));
+    OwnerDrawItems records;
+    const UniqueMenu menu(BuildCategoryPopupMenu(note, records));
+    const std::vector<std::u16string> items = OwnerDrawnMenuTexts(menu.Get());
+    ASSERT_GE(items.size(), 2u);
+    EXPECT_TRUE(items[0].starts_with(u"Non enregistrée : ")) << testing::PrintToString(items[0]);
+    EXPECT_GT(items[0].size(), std::u16string(u"Non enregistrée : ").size());  // the system's reason
+    EXPECT_EQ(items[1], u"Réessayer d'enregistrer");
+
+    // Quitting asks, naming what is unsaved; "Try again" while the file is
+    // still held asks again; "Cancel" keeps the program running.
+    {
+        ScriptedUser user;
+        Seen first, second;
+        user.AnswerMessageBox(IDTRYAGAIN, &first);
+        user.AnswerMessageBox(IDCANCEL, &second);
+        EXPECT_FALSE(ReadyToQuit(nullptr, true));
+        EXPECT_NE(first.text.find(u"Une note n'a pas pu être enregistrée."), std::u16string::npos) << testing::PrintToString(first.text);
+        EXPECT_TRUE(second.shown);
+    }
+    // The installer's request and the end of a session never wait on it.
+    EXPECT_TRUE(ReadyToQuit(nullptr, false));
+    EXPECT_EQ(NoteText(note), u"words typed since");
+
+    // Once the file is free, the 30-second timer saves it.
+    held.Release();
+    RetryFailedSaves();
+    EXPECT_FALSE(NoteSaveFailed(note));
+    EXPECT_NE(ReadRawFile(NotePath()).find("words typed since"), std::string::npos);
+    EXPECT_TRUE(ReadyToQuit(nullptr, true));  // nothing to ask now
+}
+
+// The categories and settings files follow the same rule as the notes.
+TEST_F(NothingLost, CategoriesAndSettingsThatCannotBeSavedAreCountedAndWrittenLater) {
+    Data().Write(u"categories.txt", "NEXTID|1\r\n");
+    Data().Write(u"shortcuts.txt", "");
+    ASSERT_EQ(LoadCategories(), CategoriesFileState::Read);
+    HeldFile heldCategories(DataPath(u"categories.txt"));
+    HeldFile heldShortcuts(DataPath(u"shortcuts.txt"));
+    ASSERT_TRUE(heldCategories.Held() && heldShortcuts.Held());
+    ASSERT_EQ(CreateCategory(Categories(), u"Travail", 0x0000FF).status, CreateStatus::Created);
+    EXPECT_FALSE(SaveCategories());
+    EXPECT_FALSE(SaveShortcuts());
+
+    Seen question;
+    {
+        ScriptedUser user;
+        user.AnswerMessageBox(IDCANCEL, &question);
+        EXPECT_FALSE(ReadyToQuit(nullptr, true));
+    }
+    EXPECT_NE(question.text.find(u"Les catégories n'ont pas pu être enregistrées."), std::u16string::npos);
+    EXPECT_NE(question.text.find(u"Les paramètres n'ont pas pu être enregistrés."), std::u16string::npos);
+
+    heldCategories.Release();
+    heldShortcuts.Release();
+    RetryFailedSaves();
+    EXPECT_NE(ReadRawFile(DataPath(u"categories.txt")).find("Travail"), std::string::npos);
+    EXPECT_NE(ReadRawFile(DataPath(u"shortcuts.txt")).find("1|3|78"), std::string::npos);
+    EXPECT_TRUE(UnsavedFiles().empty());
 }
 
 TEST_F(NothingLost, OnlyAReplaceThatMaySucceedLaterIsRetried) {

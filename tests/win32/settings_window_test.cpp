@@ -91,13 +91,13 @@ protected:
         SetTrayWindow(tray_);
         Shortcuts() = DefaultShortcutTable();
         EnumerateLanguages();
-        SwitchLanguage(u"fr");
+        EXPECT_TRUE(SwitchLanguage(u"fr"));
         RegisterGlobalHotKeys(tray_);
     }
     void TearDown() override {
         UnregisterGlobalHotKeys();
         Shortcuts() = DefaultShortcutTable();
-        SwitchLanguage(u"fr");
+        EXPECT_TRUE(SwitchLanguage(u"fr"));
         SetTrayWindow(savedTray_);
         DestroyWindow(tray_);
         DataFolderTest::TearDown();
@@ -110,6 +110,10 @@ protected:
 TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackEverything) {
     constexpr LPARAM kAltDown = LPARAM{1} << 29;
     HWND note = MakeNote(TestNote{.id = 0x77});
+    // A note whose own dialog (a picker, its colour dialog) is open is
+    // disabled by that dialog, and must stay so until it closes.
+    HWND busy = MakeNote(TestNote{.id = 0x78});
+    EnableWindow(busy, FALSE);
     ASSERT_FALSE(HotKeyIsFree('N'));
     bool hotKeysFree = false;
     bool noteOrTrayEnabled = true;
@@ -146,6 +150,7 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
     EXPECT_EQ(ActiveSoundSettings(), SoundSettings{});
     EXPECT_EQ(CurrentLanguageCode(), u"fr");
     EXPECT_TRUE(IsWindowEnabled(note) && IsWindowEnabled(tray_));
+    EXPECT_FALSE(IsWindowEnabled(busy));
     EXPECT_FALSE(HotKeyIsFree('N'));
     EXPECT_FALSE(HotKeyIsFree('G'));
 }
@@ -198,7 +203,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
     EXPECT_GT(redInFailedRow, 10);
     EXPECT_EQ(redInOtherRow, 0);
 
-    SwitchLanguage(u"en");
+    EXPECT_TRUE(SwitchLanguage(u"en"));
     std::u16string title;
     EXPECT_TRUE(RunSettings({
         [&](HWND settings) {

@@ -1,5 +1,6 @@
 // The note shortcut filter and the shortcuts file of the process.
 #include "notes/note_window_state.h"
+#include "reminders/notification_sound.h"
 #include "settings/note_shortcut_filter.h"
 #include "settings/shortcuts.h"
 #include "support/shell_data_folder_test.h"
@@ -82,7 +83,7 @@ TEST_F(ShortcutKeys, NoteCommandActsOnTheFocusedNoteOnlyAndNeedsExactModifiers) 
     PressCombination({VK_CONTROL, VK_MENU, VK_UP});
     EXPECT_TRUE(PumpUntil([&] {
         MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        for (int pumped = 0; pumped < 300 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++pumped) {
             if (NoteShortcutFilter(message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
@@ -102,13 +103,43 @@ TEST_F(ShortcutKeys, AnyNumbersInTheFileAreTakenWithoutHarmAndWrittenBack) {
     EXPECT_TRUE(Shortcuts()[1].registrationFailed);
     EXPECT_FALSE(Shortcuts()[2].registrationFailed);
 
-    SaveShortcuts();
+    ASSERT_TRUE(SaveShortcuts());
     EXPECT_EQ(ReadRawFile(DataPath(u"shortcuts.txt")),
               "1|4294967295|4294967295\r\n2|4294967295|4294967295\r\n3|3|85\r\n4|3|71\r\n5|0|0\r\n"
               "6|3|84\r\n7|3|80\r\n8|3|75\r\n9|3|65\r\n10|3|37\r\n11|3|38\r\n12|3|39\r\n13|3|40\r\n"
               "14|3|88\r\n");
     UnregisterGlobalHotKeys();
     DestroyWindow(hotKeys);
+}
+
+// A file of `size` bytes that starts with `head` and is zeros after it,
+// without writing them: sparse where the file system allows.
+void WriteSwollenFile(const std::u16string& path, const std::string& head, std::int64_t size) {
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, head.data(), static_cast<DWORD>(head.size()), &written, nullptr);
+    LARGE_INTEGER end{};
+    end.QuadPart = size;
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+}
+
+// A settings file swollen past 2 GiB (by a faulty tool, a damaged disk) is
+// read from its start: its lines still count, and reading it costs no more
+// than a small file.
+TEST_F(ShortcutKeys, ASwollenSettingsFileIsReadFromItsStart) {
+    constexpr std::int64_t kSwollen = std::int64_t{5} << 29;  // 2.5 GiB
+    Data().Write(u"son.txt", "");  // makes the data folder
+    WriteSwollenFile(DataPath(u"shortcuts.txt"), "1|3|66\r\n", kSwollen);
+    WriteSwollenFile(DataPath(u"son.txt"), "ENABLED=0\r\nVOLUME=40\r\n", kSwollen);
+    LoadShortcuts();
+    LoadSoundSettings();
+    EXPECT_EQ(Shortcuts()[0].key, 66u);
+    EXPECT_FALSE(ActiveSoundSettings().enabled);
+    EXPECT_EQ(ActiveSoundSettings().volume, 40);
 }
 
 }  // namespace
