@@ -1,5 +1,7 @@
 // Reads arbitrary note file text, writes the result back out and reads it
 // again: every value the file format stores must survive the second trip.
+// The same text is read as a note file's name too: a name taken for one the
+// program wrote must be the name of the id read from it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -30,6 +32,25 @@ Rect RectFromFields(const NoteFields& fields) {
                 WrappingSum(fields.y, fields.height)};
 }
 
+std::u16string LowerCaseAscii(std::u16string text) {
+    for (char16_t& c : text) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+    return text;
+}
+
+// Only a name the program could have written is trusted with its id: the
+// same name, letter case aside, comes from that id. Every id's name is
+// trusted and gives the id back, in either letter case.
+void CheckFileName(const std::u16string& name) {
+    const std::uint64_t id = NoteIdFromFileName(name);
+    const std::u16string written = NoteFileName(id);
+    if (IsCanonicalNoteFileName(name)) Check(LowerCaseAscii(written) == LowerCaseAscii(name));
+    Check(IsCanonicalNoteFileName(written) && NoteIdFromFileName(written) == id);
+    const std::u16string lowerCase = LowerCaseAscii(written);
+    Check(IsCanonicalNoteFileName(lowerCase) && NoteIdFromFileName(lowerCase) == id);
+}
+
 }  // namespace
 
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,
@@ -38,8 +59,11 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t s
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::u16string text = TextFromBytes(data, size);
+    CheckFileName(text);
+
     NoteFields first = DefaultNoteFields();
-    ParseNoteFile(TextFromBytes(data, size), first);
+    ParseNoteFile(text, first);
 
     // What the parser gives is always in range.
     Check(first.dock >= 0 && first.dock <= 3);

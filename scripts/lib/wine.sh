@@ -88,3 +88,16 @@ qb_stop_wineserver() {
     wineserver -w 2>/dev/null || true
   fi
 }
+
+# The program's data folder in the prefix (%APPDATA%\Quillboard) as a Linux
+# path; the prefix's user folder is named after the Linux user. Needs the
+# Wine server started (qb_start_wineserver), as it reads Wine's output
+# through a pipe.
+qb_prefix_data_folder() {
+  local appdata folder
+  appdata=$(wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')
+  [ -n "$appdata" ] || return 1
+  folder=$(winepath -u "$appdata" </dev/null 2>/dev/null)
+  [ -n "$folder" ] || return 1
+  echo "${folder%/}/Quillboard"
+}
