@@ -273,6 +273,7 @@ TEST_F(NothingLost, ANoteThatCannotBeSavedSaysSoAsksBeforeQuittingAndIsSavedOnce
     POINT centre{(badge.left + badge.right) / 2 - 3, (badge.top + badge.bottom) / 2};
     ClientToScreen(note, &centre);
     EXPECT_EQ(ScreenPixel(centre.x, centre.y), RGB(0xD0, 0x20, 0x20));
+    SaveScreenshotIfAsked(u"note-save-failed", note);
     OwnerDrawItems records;
     const UniqueMenu menu(BuildCategoryPopupMenu(note, records));
     const std::vector<std::u16string> items = OwnerDrawnMenuTexts(menu.Get());
@@ -286,6 +287,11 @@ TEST_F(NothingLost, ANoteThatCannotBeSavedSaysSoAsksBeforeQuittingAndIsSavedOnce
     {
         ScriptedUser user;
         Seen first, second;
+        user.Then([&user] {
+            if (!user.MessageBoxWindow()) return false;
+            SaveScreenshotIfAsked(u"quit-question", user.MessageBoxWindow());
+            return true;
+        });
         user.AnswerMessageBox(IDTRYAGAIN, &first);
         user.AnswerMessageBox(IDCANCEL, &second);
         EXPECT_FALSE(ReadyToQuit(nullptr, true));
