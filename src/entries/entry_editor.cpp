@@ -5,8 +5,8 @@
 #include "entries/date_time_picker.h"
 #include "entries/due_text.h"
 #include "entries/entry_fonts.h"
+#include "entries/entry_text.h"
 #include "i18n/translation.h"
-#include "storage/category_store.h"
 #include "ui/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/dialog_window.h"
@@ -91,7 +91,7 @@ void OnCalendarButton(HWND window, const EntryEditorState& state) {
 }
 
 void Accept(HWND window, EntryEditorState& state) {
-    state.text = SanitizeName(WindowText(GetDlgItem(window, kEntryTextFieldId)));
+    state.text = SingleLineEntryText(WindowText(GetDlgItem(window, kEntryTextFieldId)));
     state.due = ParseDueText(WindowText(GetDlgItem(window, kDueFieldId)));
     state.accepted = true;
     Finish(window, state);

@@ -83,7 +83,7 @@ TEST_F(EntryEditor, ShowsTheEntryOverItsOwnerOnTheScreenWithTheTextSelectedAndIt
     });
 }
 
-TEST_F(EntryEditor, OnlyOkStoresTheCleanedTextAndTheTypedDueAndNothingElse) {
+TEST_F(EntryEditor, OnlyOkStoresTheTypedTextAndDueAndNothingElse) {
     const auto post = [](int id, UINT message, WPARAM wParam, LPARAM lParam) {
         return [=](HWND dialog) { PostMessageW(id ? GetDlgItem(dialog, id) : dialog, message, wParam, lParam); };
     };
@@ -97,7 +97,7 @@ TEST_F(EntryEditor, OnlyOkStoresTheCleanedTextAndTheTypedDueAndNothingElse) {
         {post(IDCANCEL, BM_CLICK, 0, 0), false},
         {post(0, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(337, 15)), false},  // the cross
     };
-    const NoteEntry edited{5, 202402290907, 1, 1, 20240301, u"AppelerPaul"};
+    const NoteEntry edited{5, 202402290907, 1, 1, 20240301, u"Appeler|\tPaul"};
     for (size_t i = 0; i < std::size(ways); ++i) {
         NoteEntry entry = SampleEntry();
         EXPECT_EQ(Edit(entry, [&](HWND dialog) {
@@ -138,6 +138,25 @@ TEST_F(EntryEditor, CalendarButtonPicksADateIntoTheFieldButOnlyOkKeepsIt) {
     NoteEntry entry = SampleEntry();
     EXPECT_FALSE(ShowEntryEditor(owner_, kDefaultNoteColour, entry));
     EXPECT_EQ(entry, SampleEntry());
+}
+
+TEST_F(EntryEditor, OkKeepsPipesAndTabsAndMakesEachLineBreakOneSpace) {
+    const struct {
+        const wchar_t* typed;  // null: the text is left as it was
+        std::u16string stored;
+    } cases[] = {
+        {nullptr, u"Code | 1234"},
+        {L"a\tb|c\r\nd", u"a\tb|c d"},
+    };
+    for (const auto& c : cases) {
+        NoteEntry entry = SampleEntry();
+        entry.text = u"Code | 1234";
+        EXPECT_TRUE(Edit(entry, [&](HWND dialog) {
+            if (c.typed) SetControlText(dialog, kEntryTextFieldId, c.typed);
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }));
+        EXPECT_EQ(entry.text, c.stored);
+    }
 }
 
 }  // namespace
