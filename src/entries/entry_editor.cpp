@@ -141,7 +141,8 @@ void Accept(HWND window, EntryEditorState& state) {
     }
     state.text = SingleLineEntryText(WindowText(GetDlgItem(window, kEntryTextFieldId)));
     state.due = *due;
-    state.accepted = true;
+    // With neither text nor date there is nothing to keep: OK ends as Cancel does.
+    state.accepted = *due != 0 || !IsBlankText(state.text);
     Finish(window, state);
 }
 

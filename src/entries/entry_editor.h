@@ -17,6 +17,8 @@ constexpr int kDueRefusedLineId = 105;
 // space) and due (0 for a blank date field) are replaced and the result is
 // true; otherwise the entry is untouched. A date field that cannot be read
 // wholly (see ReadDueField) is refused: OK then leaves the editor open with
-// the field marked and selected until it is changed. No other field of the
-// entry is read or written. ModalDialogActive is set while it is open.
+// the field marked and selected until it is changed. OK with a blank text and
+// a blank date field stores nothing and gives false, as Cancel does, so that
+// a new entry is not made and an edited one stays as it was. No other field
+// of the entry is read or written. ModalDialogActive is set while it is open.
 bool ShowEntryEditor(HWND owner, ColourRef colour, NoteEntry& entry);

@@ -8,6 +8,8 @@
 
 #include "entries/date_time_picker.h"
 #include "entries/entry_editor.h"
+#include "notes/entry_list.h"
+#include "notes/note_window_state.h"
 #include "support/program_names.h"
 #include "support/screen_picture.h"
 #include "support/scripted_user.h"
@@ -205,6 +207,25 @@ TEST_F(EntryEditor, OkRefusesAnUnreadableDateWithTheFieldMarkedAndSelectedUntilI
         PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
     EXPECT_FALSE(stored);
+    EXPECT_EQ(entry, SampleEntry());
+}
+
+TEST_F(EntryEditor, OkWithNeitherTextNorDateAddsNoEntryAndLeavesAnEditedOneAsItWas) {
+    const auto clearBoth = [](HWND dialog) {
+        SetControlText(dialog, kEntryTextFieldId, L" \t ");
+        SetControlText(dialog, kDueFieldId, L"");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+    HWND scheduled = MakeNote(TestNote{.id = 2, .type = kNoteScheduled});
+    {
+        ScriptedUser user;
+        user.WhenShown(kEditEntryClass, clearBoth);
+        AddEntryWithEditor(scheduled);
+    }
+    EXPECT_TRUE(NoteFromWindow(scheduled)->entries.empty());
+
+    NoteEntry entry = SampleEntry();
+    EXPECT_FALSE(Edit(entry, clearBoth));
     EXPECT_EQ(entry, SampleEntry());
 }
 
