@@ -1,7 +1,6 @@
 #include "entries/due_text.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 
 #include "entries/calendar.h"
@@ -17,79 +16,179 @@ constexpr std::int64_t kTwoDigits = 100;
 
 // A short year is counted from here.
 constexpr int kShortYearBase = 2000;
-constexpr int kShortYearLimit = 100;
 
 constexpr int kLastHour = 23;
 constexpr int kLastMinute = 59;
 
-constexpr std::size_t kDayField = 0;
-constexpr std::size_t kMonthField = 1;
-constexpr std::size_t kYearField = 2;
-constexpr std::size_t kHourField = 3;
-constexpr std::size_t kMinuteField = 4;
-constexpr std::size_t kFieldCount = 5;
-constexpr std::size_t kDateFieldCount = 3;
-// What must directly follow each number of the date text; the blank between
-// year and hour is looser and handled on its own.
-constexpr std::array<char16_t, kFieldCount> kSeparatorAfter = {u'/', u'/', u' ', u':', u'\0'};
+constexpr int kLastMonth = 12;
+constexpr int kLongestMonth = 31;
+constexpr std::int64_t kDateYearFactor = 10000;  // of a DateStamp
+constexpr std::int64_t kDateMonthFactor = 100;
 
-struct Scanner {
-    std::u16string_view text;
-    std::size_t position = 0;
+// How many digits each number of the date field may have.
+constexpr std::size_t kMostDayOrMonthDigits = 2;
+constexpr std::size_t kMostHourDigits = 2;
+constexpr std::size_t kMinuteDigits = 2;
+constexpr std::size_t kShortYearDigits = 2;
+constexpr std::size_t kFullYearDigits = 4;
+// Numbers stop growing here: longer ones are refused for their length anyway.
+constexpr int kNumberCap = 100000;
 
-    bool AtEnd() const { return position >= text.size(); }
-    char16_t Peek() const { return AtEnd() ? u'\0' : text[position]; }
+constexpr std::u16string_view kDateSeparators = u"/.-";
+constexpr std::u16string_view kHourMarks = u"hH:";
 
-    void SkipSpace() {
-        while (!AtEnd() && IsWideSpace(Peek())) ++position;
-    }
+std::int64_t Digits(std::int64_t stamp, std::int64_t factor) { return stamp / factor % kTwoDigits; }
 
-    bool Take(char16_t c) {
-        if (AtEnd() || Peek() != c) return false;
-        ++position;
-        return true;
-    }
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-    // A decimal integer after optional white space and sign, saturated at the
-    // limits of int. False, with nothing read, when no digit follows.
-    bool ReadNumber(int& value) {
-        SkipSpace();
-        bool negative = false;
-        if (Peek() == u'+' || Peek() == u'-') {
-            negative = Peek() == u'-';
-            ++position;
-        }
-        if (AtEnd() || Peek() < u'0' || Peek() > u'9') return false;
-        constexpr std::int64_t kCap = std::int64_t{std::numeric_limits<int>::max()} + 1;
-        std::int64_t magnitude = 0;
-        while (!AtEnd() && Peek() >= u'0' && Peek() <= u'9') {
-            magnitude = std::min(kCap, magnitude * 10 + (Peek() - u'0'));
-            ++position;
-        }
-        const std::int64_t signedValue = negative ? -magnitude : magnitude;
-        value = static_cast<int>(std::clamp<std::int64_t>(signedValue, std::numeric_limits<int>::min(),
-                                                          std::numeric_limits<int>::max()));
-        return true;
-    }
-};
-
-// Reads up to five numbers; returns how many were read.
-std::size_t ScanDueFields(std::u16string_view text, std::array<int, kFieldCount>& fields) {
-    Scanner scanner{text};
-    std::size_t count = 0;
-    while (count < kFieldCount && scanner.ReadNumber(fields[count])) {
-        const char16_t separator = kSeparatorAfter[count];
-        ++count;
-        if (separator == u' ') {
-            scanner.SkipSpace();
-        } else if (separator != u'\0' && !scanner.Take(separator)) {
-            break;
-        }
-    }
-    return count;
+std::u16string_view Trimmed(std::u16string_view text) {
+    while (!text.empty() && IsWideSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsWideSpace(text.back())) text.remove_suffix(1);
+    return text;
 }
 
-std::int64_t Digits(DueStamp due, std::int64_t factor) { return due / factor % kTwoDigits; }
+// A run of digits as typed: its value and how many digits it had.
+struct Number {
+    int value = 0;
+    std::size_t digits = 0;
+};
+
+struct TypedDate {
+    Number day;
+    Number month;
+    std::optional<Number> year;
+};
+
+struct TypedTime {
+    int hour = 0;
+    int minute = 0;
+};
+
+class FieldReader {
+public:
+    explicit FieldReader(std::u16string_view text) : text_(text) {}
+
+    bool AtEnd() const { return position_ >= text_.size(); }
+
+    bool Take(char16_t c) {
+        if (AtEnd() || text_[position_] != c) return false;
+        ++position_;
+        return true;
+    }
+
+    // One of `set`, which it gives back.
+    std::optional<char16_t> TakeOneOf(std::u16string_view set) {
+        if (AtEnd() || set.find(text_[position_]) == std::u16string_view::npos) return std::nullopt;
+        return text_[position_++];
+    }
+
+    // True when at least one white-space character was skipped.
+    bool SkipSpace() {
+        const std::size_t start = position_;
+        while (!AtEnd() && IsWideSpace(text_[position_])) ++position_;
+        return position_ > start;
+    }
+
+    std::optional<Number> ReadNumber() {
+        Number number;
+        while (!AtEnd() && IsDigit(text_[position_])) {
+            number.value = std::min(number.value * 10 + (text_[position_] - u'0'), kNumberCap);
+            ++number.digits;
+            ++position_;
+        }
+        if (number.digits == 0) return std::nullopt;
+        return number;
+    }
+
+    // The first number is an hour: an hour mark follows its digits.
+    bool StartsWithTime() const {
+        std::size_t end = position_;
+        while (end < text_.size() && IsDigit(text_[end])) ++end;
+        return end > position_ && end < text_.size() && kHourMarks.find(text_[end]) != std::u16string_view::npos;
+    }
+
+private:
+    std::u16string_view text_;
+    std::size_t position_ = 0;
+};
+
+bool IsDayOrMonthLength(const Number& number) {
+    return number.digits <= kMostDayOrMonthDigits;
+}
+
+// A year typed in two digits is counted from kShortYearBase; three or five
+// and more digits are a slip.
+std::optional<std::int64_t> FullYear(const Number& year) {
+    if (year.digits == kShortYearDigits) return kShortYearBase + year.value;
+    if (year.digits == kFullYearDigits) return year.value;
+    return std::nullopt;
+}
+
+// The year of the next such day from today, today counting.
+std::int64_t YearOfNext(int month, int day, DateStamp today) {
+    const std::int64_t todayYear = today / kDateYearFactor;
+    const std::int64_t todayMonthDay = today % kDateYearFactor;
+    return month * kDateMonthFactor + day < todayMonthDay ? todayYear + 1 : todayYear;
+}
+
+std::optional<DueParts> DateOf(const TypedDate& typed, DateStamp today) {
+    if (!IsDayOrMonthLength(typed.day) || !IsDayOrMonthLength(typed.month)) return std::nullopt;
+    const int day = typed.day.value;
+    const int month = typed.month.value;
+    if (month < 1 || month > kLastMonth || day < 1 || day > kLongestMonth) return std::nullopt;
+    const std::optional<std::int64_t> year = typed.year ? FullYear(*typed.year) : YearOfNext(month, day, today);
+    if (!year || *year < kMinDueYear || *year > kMaxDueYear) return std::nullopt;
+    const int fullYear = static_cast<int>(*year);
+    return DueParts{fullYear, month, std::min(day, DaysInMonth(fullYear, month)), 0, 0};
+}
+
+std::optional<DueParts> DateOfToday(DateStamp today) {
+    const std::int64_t year = today / kDateYearFactor;
+    if (year < kMinDueYear || year > kMaxDueYear) return std::nullopt;
+    const DueParts parts{static_cast<int>(year), static_cast<int>(Digits(today, kDateMonthFactor)),
+                         static_cast<int>(Digits(today, 1)), 0, 0};
+    if (!IsWellFormedDue(MakeDueStamp(parts))) return std::nullopt;
+    return parts;
+}
+
+// Day, month and year in either order, or day and month.
+std::optional<DueParts> ReadDate(FieldReader& reader, DateStamp today) {
+    const std::optional<Number> first = reader.ReadNumber();
+    if (!first) return std::nullopt;
+    const std::optional<char16_t> separator = reader.TakeOneOf(kDateSeparators);
+    if (!separator) return std::nullopt;
+    const std::optional<Number> second = reader.ReadNumber();
+    if (!second) return std::nullopt;
+    TypedDate typed{*first, *second, std::nullopt};
+    if (reader.Take(*separator)) {
+        const std::optional<Number> third = reader.ReadNumber();
+        if (!third) return std::nullopt;
+        const bool yearFirst = first->digits == kFullYearDigits;
+        typed = yearFirst ? TypedDate{*third, *second, *first} : TypedDate{*first, *second, *third};
+    }
+    return DateOf(typed, today);
+}
+
+// The date, and the blank before a time when one follows; a time alone is today's.
+std::optional<DueParts> ReadDatePart(FieldReader& reader, DateStamp today) {
+    if (reader.StartsWithTime()) return DateOfToday(today);
+    const std::optional<DueParts> date = ReadDate(reader, today);
+    if (date && !reader.AtEnd() && !reader.SkipSpace()) return std::nullopt;
+    return date;
+}
+
+std::optional<TypedTime> ReadTime(FieldReader& reader) {
+    const std::optional<Number> hour = reader.ReadNumber();
+    if (!hour || hour->digits > kMostHourDigits) return std::nullopt;
+    const std::optional<char16_t> mark = reader.TakeOneOf(kHourMarks);
+    if (!mark) return std::nullopt;
+    const std::optional<Number> minute = reader.ReadNumber();
+    if (!minute && *mark == u':') return std::nullopt;  // "9h" is whole, "9:" is not
+    if (minute && minute->digits != kMinuteDigits) return std::nullopt;
+    const TypedTime time{hour->value, minute ? minute->value : 0};
+    if (time.hour > kLastHour || time.minute > kLastMinute) return std::nullopt;
+    return time;
+}
 
 }  // namespace
 
@@ -118,24 +217,18 @@ bool IsWellFormedDue(DueStamp due) {
            parts.hour <= kLastHour && parts.minute <= kLastMinute;
 }
 
-DueStamp ParseDueText(std::u16string_view text) {
-    std::array<int, kFieldCount> fields{};
-    const std::size_t count = ScanDueFields(text, fields);
-    if (count < kDateFieldCount) return 0;
-
-    DueParts parts{fields[kYearField], fields[kMonthField], fields[kDayField], 0, 0};
-    // Only a year typed short is moved; a negative year is no date at all.
-    if (parts.year >= 0 && parts.year < kShortYearLimit) parts.year += kShortYearBase;
-    if (parts.year < kMinDueYear || parts.year > kMaxDueYear) return 0;
-    if (parts.month < 1 || parts.month > 12 || parts.day < 1) return 0;
-    if (count == kFieldCount) {
-        const int hour = fields[kHourField];
-        const int minute = fields[kMinuteField];
-        parts.hour = (hour >= 0 && hour <= kLastHour) ? hour : 0;
-        parts.minute = (minute >= 0 && minute <= kLastMinute) ? minute : 0;
+std::optional<DueStamp> ReadDueField(std::u16string_view text, DateStamp today) {
+    FieldReader reader(Trimmed(text));
+    if (reader.AtEnd()) return 0;
+    std::optional<DueParts> due = ReadDatePart(reader, today);
+    if (!due) return std::nullopt;
+    if (!reader.AtEnd()) {
+        const std::optional<TypedTime> time = ReadTime(reader);
+        if (!time || !reader.AtEnd()) return std::nullopt;
+        due->hour = time->hour;
+        due->minute = time->minute;
     }
-    parts.day = std::min(parts.day, DaysInMonth(parts.year, parts.month));
-    return MakeDueStamp(parts);
+    return MakeDueStamp(*due);
 }
 
 std::u16string FormatDueForEditing(DueStamp due) {

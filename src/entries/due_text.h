@@ -2,12 +2,13 @@
 // editor's date field, and the parts of a DueStamp.
 //
 // A due is well formed when it is a real date and time of a year from
-// kMinDueYear to kMaxDueYear. ParseDueText gives only well-formed dues (or 0),
-// and for every well-formed due ParseDueText(FormatDueForEditing(due)) == due,
-// so accepting the editor without touching the date never changes a due.
+// kMinDueYear to kMaxDueYear. ReadDueField gives only well-formed dues (or 0),
+// and for every well-formed due ReadDueField(FormatDueForEditing(due), today)
+// == due, so accepting the editor without touching the date never changes a due.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,15 +43,20 @@ DateStamp DateStampOf(const DueParts& parts);
 // A real date and time of a year in kMinDueYear..kMaxDueYear.
 bool IsWellFormedDue(DueStamp due);
 
-// "day/month/year hour:minute" read as a formatted-input scan of
-// "%d/%d/%d %d:%d": each number may have leading white space and a sign, '/'
-// and ':' must follow a number directly, any white space (or none) separates
-// year and hour; the scan stops at the first mismatch. Fewer than 3 numbers,
-// a month outside 1..12, a day below 1 or a year outside the supported range
-// give 0 (no date). A year 0..99 means 2000..2099. Hour and minute are used
-// only when both were read and valid, each one otherwise 0. A day past the
-// month's end becomes its last day. Numbers too large to hold saturate.
-DueStamp ParseDueText(std::u16string_view text);
+// The date field as typed, read wholly or not at all: white space around it
+// is ignored, and a blank field is no date (0). Otherwise it is a date, a
+// date and a time with white space between them, or a time alone (today):
+//   date: day/month/year, day/month (the next such day from `today`, today
+//         counting), or year/month/day when the first number has four digits;
+//         '/', '.' or '-' between the numbers, the same one each time;
+//   time: hour:minute, hourhminute or hourh ('h' or 'H'), minute 00..59 in
+//         two digits, hour 0..23 in one or two; no time is midnight.
+// Day and month take one or two digits, the year two (24 is 2024) or four.
+// A day past the month's end (up to 31) is the month's last day. Anything
+// else (a sign, a letter, a number out of range or of other length, more
+// text after the time) makes the field unreadable: nullopt. `today` is
+// YYYYMMDD.
+std::optional<DueStamp> ReadDueField(std::u16string_view text, DateStamp today);
 
 // "dd/mm/yyyy hh:mm" with at least four year digits; empty for due ≤ 0.
 // A malformed stamp (only a damaged file holds one) is written digit for digit.

@@ -1,12 +1,14 @@
 #include "entries/entry_editor.h"
 
+#include <optional>
 #include <string>
 
 #include "entries/date_time_picker.h"
 #include "entries/due_text.h"
 #include "entries/entry_fonts.h"
+#include "entries/entry_text.h"
+#include "entries/local_clock.h"
 #include "i18n/translation.h"
-#include "storage/category_store.h"
 #include "ui/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/dialog_window.h"
@@ -31,6 +33,7 @@ constexpr Rect kTextField{12, 56, 338, 88};
 constexpr Rect kDueLabel{12, 102, 82, 118};
 constexpr Rect kDueField{88, 98, 306, 122};
 constexpr Rect kCalendarButton{308, 98, 336, 122};
+constexpr Rect kDueRefusedLine{88, 123, 306, 138};
 constexpr Rect kOkButton{170, 140, 246, 168};
 constexpr Rect kCancelButton{254, 140, 330, 168};
 
@@ -39,6 +42,11 @@ constexpr int kIconHalfSize = 6;
 constexpr int kIconHeaderOffset = 2;  // above the centre
 // The picker opens this far below the date field.
 constexpr int kPickerGap = 2;
+
+// A refused date field and the line under it: dark red on pale red, which
+// reads on every note colour, light or dark.
+constexpr COLORREF kRefusedBackground = RGB(255, 205, 205);
+constexpr COLORREF kRefusedText = RGB(170, 0, 0);
 
 // The state of one editor, owned by the ShowEntryEditor frame; the window's
 // user data points to it while the window exists.
@@ -49,6 +57,8 @@ struct EntryEditorState {
     bool done = false;
     ColourRef colour = kDefaultNoteColour;
     HBRUSH brush = nullptr;
+    HBRUSH refusedBrush = nullptr;
+    bool dueRefused = false;  // the date field is marked until it changes
 };
 
 bool classRegistered = false;
@@ -76,11 +86,15 @@ void DrawCalendarIcon(const EntryEditorState& state, const DRAWITEMSTRUCT& item)
     LineTo(dc, cx + kIconHalfSize, cy - kIconHeaderOffset);
 }
 
-// The date field's date (or now, when it holds none) goes to the picker; a
-// picked date comes back into the field. Only OK stores anything.
+DateStamp Today() {
+    return DateStampOf(LocalNow());
+}
+
+// The date field's date (or now, when it holds none or cannot be read) goes
+// to the picker; a picked date comes back into the field. Only OK stores anything.
 void OnCalendarButton(HWND window, const EntryEditorState& state) {
     HWND field = GetDlgItem(window, kDueFieldId);
-    DueStamp due = ParseDueText(WindowText(field));
+    DueStamp due = ReadDueField(WindowText(field), Today()).value_or(0);
     RECT fieldRect{};
     GetWindowRect(field, &fieldRect);
     const POINT anchor{fieldRect.left, fieldRect.bottom + kPickerGap};
@@ -90,10 +104,45 @@ void OnCalendarButton(HWND window, const EntryEditorState& state) {
     SetFocus(field);
 }
 
+// The field keeps what was typed, selected, for the user to mend; the entry
+// keeps its due.
+void RefuseDue(HWND window, EntryEditorState& state) {
+    HWND field = GetDlgItem(window, kDueFieldId);
+    state.dueRefused = true;
+    ShowWindow(GetDlgItem(window, kDueRefusedLineId), SW_SHOWNA);
+    InvalidateRect(field, nullptr, TRUE);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+}
+
+void ClearDueMark(HWND window, EntryEditorState& state) {
+    if (!state.dueRefused) return;
+    state.dueRefused = false;
+    ShowWindow(GetDlgItem(window, kDueRefusedLineId), SW_HIDE);
+    InvalidateRect(GetDlgItem(window, kDueFieldId), nullptr, TRUE);
+}
+
+bool IsDueMarkPart(HWND window, LPARAM control) {
+    const auto part = reinterpret_cast<HWND>(control);
+    return part == GetDlgItem(window, kDueFieldId) || part == GetDlgItem(window, kDueRefusedLineId);
+}
+
+LRESULT RefusedColours(HDC dc, const EntryEditorState& state) {
+    SetTextColor(dc, kRefusedText);
+    SetBkColor(dc, kRefusedBackground);
+    return reinterpret_cast<LRESULT>(state.refusedBrush);
+}
+
 void Accept(HWND window, EntryEditorState& state) {
-    state.text = SanitizeName(WindowText(GetDlgItem(window, kEntryTextFieldId)));
-    state.due = ParseDueText(WindowText(GetDlgItem(window, kDueFieldId)));
-    state.accepted = true;
+    const std::optional<DueStamp> due = ReadDueField(WindowText(GetDlgItem(window, kDueFieldId)), Today());
+    if (!due) {
+        RefuseDue(window, state);
+        return;
+    }
+    state.text = SingleLineEntryText(WindowText(GetDlgItem(window, kEntryTextFieldId)));
+    state.due = *due;
+    // With neither text nor date there is nothing to keep: OK ends as Cancel does.
+    state.accepted = *due != 0 || !IsBlankText(state.text);
     Finish(window, state);
 }
 
@@ -110,6 +159,10 @@ LRESULT CALLBACK EntryEditorProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnCalendarButton(window, *state);
         return 0;
     }
+    const bool colouring = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC;
+    if (colouring && state->dueRefused && IsDueMarkPart(window, lParam)) {
+        return RefusedColours(reinterpret_cast<HDC>(wParam), *state);
+    }
     const DialogChromeResult chrome =
         HandleDialogChrome(window, message, wParam, lParam, state->colour, state->brush, &state->done);
     if (chrome.handled) return chrome.result;
@@ -121,6 +174,7 @@ LRESULT CALLBACK EntryEditorProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) Finish(window, *state);
         if (LOWORD(wParam) == IDOK) Accept(window, *state);
+        if (LOWORD(wParam) == kDueFieldId && HIWORD(wParam) == EN_CHANGE) ClearDueMark(window, *state);
         return 0;
     case WM_DESTROY:
         state->done = true;  // however the window goes (its owner can take it along), the loop ends
@@ -144,6 +198,9 @@ HWND CreateChildren(HWND window, const NoteEntry& entry) {
     CreateDialogControl(window, L"BUTTON", u"", kButtonStyle, kCalendarButtonId, kCalendarButton, guiFont);
     CreateDialogControl(window, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, kOkButton, guiFont);
     CreateDialogControl(window, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, kCancelButton, guiFont);
+    // Shown only while the date field is refused.
+    CreateDialogControl(window, L"STATIC", Translate(u"Date ou heure illisible"), kLabelStyle & ~WS_VISIBLE,
+                        kDueRefusedLineId, kDueRefusedLine, guiFont);
     return text;
 }
 
@@ -155,6 +212,8 @@ bool ShowEntryEditor(HWND owner, ColourRef colour, NoteEntry& entry) {
     state.colour = colour;
     const UniqueBrush brush(CreateSolidBrush(colour));
     state.brush = brush.Get();
+    const UniqueBrush refusedBrush(CreateSolidBrush(kRefusedBackground));
+    state.refusedBrush = refusedBrush.Get();
 
     // Near the owner, but never off the screen: from a note near the right or
     // bottom edge the OK button would otherwise be out of reach.

@@ -47,6 +47,7 @@ constexpr TranslationPair kBuiltInEnglish[] = {
     {u"(sans date)", u"(no date)"},
     {u"Texte :", u"Text:"},
     {u"Echeance :", u"Due:"},
+    {u"Date ou heure illisible", u"Unreadable date or time"},
     {u"Heure :", u"Time:"},
     {u"Annuler", u"Cancel"},
     {u"Reinitialiser", u"Reset"},

@@ -136,8 +136,7 @@ void AddEntryWithEditor(HWND noteWindow) {
     if (!note) return;
     NoteEntry entry;
     if (!ShowEntryEditor(noteWindow, note->colour, entry)) return;
-    // Kept as the editor gives it, even empty and undated (the next load drops
-    // such an entry); its id is taken only now, from the list as it is now.
+    // Its id is taken only now, from the list as it is now.
     if (Note* now = NoteFromWindow(noteWindow)) AppendEntry(noteWindow, *now, std::move(entry));
 }
 

@@ -10,33 +10,63 @@
 
 namespace {
 
-TEST(DueText, TypedDates) {
+constexpr DateStamp kToday = 20261201;
+
+TEST(DueField, ReadsTheFormsTyped) {
     const struct {
         std::u16string text;
         DueStamp due;
     } cases[] = {
-        {u"5/3/24 9:7", 202403050907},          {u"05/03/2024", 202403050000},
-        {u"05/03/2024 14", 202403050000},       // four numbers: midnight
-        {u"5/3", 0},                            {u"", 0},
-        {u"31/02/2024 25:70", 202402290000},    {u"30/02/2023", 202302280000},
-        {u"31/12/1999 23:59", 199912312359},
-        {u"  5/ 3/ +24\t9: 7", 202403050907},   // blanks and a sign before each number
-        {u"5/3/2409:07", 240903050000},         // the year runs on into the hour
-        {u"5/3/24:9", 202403050000},            // stops after the year
-        {u"5 /3/24", 0},                        // '/' must follow directly
-        {u"5/3/24 9 :7", 202403050000},         // ':' must follow directly: a lone hour is ignored
-        {u"5/3/24 9:60", 202403050900},         {u"5/3/24 -1:30", 202403050030},
-        {u"0/3/24", 0},                         {u"5/13/24", 0},
-        {u"5/0/24", 0},                         {u"5/3/99", 209903050000},
-        {u"5/3/100", 10003050000},              // the first year that is not short
-        {u"5/3/9999 23:59", 999903052359},      {u"5/3/10000", 0},
-        {u"5/3/-5", 0},                         // not 1995
-        {u"99999999999999999999/3/2024", 202403310000},  // saturated, then the month's end
-        {u"5/3/99999999999999999999", 0},
-        {u"5/3/2024 99999999999999999999:99999999999999999999", 202403050000},
-        {u"5/3/24 9:7 and more", 202403050907}, {u"le 5/3/24", 0},
+        {u"15/12/2026 10:00", 202612151000}, {u"15/12/2026 10h00", 202612151000},
+        {u"15/12/2026 10H30", 202612151030}, {u"15/12/26 9h", 202612150900},
+        {u"5/3/2027 9:07", 202703050907},    {u"15/12/2026", 202612150000},
+        {u"15.12.2026", 202612150000},       {u"15-12-2026 23:59", 202612152359},
+        {u"2026-12-20", 202612200000},       {u"2026-12-20 10:00", 202612201000},
+        {u"2026/1/2 0h", 202601020000},      {u"20/12 9h30", 202612200930},
+        {u"10h30", 202612011030},            {u"9h", 202612010900},
+        {u"0:00", 202612010000},             {u" \t15/12/2026  \u00A010:00 ", 202612151000},
+        {u"31/02/2026", 202602280000},       {u"31/02/2028 23:59", 202802292359},
+        {u"31/04/26", 202604300000},         {u"01/01/0100 00:00", 10001010000},
+        {u"31/12/9999 23:59", 999912312359}, {u"", 0},
+        {u" \t ", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseDueText(c.text), c.due) << testing::PrintToString(c.text);
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadDueField(c.text, kToday), std::optional<DueStamp>(c.due)) << testing::PrintToString(c.text);
+    }
+}
+
+TEST(DueField, RefusesWhatItCannotReadWholly) {
+    const std::u16string refused[] = {
+        u"15/12/2026 24:00", u"15/12/2026 10:60", u"15/12/2026 10h5",  u"15/12/2026 10:",
+        u"15/12/2026 10",    u"15/12/2026 010:00", u"15/12/2026 10:00x", u"15/12/2026x",
+        u"15/12/202610:00",  u"15/12/2026 10:00 11:00", u"15/12/2026 10:30:00", u"15/12/2026 à 10h",
+        u"+15/12/2026",      u"-5/3/26",          u"15/-12/2026",       u"15/12/+2026",
+        u"32/12/2026",       u"0/12/2026",        u"15/13/2026",        u"15/0/2026",
+        u"015/12/2026",      u"15/12/226",        u"15/12/20266",       u"15/12/6",
+        u"15/12/0099",       u"15/12.2026",       u"15 /12/2026",       u"15/ 12/2026",
+        u"2026-12",          u"2026-12-20-1",     u"15",                u"15/",
+        u"demain",           u"le 15/12/2026",    u"10 h 30",           u"h30",
+        u"10h30m",           u"\uFF11\uFF15/12/2026", u"99999999999999999999/3/2024",
+        u"15/12/2026 99999999999999999999:00",
+    };
+    for (const auto& text : refused) EXPECT_EQ(ReadDueField(text, kToday), std::nullopt) << testing::PrintToString(text);
+}
+
+// A day and month without a year is the next such day, today counting.
+TEST(DueField, ChoosesTheYearOfADayWithoutOne) {
+    const struct {
+        DateStamp today;
+        std::u16string text;
+        std::optional<DueStamp> due;
+    } cases[] = {
+        {20261231, u"31/12", 202612310000}, {20261231, u"1/1", 202701010000},
+        {20261231, u"30/12", 202712300000}, {20270101, u"31/12", 202712310000},
+        {20270101, u"1/1 8h", 202701010800}, {20270301, u"29/02", 202802290000},
+        {20260301, u"29/02", 202702280000}, {99991231, u"1/1", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadDueField(c.text, c.today), c.due) << c.today << " " << testing::PrintToString(c.text);
+    }
 }
 
 TEST(DueText, EditingText) {
@@ -62,7 +92,7 @@ TEST(DueText, WellFormedDues) {
 TEST(DueText, EveryWellFormedDueSurvivesTheDateField) {
     const DueStamp corners[] = {10001010000,  10012312359,  199912312359, 200001010000,
                                 202402290000, 209912312359, 210001010000, 999912312359};
-    for (const DueStamp due : corners) EXPECT_EQ(ParseDueText(FormatDueForEditing(due)), due) << due;
+    for (const DueStamp due : corners) EXPECT_EQ(ReadDueField(FormatDueForEditing(due), kToday), due) << due;
     std::mt19937 random(20240305);
     const auto next = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     for (int i = 0; i < 20000; ++i) {
@@ -70,7 +100,7 @@ TEST(DueText, EveryWellFormedDueSurvivesTheDateField) {
         parts.day = next(1, DaysInMonth(parts.year, parts.month));
         const DueStamp due = MakeDueStamp(parts);
         ASSERT_TRUE(IsWellFormedDue(due)) << due;
-        ASSERT_EQ(ParseDueText(FormatDueForEditing(due)), due) << due;
+        ASSERT_EQ(ReadDueField(FormatDueForEditing(due), kToday), due) << due;
     }
 }
 

@@ -8,6 +8,8 @@
 
 #include "entries/date_time_picker.h"
 #include "entries/entry_editor.h"
+#include "notes/entry_list.h"
+#include "notes/note_window_state.h"
 #include "support/program_names.h"
 #include "support/screen_picture.h"
 #include "support/scripted_user.h"
@@ -56,7 +58,8 @@ TEST_F(EntryEditor, ShowsTheEntryOverItsOwnerOnTheScreenWithTheTextSelectedAndIt
             texts.push_back(WindowTextOf(child));
         }
         EXPECT_EQ(texts, (std::vector<std::u16string>{u"Tâche cédulée", u"Texte :", u"Appeler Paul", u"Echeance :",
-                                                      u"05/03/2024 14:30", u"", u"OK", u"Annuler"}));
+                                                      u"05/03/2024 14:30", u"", u"OK", u"Annuler",
+                                                      u"Date ou heure illisible"}));
         std::vector<int> tabOrder;  // from the text field on
         for (HWND stop = GetDlgItem(dialog, kEntryTextFieldId); tabOrder.size() < 5;) {
             tabOrder.push_back(GetDlgCtrlID(stop = GetNextDlgTabItem(dialog, stop, FALSE)));
@@ -83,7 +86,7 @@ TEST_F(EntryEditor, ShowsTheEntryOverItsOwnerOnTheScreenWithTheTextSelectedAndIt
     });
 }
 
-TEST_F(EntryEditor, OnlyOkStoresTheCleanedTextAndTheTypedDueAndNothingElse) {
+TEST_F(EntryEditor, OnlyOkStoresTheTypedTextAndDueAndNothingElse) {
     const auto post = [](int id, UINT message, WPARAM wParam, LPARAM lParam) {
         return [=](HWND dialog) { PostMessageW(id ? GetDlgItem(dialog, id) : dialog, message, wParam, lParam); };
     };
@@ -97,12 +100,12 @@ TEST_F(EntryEditor, OnlyOkStoresTheCleanedTextAndTheTypedDueAndNothingElse) {
         {post(IDCANCEL, BM_CLICK, 0, 0), false},
         {post(0, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(337, 15)), false},  // the cross
     };
-    const NoteEntry edited{5, 202402290907, 1, 1, 20240301, u"AppelerPaul"};
+    const NoteEntry edited{5, 202402290907, 1, 1, 20240301, u"Appeler|\tPaul"};
     for (size_t i = 0; i < std::size(ways); ++i) {
         NoteEntry entry = SampleEntry();
         EXPECT_EQ(Edit(entry, [&](HWND dialog) {
                       SetControlText(dialog, kEntryTextFieldId, L"Appeler|\tPaul");
-                      SetControlText(dialog, kDueFieldId, L"31/02/24 9:7");
+                      SetControlText(dialog, kDueFieldId, L"31/02/24 9:07");
                       ways[i].leave(dialog);
                   }),
                   ways[i].stored) << i;
@@ -137,6 +140,92 @@ TEST_F(EntryEditor, CalendarButtonPicksADateIntoTheFieldButOnlyOkKeepsIt) {
     });
     NoteEntry entry = SampleEntry();
     EXPECT_FALSE(ShowEntryEditor(owner_, kDefaultNoteColour, entry));
+    EXPECT_EQ(entry, SampleEntry());
+}
+
+TEST_F(EntryEditor, OkKeepsPipesAndTabsAndMakesEachLineBreakOneSpace) {
+    const struct {
+        const wchar_t* typed;  // null: the text is left as it was
+        std::u16string stored;
+    } cases[] = {
+        {nullptr, u"Code | 1234"},
+        {L"a\tb|c\r\nd", u"a\tb|c d"},
+    };
+    for (const auto& c : cases) {
+        NoteEntry entry = SampleEntry();
+        entry.text = u"Code | 1234";
+        EXPECT_TRUE(Edit(entry, [&](HWND dialog) {
+            if (c.typed) SetControlText(dialog, kEntryTextFieldId, c.typed);
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }));
+        EXPECT_EQ(entry.text, c.stored);
+    }
+}
+
+TEST_F(EntryEditor, OkStoresTheDateAndTimeAsTyped) {
+    const struct {
+        const wchar_t* typed;
+        DueStamp due;
+    } cases[] = {
+        {L"15/12/2026 10h00", 202612151000},
+        {L"2026-12-20 10:00", 202612201000},
+    };
+    for (const auto& c : cases) {
+        NoteEntry entry = SampleEntry();
+        EXPECT_TRUE(Edit(entry, [&](HWND dialog) {
+            SetControlText(dialog, kDueFieldId, c.typed);
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }));
+        EXPECT_EQ(entry.due, c.due) << testing::PrintToString(std::wstring(c.typed));
+    }
+}
+
+TEST_F(EntryEditor, OkRefusesAnUnreadableDateWithTheFieldMarkedAndSelectedUntilItChanges) {
+    NoteEntry entry = SampleEntry();
+    const bool stored = Edit(entry, [](HWND dialog) {
+        HWND field = GetDlgItem(dialog, kDueFieldId);
+        HWND line = GetDlgItem(dialog, kDueRefusedLineId);
+        SetWindowTextW(field, L"20/12 9h30x");
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(GetFocus(), field);
+        DWORD start = 1;
+        DWORD end = 0;
+        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, 11u);
+        EXPECT_TRUE(IsWindowVisible(line));
+        EXPECT_EQ(WindowTextOf(line), u"Date ou heure illisible");
+        const Rect place = WindowRect(field);  // a point of the field right of its text
+        const auto fieldPixel = [&] { return WindowPixel(field, place.right - place.left - 4, 4); };
+        EXPECT_TRUE(PumpUntil([&] { return fieldPixel() == RGB(255, 205, 205); })) << std::hex << fieldPixel();
+        SaveScreenshotIfAsked(u"entry-refused", dialog);
+
+        SetWindowTextW(field, L"20/12 9h30");
+        EXPECT_FALSE(IsWindowVisible(line));
+        EXPECT_TRUE(PumpUntil([&] { return fieldPixel() == kDefaultNoteColour; })) << std::hex << fieldPixel();
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(entry, SampleEntry());
+}
+
+TEST_F(EntryEditor, OkWithNeitherTextNorDateAddsNoEntryAndLeavesAnEditedOneAsItWas) {
+    const auto clearBoth = [](HWND dialog) {
+        SetControlText(dialog, kEntryTextFieldId, L" \t ");
+        SetControlText(dialog, kDueFieldId, L"");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+    HWND scheduled = MakeNote(TestNote{.id = 2, .type = kNoteScheduled});
+    {
+        ScriptedUser user;
+        user.WhenShown(kEditEntryClass, clearBoth);
+        AddEntryWithEditor(scheduled);
+    }
+    EXPECT_TRUE(NoteFromWindow(scheduled)->entries.empty());
+
+    NoteEntry entry = SampleEntry();
+    EXPECT_FALSE(Edit(entry, clearBoth));
     EXPECT_EQ(entry, SampleEntry());
 }
 
