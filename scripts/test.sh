@@ -35,12 +35,23 @@ step() {  # name, limit in seconds, command...
   echo
   echo "=== $name (limit ${limit}s)"
   local started=$SECONDS status=0
-  timeout --kill-after=15 "$limit" "$root/scripts/test.sh" --tier "$@" || status=$?
+  local log="$root/build/logs/${name//[^a-zA-Z0-9]/-}.log"
+  mkdir -p "$root/build/logs"
+  # Into a file, shown as it grows: a program the tier leaves behind cannot
+  # hold up the run the way it would hold a pipe open.
+  : >"$log"
+  timeout --kill-after=15 "$limit" "$root/scripts/test.sh" --tier "$@" >"$log" 2>&1 &
+  local pid=$!
+  tail -n +1 --pid="$pid" -f "$log"
+  wait "$pid" || status=$?
   local took=$((SECONDS - started))
   timings+=("$name: ${took}s")
   if [ $status -eq 0 ]; then echo "=== $name: passed in ${took}s"; return 0; fi
   if [ $status -eq 124 ] || [ $status -eq 137 ]; then
     echo "=== $name: FAILED, ran out of its ${limit}s limit and was stopped"
+    local last
+    last=$(grep '^\[ RUN      \]' "$log" | tail -n 1)
+    [ -n "$last" ] && echo "=== the test running then: ${last#*] }"
   else
     echo "=== $name: FAILED after ${took}s"
   fi
@@ -72,8 +83,10 @@ cleanup() {
   qb_stop_xvfb
 }
 
+# Each test is named as it starts, so that a run stopped at its limit tells
+# which test it was in.
 wine_tier() {  # test program name
-  wine "build/windows/bin/$1.exe" --gtest_brief=1 </dev/null
+  wine "build/windows/bin/$1.exe" </dev/null
 }
 
 # Moves to a new Wine prefix (the display stays): the installer is tried on
