@@ -140,7 +140,7 @@ if step "build windows" 1200 build windows; then
   qb_start_wineserver
   step "core tests (Wine)" 180 wine_tier core_tests
   step "Win32 tests (Wine)" 600 wine_tier win32_tests
-  step "end-to-end tests (Wine)" 600 wine_tier e2e_tests
+  step "end-to-end tests (Wine)" 900 wine_tier e2e_tests
   step "installer (Wine)" 600 installer_tier
 fi
 
