@@ -1,7 +1,7 @@
 #include "app/note_passes.h"
 
+#include "notes/core/docking_geometry.h"
 #include "notes/docking.h"
-#include "notes/docking_geometry.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "ui/screen_geometry.h"

@@ -9,7 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "i18n/translation.h"
+#include "base/colour.h"
+#include "i18n/core/translation.h"
 #include "resource_ids.h"
 #include "win/gdi_drawing.h"
 #include "win/gdiplus_session.h"
@@ -52,7 +53,7 @@ constexpr RECT kCrossLines{455, 15, 467, 27};  // the cross joins the corners
 constexpr RECT kCrossHitRect{450, 10, 472, 32};
 
 constexpr COLORREF kBackgroundColour = 0x00FFFFFF;
-constexpr COLORREF kBandColour = 0x00A0F6FF;  // the note yellow
+constexpr COLORREF kBandColour = kNoteYellow;
 constexpr COLORREF kTitleColour = 0x001C1C1C;
 constexpr COLORREF kCompanyColour = 0x00606060;
 constexpr COLORREF kSeparatorColour = 0x00E4E4E4;

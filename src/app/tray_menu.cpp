@@ -1,7 +1,7 @@
 #include "app/tray_menu.h"
 
 #include "app/start_with_windows.h"
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "win/wide.h"
 
 namespace {

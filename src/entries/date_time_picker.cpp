@@ -5,14 +5,14 @@
 #include <array>
 #include <string>
 
-#include "entries/calendar.h"
+#include "entries/core/calendar.h"
+#include "entries/core/picker_layout.h"
+#include "entries/core/picker_rules.h"
 #include "entries/entry_fonts.h"
 #include "entries/local_clock.h"
-#include "entries/picker_layout.h"
-#include "entries/picker_rules.h"
-#include "i18n/translation.h"
-#include "storage/lenient_number.h"
-#include "ui/colour_rules.h"
+#include "i18n/core/translation.h"
+#include "storage/core/lenient_number.h"
+#include "ui/core/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/dialog_window.h"
 #include "ui/modal_dialog.h"

@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "entries/core/due_text.h"
+#include "entries/core/entry_text.h"
 #include "entries/date_time_picker.h"
-#include "entries/due_text.h"
 #include "entries/entry_fonts.h"
-#include "entries/entry_text.h"
 #include "entries/local_clock.h"
-#include "i18n/translation.h"
-#include "ui/colour_rules.h"
+#include "i18n/core/translation.h"
+#include "ui/core/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/dialog_window.h"
 #include "ui/modal_dialog.h"

@@ -1,6 +1,6 @@
 #include "notes/docking.h"
 
-#include "notes/docking_geometry.h"
+#include "notes/core/docking_geometry.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "ui/screen_geometry.h"

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 // Switches the body between edit (0), entry list (1) and placeholder (2).
 // Neither the text nor the entries are touched. Other values are ignored.

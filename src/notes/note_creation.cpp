@@ -1,6 +1,6 @@
 #include "notes/note_creation.h"
 
-#include "notes/note_layout.h"
+#include "notes/core/note_layout.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"
 #include "storage/note_files.h"

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 // Creates a note window (hidden) from its parameters; null on failure. The
 // window class must be registered (RegisterNoteWindowClass, at start-up).

@@ -4,16 +4,16 @@
 
 #include <limits>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
+#include "notes/core/note_layout.h"
 #include "notes/docking.h"
 #include "notes/note_creation.h"
-#include "notes/note_layout.h"
 #include "notes/note_reach.h"
 #include "notes/note_save.h"
 #include "notes/note_window.h"
 #include "notes/note_window_state.h"
+#include "storage/core/note_file.h"
 #include "storage/data_directory.h"
-#include "storage/note_file.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
 #include "win/gdiplus_session.h"

@@ -1,6 +1,6 @@
 #include "notes/note_removal.h"
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "storage/note_files.h"

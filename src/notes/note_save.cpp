@@ -1,7 +1,7 @@
 #include "notes/note_save.h"
 
 #include "notes/note_window_state.h"
-#include "storage/note_file.h"
+#include "storage/core/note_file.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
 #include "win/window_text.h"

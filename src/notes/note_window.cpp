@@ -5,20 +5,20 @@
 
 #include <memory>
 
+#include "notes/core/entry_list_layout.h"
+#include "notes/core/note_layout.h"
 #include "notes/docking.h"
 #include "notes/entry_commands.h"
 #include "notes/entry_list.h"
-#include "notes/entry_list_layout.h"
 #include "notes/note_commands.h"
 #include "notes/note_creation.h"
 #include "notes/note_edit_menu.h"
-#include "notes/note_layout.h"
 #include "notes/note_painting.h"
 #include "notes/note_reach.h"
 #include "notes/note_removal.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 #include "ui/owner_draw_menu.h"
 #include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"

@@ -7,9 +7,10 @@
 
 #include "categories/category_passes.h"
 #include "entries/local_clock.h"
+#include "notes/core/note_title.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
-#include "reminders/due_rule.h"
+#include "reminders/core/due_rule.h"
 #include "reminders/toast_window.h"
 #include "storage/category_storage.h"
 #include "ui/modal_dialog.h"

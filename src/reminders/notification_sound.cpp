@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "reminders/wav_image.h"
+#include "reminders/core/wav_image.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "reminders/toast_stack.h"
-#include "ui/colour_rules.h"
+#include "reminders/core/toast_stack.h"
+#include "ui/core/colour_rules.h"
 #include "win/gdiplus_objects.h"
 #include "win/gdiplus_session.h"
 #include "win/handles.h"
@@ -44,7 +44,6 @@ const Gdiplus::RectF kTextRect(16.0f, 26.0f, 284.0f, 46.0f);
 // cut through by the bottom edge.
 constexpr INT kTitleFormat = Gdiplus::StringFormatFlagsNoWrap;
 constexpr INT kTextFormat = Gdiplus::StringFormatFlagsLineLimit;
-
 
 struct ToastText {
     const std::u16string& text;

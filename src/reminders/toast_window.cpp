@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "reminders/core/toast_stack.h"
 #include "reminders/notification_sound.h"
 #include "reminders/toast_painting.h"
-#include "reminders/toast_stack.h"
 #include "ui/dialog_window.h"
 #include "ui/screen_geometry.h"
 #include "win/handles.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "i18n/built_in_english.h"
+#include "i18n/core/built_in_english.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"

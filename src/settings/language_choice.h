@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "i18n/language_file.h"
-#include "i18n/translation.h"
+#include "i18n/core/language_file.h"
+#include "i18n/core/translation.h"
 
 // At start, before anything is shown: writes the two templates when they
 // are missing, lists the languages, and makes the saved language (or the

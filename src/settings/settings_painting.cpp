@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "settings/language_choice.h"
 #include "settings/shortcuts.h"
-#include "storage/lenient_number.h"
-#include "ui/colour_rules.h"
+#include "storage/core/lenient_number.h"
+#include "ui/core/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings_layout.h"
-#include "storage/note_record.h"
+#include "base/colour.h"
+#include "settings/core/settings_layout.h"
 
 // Light yellow, whatever the notes' colours.
-constexpr ColourRef kSettingsColour = 0x00A0F6FF;
+constexpr ColourRef kSettingsColour = kNoteYellow;
 
 struct SettingsState {
     ShortcutRowsLayout rows{};  // recomputed at every paint, used to hit-test

@@ -1,6 +1,6 @@
 #include "settings/shortcuts.h"
 
-#include "settings/shortcuts_file.h"
+#include "settings/core/shortcuts_file.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"

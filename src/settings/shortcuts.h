@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "settings/shortcut_table.h"
+#include "settings/core/shortcut_table.h"
 
 // The one table of the process, at its defaults until LoadShortcuts.
 ShortcutTable& Shortcuts();

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "storage/categories_file.h"
+#include "storage/core/categories_file.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"

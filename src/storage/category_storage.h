@@ -1,7 +1,7 @@
 // The process's category store and its file "categories.txt".
 #pragma once
 
-#include "storage/category_store.h"
+#include "storage/core/category_store.h"
 
 // The one store of the process.
 CategoryStore& Categories();

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "storage/core/lenient_number.h"
+#include "storage/core/note_file.h"
+#include "storage/core/text_encoding.h"
 #include "storage/data_directory.h"
-#include "storage/lenient_number.h"
-#include "storage/note_file.h"
-#include "storage/text_encoding.h"
 #include "storage/text_files.h"
 #include "win/wide.h"
 

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
+#include "ui/core/title_band.h"
 #include "ui/dialog_window.h"
 #include "ui/shared_fonts.h"
-#include "ui/title_band.h"
 #include "win/gdi_drawing.h"
 #include "win/handles.h"
 #include "win/wide.h"

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "storage/note_record.h"
+#include "base/colour.h"
 
 struct DialogChromeResult {
     bool handled = false;

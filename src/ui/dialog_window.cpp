@@ -1,6 +1,6 @@
 #include "ui/dialog_window.h"
 
-#include "ui/dialog_placement.h"
+#include "ui/core/dialog_placement.h"
 #include "ui/modal_dialog.h"
 #include "ui/screen_geometry.h"
 #include "win/process_handles.h"

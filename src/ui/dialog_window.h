@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "storage/rect.h"
+#include "base/rect.h"
 
 // Registers the class of a popup the program paints itself (a dialog, a
 // toast) once per process: the program's instance, the cursor, no icon and

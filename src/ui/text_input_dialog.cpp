@@ -1,7 +1,7 @@
 #include "ui/text_input_dialog.h"
 
-#include "i18n/translation.h"
-#include "storage/note_record.h"
+#include "base/colour.h"
+#include "i18n/core/translation.h"
 #include "ui/dialog_chrome.h"
 #include "ui/dialog_window.h"
 #include "ui/modal_dialog.h"
@@ -29,7 +29,7 @@ struct InputDialog {
     std::u16string text;
     bool accepted = false;
     bool done = false;
-    ColourRef colour = kDefaultNoteColour;
+    ColourRef colour = kNoteYellow;
     HBRUSH brush = nullptr;
 };
 

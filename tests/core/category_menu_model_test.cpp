@@ -1,9 +1,9 @@
-#include "categories/category_menu_model.h"
+#include "categories/core/category_menu_model.h"
 
 #include <gtest/gtest.h>
 
-#include "i18n/built_in_english.h"
-#include "i18n/translation.h"
+#include "i18n/core/built_in_english.h"
+#include "i18n/core/translation.h"
 
 namespace {
 

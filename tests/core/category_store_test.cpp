@@ -1,8 +1,9 @@
-#include "storage/category_store.h"
+#include "notes/core/note_title.h"
+#include "storage/core/category_store.h"
 
 #include <gtest/gtest.h>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "notes/docking_geometry.h"
+#include "notes/core/docking_geometry.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "storage/note_file.h"
+#include "storage/core/note_file.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 namespace {
 

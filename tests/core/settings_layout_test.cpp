@@ -1,12 +1,12 @@
-#include "settings/settings_layout.h"
+#include "settings/core/settings_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
 
-#include "i18n/built_in_english.h"
-#include "i18n/translation.h"
+#include "i18n/core/built_in_english.h"
+#include "i18n/core/translation.h"
 
 namespace {
 

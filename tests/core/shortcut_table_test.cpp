@@ -1,11 +1,11 @@
-#include "settings/shortcut_table.h"
+#include "settings/core/shortcut_table.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "i18n/built_in_english.h"
-#include "i18n/translation.h"
+#include "i18n/core/built_in_english.h"
+#include "i18n/core/translation.h"
 
 namespace {
 

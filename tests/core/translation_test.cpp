@@ -1,10 +1,10 @@
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "i18n/built_in_english.h"
+#include "i18n/core/built_in_english.h"
 
 namespace {
 

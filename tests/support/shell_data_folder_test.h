@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "reminders/sound_settings.h"
-#include "storage/category_store.h"
+#include "reminders/core/sound_settings.h"
+#include "storage/core/category_store.h"
 #include "support/data_folder.h"
 
 class DataFolderTest : public ::testing::Test {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 // A note as a test wants it; what it leaves out is as a new note has it.
 struct TestNote {

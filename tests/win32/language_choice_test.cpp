@@ -2,7 +2,7 @@
 // switch, and files that are not what they should be.
 #include <string>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "settings/language_choice.h"
 #include "support/shell_data_folder_test.h"
 #include "support/windows_test_support.h"

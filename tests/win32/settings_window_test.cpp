@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "reminders/notification_sound.h"
 #include "settings/language_choice.h"
 #include "settings/settings_window.h"

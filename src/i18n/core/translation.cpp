@@ -1,0 +1,33 @@
+#include "i18n/core/translation.h"
+
+#include <array>
+
+namespace {
+
+// Monday first; shown when the table gives no heading of its own.
+constexpr std::array<char16_t, 7> kFrenchWeekdayLetters = {u'L', u'M', u'M', u'J',
+                                                           u'V', u'S', u'D'};
+
+}  // namespace
+
+TranslationTable& ActiveTranslationTable() {
+    static TranslationTable table;
+    return table;
+}
+
+const char16_t* Translate(const char16_t* source) {
+    const TranslationTable& table = ActiveTranslationTable();
+    if (source == nullptr || table.empty()) return source;
+    const auto found = table.find(source);
+    if (found == table.end() || found->second.empty()) return source;
+    return found->second.c_str();
+}
+
+std::u16string WeekdayLabel(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= kFrenchWeekdayLetters.size()) return {};
+    const std::u16string key = u"WDAY" + std::u16string(1, static_cast<char16_t>(u'0' + index));
+    const TranslationTable& table = ActiveTranslationTable();
+    const auto found = table.find(key);
+    if (found != table.end() && !found->second.empty()) return found->second;
+    return std::u16string(1, kFrenchWeekdayLetters[static_cast<std::size_t>(index)]);
+}
