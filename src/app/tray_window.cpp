@@ -1,6 +1,7 @@
 #include "app/tray_window.h"
 
 #include "app/note_passes.h"
+#include "app/program_state.h"
 #include "app/quit_question.h"
 #include "app/start_with_windows.h"
 #include "app/tray_icon.h"
@@ -12,8 +13,6 @@
 #include "settings/shortcuts.h"
 
 namespace {
-
-UINT taskbarCreatedMessage = 0;
 
 void RunTrayCommand(HWND window, UINT command, LPARAM lParam) {
     switch (command) {
@@ -124,7 +123,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         break;
     }
-    if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
+    if (CurrentAppShellState().taskbarCreatedMessage != 0 && message == CurrentAppShellState().taskbarCreatedMessage) {
         // The new taskbar does not know the icon; nothing to remove first.
         AddTrayIcon(window);
         return 0;
@@ -135,7 +134,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void RegisterTaskbarCreatedMessage() {
-    taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    CurrentAppShellState().taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 HWND CreateTrayWindow(HINSTANCE instance) {

@@ -1,5 +1,7 @@
 #include "reminders/toast_painting.h"
 
+#include "reminders/reminders_state.h"
+
 #include <algorithm>
 
 #include "reminders/core/toast_stack.h"
@@ -54,12 +56,10 @@ struct ToastText {
     Gdiplus::ARGB argb;
 };
 
-// The family of the toast texts, found once and kept for the process:
-// "Segoe UI", else the generic sans-serif family, else none (the texts are
-// then left out). Not found yet means tried again at the next toast.
-Gdiplus::GpFontFamily* toastFontFamily = nullptr;
-
+// The family of the toast texts: "Segoe UI", else the generic sans-serif
+// family, else none (the texts are then left out).
 Gdiplus::GpFontFamily* ToastFontFamily() {
+    Gdiplus::GpFontFamily*& toastFontFamily = CurrentRemindersState().toastFontFamily;
     if (toastFontFamily) return toastFontFamily;
     Gdiplus::GpFontFamily* family = nullptr;
     if (gdip::GdipCreateFontFamilyFromName(kToastFontFamily, nullptr, &family) != Gdiplus::Ok) family = nullptr;

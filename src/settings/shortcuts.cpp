@@ -1,6 +1,7 @@
 #include "settings/shortcuts.h"
 
 #include "settings/core/shortcuts_file.h"
+#include "settings/preferences_state.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"
@@ -15,8 +16,6 @@ constexpr std::uint32_t kKnownModifiers = kModifierAlt | kModifierCtrl | kModifi
 // Virtual-key codes run from 1 to 254; the file may hold any number.
 constexpr std::uint32_t kLastVirtualKey = 0xFE;
 
-HWND hotKeyWindow = nullptr;
-
 bool IsKeyDown(int virtualKey) {
     return (GetKeyState(virtualKey) & 0x8000) != 0;
 }
@@ -24,8 +23,7 @@ bool IsKeyDown(int virtualKey) {
 }  // namespace
 
 ShortcutTable& Shortcuts() {
-    static ShortcutTable table = DefaultShortcutTable();
-    return table;
+    return CurrentPreferencesState().shortcuts;
 }
 
 void LoadShortcuts() {
@@ -39,6 +37,7 @@ bool SaveShortcuts() {
 }
 
 void RegisterGlobalHotKeys(HWND window) {
+    HWND& hotKeyWindow = CurrentPreferencesState().hotKeyWindow;
     if (window) hotKeyWindow = window;
     // Hot keys of no window would go to whatever thread message loop runs.
     if (!hotKeyWindow) return;
@@ -59,7 +58,7 @@ void RegisterGlobalHotKeys(HWND window) {
 
 void UnregisterGlobalHotKeys() {
     for (const Shortcut& shortcut : Shortcuts()) {
-        if (shortcut.global) UnregisterHotKey(hotKeyWindow, shortcut.id);
+        if (shortcut.global) UnregisterHotKey(CurrentPreferencesState().hotKeyWindow, shortcut.id);
     }
 }
 

@@ -10,8 +10,6 @@
 
 namespace {
 
-CategoriesFileState fileState = CategoriesFileState::Missing;
-
 constexpr char16_t kCategoriesFileName[] = u"categories.txt";
 
 std::u16string CategoriesFilePath() {
@@ -33,8 +31,7 @@ std::u16string DecodeCategoriesText(const Bytes& bytes) {
 }  // namespace
 
 CategoryStore& Categories() {
-    static CategoryStore store;
-    return store;
+    return CurrentStorageState().categories;
 }
 
 CategoriesFileState LoadCategories() {
@@ -42,16 +39,16 @@ CategoriesFileState LoadCategories() {
     Bytes bytes;
     if (TryReadFileBytes(path, bytes)) {
         Categories() = ParseCategoriesFile(DecodeCategoriesText(bytes));
-        fileState = CategoriesFileState::Read;
+        CurrentStorageState().categoriesFile = CategoriesFileState::Read;
     } else {
         Categories() = CategoryStore{};
-        fileState = FileExists(path) ? CategoriesFileState::Unreadable : CategoriesFileState::Missing;
+        CurrentStorageState().categoriesFile = FileExists(path) ? CategoriesFileState::Unreadable : CategoriesFileState::Missing;
     }
-    return fileState;
+    return CurrentStorageState().categoriesFile;
 }
 
 bool CategoriesFileRead() {
-    return fileState != CategoriesFileState::Unreadable;
+    return CurrentStorageState().categoriesFile != CategoriesFileState::Unreadable;
 }
 
 bool RetryUnreadCategoriesFile() {
@@ -64,6 +61,6 @@ bool SaveCategories() {
     const bool saved = WriteFileAtomic(CategoriesFilePath(), EncodeUtf8(FormatCategoriesFile(Categories())));
     RecordFileSave(kCategoriesFileName, SaveCategories, saved, saved ? 0 : GetLastError());
     if (!saved) return false;
-    fileState = CategoriesFileState::Read;
+    CurrentStorageState().categoriesFile = CategoriesFileState::Read;
     return true;
 }

@@ -2,15 +2,10 @@
 #pragma once
 
 #include "storage/core/category_store.h"
+#include "storage/storage_state.h"
 
-// The one store of the process.
+// The store of the program's state.
 CategoryStore& Categories();
-
-enum class CategoriesFileState {
-    Read,        // the store holds what the file holds
-    Missing,     // no file yet: the store starts empty
-    Unreadable,  // the file exists but could not be read (held open by another program)
-};
 
 // Replaces the store with the file's content (empty when there is none).
 CategoriesFileState LoadCategories();

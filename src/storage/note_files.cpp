@@ -8,6 +8,7 @@
 #include "storage/core/note_file.h"
 #include "storage/core/text_encoding.h"
 #include "storage/data_directory.h"
+#include "storage/storage_state.h"
 #include "storage/text_files.h"
 #include "win/wide.h"
 
@@ -49,11 +50,10 @@ bool KeepOriginalBytes(const std::u16string& path, const Bytes& original) {
 }  // namespace
 
 std::uint64_t NewNoteId() {
-    static std::uint64_t counter = 0;
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     const std::uint64_t ticks = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return ticks + counter++;
+    return ticks + CurrentStorageState().noteIdsMade++;
 }
 
 std::u16string NoteFilePath(std::uint64_t id) {

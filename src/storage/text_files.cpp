@@ -136,6 +136,16 @@ bool ReplaceWithRetry(const std::u16string& temporary, const std::u16string& pat
     }
 }
 
+// Makes the folder that holds `path`, and the folders above it that are
+// missing. True when it exists afterwards.
+bool MakeFolderOf(const std::u16string& path) {
+    const std::size_t separator = path.find_last_of(u"\\/");
+    if (separator == std::u16string::npos || separator == 0) return false;
+    const std::u16string folder = path.substr(0, separator);
+    if (CreateDirectoryW(Wide(folder), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return true;
+    return GetLastError() == ERROR_PATH_NOT_FOUND && MakeFolderOf(folder) && CreateDirectoryW(Wide(folder), nullptr);
+}
+
 }  // namespace
 
 bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target) {
@@ -150,7 +160,11 @@ bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target
 bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
     const std::u16string temporary = path + u".tmp";
     // A leftover ".tmp" of an earlier failed attempt is simply overwritten.
-    if (!WriteWholeFile(temporary, bytes)) {
+    bool written = WriteWholeFile(temporary, bytes);
+    if (!written && GetLastError() == ERROR_PATH_NOT_FOUND && MakeFolderOf(path)) {
+        written = WriteWholeFile(temporary, bytes);  // the folder was deleted while the program ran
+    }
+    if (!written) {
         const DWORD error = GetLastError();
         DeleteFileW(Wide(temporary));
         SetLastError(error);  // the caller tells the user why, not why the clean-up went

@@ -1,16 +1,12 @@
 #include "win/process_handles.h"
 
 namespace {
-HINSTANCE moduleInstance = nullptr;
 HWND trayWindow = nullptr;
 }  // namespace
 
 HINSTANCE ModuleInstance() {
-    return moduleInstance ? moduleInstance : GetModuleHandleW(nullptr);
-}
-
-void SetModuleInstance(HINSTANCE instance) {
-    moduleInstance = instance;
+    // The program is one executable: its module is the process's own.
+    return GetModuleHandleW(nullptr);
 }
 
 HWND TrayWindow() {

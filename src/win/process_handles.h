@@ -5,7 +5,6 @@
 
 // The module every window class and window of the program is made with.
 HINSTANCE ModuleInstance();
-void SetModuleInstance(HINSTANCE instance);
 
 // The hidden window that owns the tray icon, timer 1 and the global hot keys.
 HWND TrayWindow();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fresh_translations.h"
+
 #include "i18n/core/translation.h"
 
 namespace {
@@ -220,14 +222,13 @@ TEST(CategoryStore, LabelNamesCategoryAndSubcategory) {
 }
 
 TEST(CategoryStore, UncategorisedLabelIsTranslatedButNamesAreNot) {
-    TranslationTable& table = ActiveTranslationTable();
-    table.clear();
+    FreshTranslations translations;
+    TranslationTable& table = translations.Table();
     table[u"Non-categorise"] = u"Uncategorized";
     table[u"Work"] = u"Travail";
     const CategoryStore store = SampleStore();
     EXPECT_EQ(CategoryLabel(store, 0, 0), u"Uncategorized");
     EXPECT_EQ(CategoryLabel(store, 1, 0), u"Work");
-    table.clear();
 }
 
 }  // namespace

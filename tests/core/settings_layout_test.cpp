@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fresh_translations.h"
+
 #include <climits>
 #include <string>
 
@@ -34,13 +36,12 @@ TEST(SettingsLayout, VolumeSlider) {
 }
 
 TEST(SettingsLayout, SoundFileLabel) {
-    ActiveTranslationTable().clear();
+    FreshTranslations translations;
     EXPECT_EQ(SoundFileLabel(u""), u"(son par defaut)");
     EXPECT_EQ(SoundFileLabel(u"C:\\Sons/a\\b/cloche.wav"), u"cloche.wav");
     EXPECT_EQ(SoundFileLabel(u"cloche.wav"), u"cloche.wav");
     FillBuiltInEnglish(ActiveTranslationTable());
     EXPECT_EQ(SoundFileLabel(u""), u"(default sound)");
-    ActiveTranslationTable().clear();
 }
 
 TEST(SettingsLayout, PressesInRuleOrder) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fresh_translations.h"
+
 #include <string>
 
 #include "i18n/core/built_in_english.h"
@@ -22,9 +24,7 @@ constexpr int kDeleteNoteRow = 13;
 
 class ShortcutTableTest : public ::testing::Test {
 protected:
-    void SetUp() override { ActiveTranslationTable().clear(); }
-    void TearDown() override { ActiveTranslationTable().clear(); }
-
+    FreshTranslations translations_;
     ShortcutTable table = DefaultShortcutTable();
 };
 

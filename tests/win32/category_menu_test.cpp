@@ -50,11 +50,6 @@ constexpr char kUntouched[] = "X=1\r\n---\r\nnot rewritten";
 
 class CategoryMenu : public DataFolderTest {
 protected:
-    void TearDown() override {
-        ActiveTranslationTable().clear();
-        DataFolderTest::TearDown();
-    }
-
     // "Travail" (subcategories "Urgent" and "Plus tard") and "Maison", saved.
     void UseTwoCategories() {
         Categories().categories = {

@@ -84,11 +84,9 @@ TEST_F(TrayMenu, ItemsComeInOrderWithThreeSeparatorsInTheActiveLanguage) {
     };
     const RunValueGuard guard;
     DeleteRunValue();
-    ActiveTranslationTable().clear();
     EXPECT_EQ(ItemsOf(BuildTrayMenu().Get()), french);
     FillBuiltInEnglish(ActiveTranslationTable());
     EXPECT_EQ(ItemsOf(BuildTrayMenu().Get()), english);
-    ActiveTranslationTable().clear();
 }
 
 // The menu's check follows the registry; chosen over an unquoted value,

@@ -78,6 +78,14 @@ TranslationTable FrenchTemplateTable() {
     return french;
 }
 
+std::u16string LanguageFileName(const std::u16string& code) {
+    return std::u16string(kFileNamePrefix) + code + std::u16string(kFileNameSuffix);
+}
+
+std::u16string LanguageFilePattern() {
+    return LanguageFileName(u"*");
+}
+
 std::u16string LanguageCodeFromFileName(std::u16string_view fileName) {
     const std::size_t affixes = kFileNamePrefix.size() + kFileNameSuffix.size();
     if (fileName.size() <= affixes) return {};

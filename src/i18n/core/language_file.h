@@ -39,6 +39,12 @@ std::u16string FormatLanguageTemplate(const TranslationTable& table,
 // Every built-in key except LANG_NAME mapped to itself: the French template.
 TranslationTable FrenchTemplateTable();
 
+// "lang_" + code + ".txt": the name of a language's file in the "lang" folder.
+std::u16string LanguageFileName(const std::u16string& code);
+
+// "lang_*.txt": what lists every language file of the folder.
+std::u16string LanguageFilePattern();
+
 // The code between "lang_" and ".txt" of a file listed for "lang_*.txt";
 // empty for a name of 9 characters or fewer ("lang_.txt" names no language).
 std::u16string LanguageCodeFromFileName(std::u16string_view fileName);

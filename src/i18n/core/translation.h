@@ -8,7 +8,9 @@
 // Ordinal (code unit by code unit) ordering, as std::u16string compares.
 using TranslationTable = std::map<std::u16string, std::u16string>;
 
-// The one table of the process; replaced as a whole on a language switch.
+// The table of the program's state (bound at start-up, see base/state_slot.h);
+// refilled as a whole on a language switch. Translate works with none bound
+// (every text stays French), but this needs one.
 TranslationTable& ActiveTranslationTable();
 
 // Returns the translation of a French source text, or the very pointer it was
