@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/note_passes.h"
 #include "i18n/core/translation.h"
+#include "notes/note_passes.h"
 #include "storage/core/lenient_number.h"
 #include "storage/unsaved_files.h"
 #include "ui/save_failure.h"

@@ -86,7 +86,6 @@ constexpr UINT kOneLineLeft = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 constexpr UINT kOneLineCentred = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX;
 constexpr UINT kWrappedCentred = DT_WORDBREAK | DT_CENTER | DT_NOPREFIX;
 
-
 UniqueStream LogoStream(HINSTANCE instance) {
     HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_LOGO_PNG), RT_RCDATA);
     if (!resource) return {};

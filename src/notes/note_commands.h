@@ -25,3 +25,7 @@ void PickNoteColour(HWND noteWindow);
 // Shows a popup menu in the note's colour at a screen point; returns the
 // chosen command (0 when dismissed). The menu is destroyed by the call.
 UINT TrackNoteMenu(HWND noteWindow, HMENU menu, int x, int y);
+
+// Files the note under the category and subcategory that exist (else none);
+// a found category gives the note its colour. Repaints and saves the note.
+void AssignNoteCategory(HWND noteWindow, std::int32_t categoryId, std::int32_t subcategoryId);

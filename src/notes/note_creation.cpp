@@ -45,7 +45,7 @@ NoteCreateParams NewNoteParams(Point position) {
 struct NoteMatch {
     std::int32_t categoryId;
     std::int32_t subcategoryId;
-    std::int32_t type;
+    NoteType type;
     HWND found = nullptr;
 };
 
@@ -71,7 +71,7 @@ HWND CreateNewNote(HWND sourceNote) {
     return window;
 }
 
-HWND FindOrCreateNote(std::int32_t categoryId, std::int32_t subcategoryId, std::int32_t type) {
+HWND FindOrCreateNote(std::int32_t categoryId, std::int32_t subcategoryId, NoteType type) {
     NoteMatch match{categoryId, subcategoryId, type};
     ForEachNoteWindow([&match](HWND window) {
         const Note* note = NoteFromWindow(window);

@@ -18,4 +18,4 @@ HWND CreateNewNote(HWND sourceNote);
 
 // The first note with exactly this category, subcategory and type, or a new
 // empty one with them (shown without activation); null if creation failed.
-HWND FindOrCreateNote(std::int32_t categoryId, std::int32_t subcategoryId, std::int32_t type);
+HWND FindOrCreateNote(std::int32_t categoryId, std::int32_t subcategoryId, NoteType type);

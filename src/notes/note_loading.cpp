@@ -62,10 +62,11 @@ void RestoreStoredPlacement(HWND window, const NoteCreateParams& params) {
 bool ReadStoredNote(const std::u16string& folder, const std::u16string& fileName, NoteCreateParams& params) {
     if (!IsCanonicalNoteFileName(fileName)) return false;
     const std::u16string path = folder + u"\\" + fileName;
-    std::u16string text;
-    if (!ReadStoredNoteText(path, text)) return false;
+    StoredNoteText stored;
+    if (!ReadStoredNoteText(path, stored)) return false;
+    if (!stored.writesBackExactly && !KeepOriginalBytes(path, stored.bytes)) return false;
     params.id = NoteIdFromFileName(fileName);
-    ParseNoteFile(text, params);
+    ParseNoteFile(stored.text, params);
     return true;
 }
 

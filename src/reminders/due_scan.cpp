@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "categories/category_passes.h"
 #include "entries/local_clock.h"
 #include "notes/core/note_title.h"
+#include "notes/note_passes.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "reminders/core/due_rule.h"

@@ -37,7 +37,6 @@ void StopSound() {
     PlaySoundW(nullptr, nullptr, 0);
 }
 
-
 // The whole file, when it is small enough to be scaled in memory. A larger
 // file is not read at all: the size is checked before anything is loaded.
 bool ReadScalableFile(const std::u16string& path, Bytes& bytes) {

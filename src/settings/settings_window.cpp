@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "categories/category_passes.h"
 #include "i18n/core/translation.h"
+#include "notes/note_passes.h"
 #include "notes/note_window_state.h"
 #include "reminders/notification_sound.h"
 #include "settings/language_choice.h"

@@ -32,21 +32,6 @@ std::u16string OriginalCopyName(const std::u16string& path, int number) {
     return name + u"-" + DecimalText(number);
 }
 
-// True when a copy of these bytes exists beside the file, made now or before.
-bool KeepOriginalBytes(const std::u16string& path, const Bytes& original) {
-    for (int number = 1; number <= kOriginalCopyNames; ++number) {
-        const std::u16string copy = OriginalCopyName(path, number);
-        Bytes existing;
-        if (TryReadFileBytes(copy, existing)) {
-            if (existing == original) return true;
-            continue;
-        }
-        if (GetFileAttributesW(Wide(copy)) != INVALID_FILE_ATTRIBUTES) continue;  // there, but unreadable
-        return WriteFileAtomic(copy, original);
-    }
-    return false;
-}
-
 }  // namespace
 
 std::uint64_t NewNoteId() {
@@ -64,11 +49,26 @@ void DeleteNoteFile(std::uint64_t id) {
     DeleteFileW(Wide(NoteFilePath(id)));
 }
 
-bool ReadStoredNoteText(const std::u16string& path, std::u16string& text) {
-    Bytes bytes;
-    if (!TryReadFileBytes(path, bytes)) return false;
-    text = WithVisibleNuls(DecodeNoteBytes(bytes));
-    const bool utf8Mark = DetectByteOrderMark(bytes) == ByteOrderMark::Utf8;
-    const bool exact = EncodeUtf8(text) == std::string_view(bytes).substr(utf8Mark ? 3 : 0);
-    return exact || KeepOriginalBytes(path, bytes);
+bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& stored) {
+    if (!TryReadFileBytes(path, stored.bytes)) return false;
+    stored.text = WithVisibleNuls(DecodeNoteBytes(stored.bytes));
+    const bool utf8Mark = DetectByteOrderMark(stored.bytes) == ByteOrderMark::Utf8;
+    stored.writesBackExactly = EncodeUtf8(stored.text) == std::string_view(stored.bytes).substr(utf8Mark ? 3 : 0);
+    return true;
 }
+
+// True when a copy of these bytes exists beside the file, made now or before.
+bool KeepOriginalBytes(const std::u16string& path, const Bytes& original) {
+    for (int number = 1; number <= kOriginalCopyNames; ++number) {
+        const std::u16string copy = OriginalCopyName(path, number);
+        Bytes existing;
+        if (TryReadFileBytes(copy, existing)) {
+            if (existing == original) return true;
+            continue;
+        }
+        if (GetFileAttributesW(Wide(copy)) != INVALID_FILE_ATTRIBUTES) continue;  // there, but unreadable
+        return WriteFileAtomic(copy, original);
+    }
+    return false;
+}
+

@@ -19,9 +19,9 @@ struct TestNote {
     ColourRef colour = kDefaultNoteColour;
     std::int32_t category = 0;
     std::int32_t subcategory = 0;
-    std::int32_t type = kNoteRegular;
+    NoteType type = kNoteRegular;
     bool pinned = false;
-    std::int32_t lastDock = kDockNone;
+    DockEdge lastDock = kDockNone;
     std::vector<NoteEntry> entries{};
     std::u16string text{};
 };

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "categories/category_menu.h"
-#include "categories/category_passes.h"
 #include "categories/core/category_menu_model.h"
 #include "i18n/core/translation.h"
 #include "notes/note_commands.h"
 #include "notes/note_loading.h"
+#include "notes/note_passes.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"
 #include "storage/core/categories_file.h"

@@ -67,7 +67,7 @@ void PressOk(HWND dialog) {
 class EntryList : public DataFolderTest {
 protected:
     // A saved note of category kWork (or another one).
-    HWND MakeSavedNote(std::int32_t type, std::vector<NoteEntry> entries, const char16_t* body = u"",
+    HWND MakeSavedNote(NoteType type, std::vector<NoteEntry> entries, const char16_t* body = u"",
                        ColourRef colour = kDefaultNoteColour, std::int32_t categoryId = kWork) {
         HWND note = ::MakeNote(TestNote{.id = nextId_++, .x = 200, .y = 150, .colour = colour, .category = categoryId,
                                         .type = type, .entries = std::move(entries), .text = body});

@@ -5,17 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "app/note_passes.h"
 #include "app/quit_question.h"
 #include "app/tray_icon.h"
 #include "app/tray_window.h"
 #include "categories/category_menu.h"
-#include "categories/category_passes.h"
 #include "categories/core/category_menu_model.h"
 #include "notes/core/note_layout.h"
 #include "notes/note_commands.h"
 #include "notes/note_creation.h"
 #include "notes/note_loading.h"
+#include "notes/note_passes.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "settings/shortcuts.h"

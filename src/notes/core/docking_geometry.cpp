@@ -66,14 +66,14 @@ Rect StripRect(const Rect& undocked, const Rect& workArea, std::int32_t edge) {
     return HorizontalStrip(undocked, workArea);
 }
 
-std::int32_t SnapEdge(const Rect& dropped, const Rect& workArea) {
+DockEdge SnapEdge(const Rect& dropped, const Rect& workArea) {
     if (Wide{dropped.left} <= Wide{workArea.left} + kDockSnapDistance) return kDockLeft;
     if (Wide{dropped.right} >= Wide{workArea.right} - kDockSnapDistance) return kDockRight;
     if (Wide{dropped.top} <= Wide{workArea.top} + kDockSnapDistance) return kDockTop;
     return kDockNone;
 }
 
-std::int32_t NearestEdge(const Rect& window, const Rect& workArea) {
+DockEdge NearestEdge(const Rect& window, const Rect& workArea) {
     const Wide toLeft = Wide{window.left} - workArea.left;
     const Wide toRight = Wide{workArea.right} - window.right;
     const Wide toTop = Wide{window.top} - workArea.top;
@@ -83,7 +83,7 @@ std::int32_t NearestEdge(const Rect& window, const Rect& workArea) {
     return toLeft <= toRight ? kDockLeft : kDockRight;
 }
 
-std::int32_t DockAllEdge(std::int32_t lastDock, const Rect& window, const Rect& workArea) {
+DockEdge DockAllEdge(DockEdge lastDock, const Rect& window, const Rect& workArea) {
     return IsDockEdge(lastDock) ? lastDock : NearestEdge(window, workArea);
 }
 

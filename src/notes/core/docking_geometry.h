@@ -22,15 +22,15 @@ Rect StripRect(const Rect& undocked, const Rect& workArea, std::int32_t edge);
 
 // The edge a note dropped at `dropped` docks to, or kDockNone. The bottom
 // edge never docks.
-std::int32_t SnapEdge(const Rect& dropped, const Rect& workArea);
+DockEdge SnapEdge(const Rect& dropped, const Rect& workArea);
 
 // The edge closest to the window; ties go to Left over Right and to a side
 // over Top.
-std::int32_t NearestEdge(const Rect& window, const Rect& workArea);
+DockEdge NearestEdge(const Rect& window, const Rect& workArea);
 
 // The edge "dock all" uses for a floating note: its last edge when that is a
 // dock edge, else the nearest one.
-std::int32_t DockAllEdge(std::int32_t lastDock, const Rect& window, const Rect& workArea);
+DockEdge DockAllEdge(DockEdge lastDock, const Rect& window, const Rect& workArea);
 
 // A floating rectangle that no longer overlaps the work area moves to 20, 20
 // inside it with its size kept; any other rectangle comes back unchanged.

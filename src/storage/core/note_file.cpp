@@ -39,16 +39,17 @@ constexpr std::array<IntegerKey, 6> kIntegerKeys = {{
 }};
 
 // Header keys holding an enumeration 0..count-1; anything else reads as 0.
+template <typename Enumeration>
 struct EnumerationKey {
     std::u16string_view key;
-    std::int32_t NoteFields::*field;
+    Enumeration NoteFields::*field;
     std::uint32_t count;
 };
-constexpr std::array<EnumerationKey, 3> kEnumerationKeys = {{
+constexpr std::array<EnumerationKey<DockEdge>, 2> kDockKeys = {{
     {u"LASTDOCK=", &NoteFields::lastDock, 4},
     {u"DOCK=", &NoteFields::dock, 4},
-    {u"TYPE=", &NoteFields::type, 3},
 }};
+constexpr EnumerationKey<NoteType> kTypeKey{u"TYPE=", &NoteFields::type, 3};
 
 // The current entry line has five numeric fields; the older one had no
 // done date. Five '|' or more after the prefix means the current form.
@@ -127,11 +128,15 @@ void ParseHeaderLine(std::u16string_view line, NoteFields& fields) {
         fields.colour = ReadColour(value);
         return;
     }
-    for (const EnumerationKey& key : kEnumerationKeys) {
+    for (const EnumerationKey<DockEdge>& key : kDockKeys) {
         if (MatchKey(line, key.key, value)) {
-            fields.*key.field = ReadEnumeration(value, key.count);
+            fields.*key.field = static_cast<DockEdge>(ReadEnumeration(value, key.count));
             return;
         }
+    }
+    if (MatchKey(line, kTypeKey.key, value)) {
+        fields.type = static_cast<NoteType>(ReadEnumeration(value, kTypeKey.count));
+        return;
     }
     if (MatchKey(line, kEntryPrefix, value)) ParseEntry(value, fields.entries);
     // Anything else (unknown keys, blank lines, comments) is ignored.

@@ -52,10 +52,10 @@ struct NoteProperties {
     ColourRef colour = kDefaultNoteColour;
     std::int32_t categoryId = 0;
     std::int32_t subcategoryId = 0;
-    std::int32_t type = kNoteRegular;
+    NoteType type = kNoteRegular;
     bool pinned = false;
-    std::int32_t dock = kDockNone;
-    std::int32_t lastDock = kDockNone;
+    DockEdge dock = kDockNone;
+    DockEdge lastDock = kDockNone;
     std::vector<NoteEntry> entries;
 
     bool operator==(const NoteProperties&) const = default;

@@ -1,14 +1,29 @@
-// Filing notes under categories, and the passes over all notes after the
-// category store changed.
+// The passes over all note windows: docking, saving, repainting, and
+// bringing every note in line with the category store.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-// Files the note under the category and subcategory that exist (else none);
-// a found category gives the note its colour. Repaints and saves the note.
-void AssignNoteCategory(HWND noteWindow, std::int32_t categoryId, std::int32_t subcategoryId);
+// Docks every floating note: to its last edge, else to the nearest one.
+void DockAllNotes();
+
+// Restores every docked note.
+void UndockAllNotes();
+
+// SaveNote for every note window, changed or not.
+void SaveAllNotes();
+
+// SaveNote again for every note whose last save failed.
+void RetryFailedNoteSaves();
+
+// How many notes' last save failed, and the error of the first of them.
+struct FailedNoteSaves {
+    int count = 0;
+    unsigned long firstError = 0;
+};
+FailedNoteSaves CountFailedNoteSaves();
 
 // Brings every note in line with the store: a vanished category or
 // subcategory is cleared, a recoloured category recolours its notes. Only

@@ -1,8 +1,11 @@
-#include "categories/category_passes.h"
+#include "notes/note_passes.h"
 
+#include "notes/core/docking_geometry.h"
+#include "notes/docking.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"
+#include "ui/screen_geometry.h"
 
 namespace {
 
@@ -30,16 +33,38 @@ bool ReconcileWithStore(HWND window, Note& note) {
 
 }  // namespace
 
-void AssignNoteCategory(HWND noteWindow, std::int32_t categoryId, std::int32_t subcategoryId) {
-    Note* note = NoteFromWindow(noteWindow);
-    if (!note) return;
-    const CategoryStore& store = Categories();
-    const Category* category = FindCategory(store, categoryId);
-    note->categoryId = category ? categoryId : 0;
-    note->subcategoryId = category && FindSubcategory(store, categoryId, subcategoryId) ? subcategoryId : 0;
-    if (category) SetNoteBackground(noteWindow, category->colour);
-    RepaintNote(noteWindow);
-    SaveNote(noteWindow);
+void DockAllNotes() {
+    ForEachNoteWindow([](HWND window) {
+        const Note* note = NoteFromWindow(window);
+        if (note->dock != kDockNone) return;
+        DockNote(window, DockAllEdge(note->lastDock, WindowRectOf(window), WorkAreaNearWindow(window)));
+    });
+}
+
+void UndockAllNotes() {
+    ForEachNoteWindow([](HWND window) {
+        if (NoteFromWindow(window)->dock != kDockNone) UndockNote(window);
+    });
+}
+
+void SaveAllNotes() {
+    ForEachNoteWindow(SaveNote);
+}
+
+void RetryFailedNoteSaves() {
+    ForEachNoteWindow([](HWND window) {
+        if (NoteFromWindow(window)->saveFailed) SaveNote(window);
+    });
+}
+
+FailedNoteSaves CountFailedNoteSaves() {
+    FailedNoteSaves failed;
+    ForEachNoteWindow([&failed](HWND window) {
+        const Note* note = NoteFromWindow(window);
+        if (!note->saveFailed) return;
+        if (failed.count++ == 0) failed.firstError = note->saveError;
+    });
+    return failed;
 }
 
 void RefreshNotesAfterCategoryChange() {
