@@ -20,7 +20,6 @@ constexpr UINT kKeepOnTopFlags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
 constexpr UINT kMoveOnTopFlags = SWP_NOACTIVATE | SWP_NOSIZE;
 
 std::vector<HWND> toastList;  // oldest first
-bool toastClassRegistered = false;
 
 ToastData* ToastDataOf(HWND toast) {
     return reinterpret_cast<ToastData*>(GetWindowLongPtrW(toast, GWLP_USERDATA));
@@ -139,7 +138,7 @@ void PlaySoundIfEnabled() {
 }  // namespace
 
 bool ShowToast(const std::u16string& title, const std::u16string& text, ColourRef accentColour) {
-    if (!RegisterPopupClass(kToastWindowClass, ToastWindowProc, toastClassRegistered, IDC_HAND)) return false;
+    if (!RegisterPopupClass(kToastWindowClass, ToastWindowProc, IDC_HAND)) return false;
     const Rect workArea = ForegroundWorkArea();
     const int toEvict = ToastsToEvict(static_cast<int>(toastList.size()), ToastCapacity(workArea));
     const int slot = static_cast<int>(toastList.size()) - toEvict;

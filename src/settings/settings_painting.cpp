@@ -97,7 +97,7 @@ void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef t
 void PaintVolume(HDC dc, const SettingsState& state, int width, ColourRef band, ColourRef text) {
     DrawTextIn(dc, Translate(u"Volume"), RECT{kTextLeft, kVolumeLine.top, kVolumeLabelRight, kVolumeLine.bottom},
                kSingleLine);
-    FillSolid(dc, ToRECT(kVolumeTrack), MoveTowards(state.colour, text & 0xFF, kTrackShift));
+    FillSolid(dc, ToRECT(kVolumeTrack), MoveTowards(kSettingsColour, text & 0xFF, kTrackShift));
     FillSolid(dc, ToRECT(VolumeFillRect(state.volume)), band);
     {
         // Outlined with the DC's own pen: nothing else is selected here.
@@ -117,7 +117,7 @@ void PaintVolume(HDC dc, const SettingsState& state, int width, ColourRef band, 
 void PaintLanguage(HDC dc, const SettingsState& state) {
     DrawTextIn(dc, Translate(u"Langue"), kLanguageLabelBox, kSingleLine);
     const RECT box = ToRECT(kLanguageBox);
-    FillSolid(dc, box, state.colour);
+    FillSolid(dc, box, kSettingsColour);
     FrameRect(dc, &box, GreyFrameBrush());
     DrawTextIn(dc, LanguageNameAt(AvailableLanguages(), state.languageIndex), kLanguageNameBox, kSingleLine);
 }
@@ -135,9 +135,9 @@ void PaintShortcutRow(HDC dc, const SettingsState& state, std::size_t index, Col
                kSingleLineEllipsis);
 
     const bool waiting = state.waitingRow == static_cast<int>(index);
-    const int grey = IsDarkColour(state.colour) ? kLightGrey : kDarkGrey;
+    const int grey = IsDarkColour(kSettingsColour) ? kLightGrey : kDarkGrey;
     const RECT box = ToRECT(row.keyBox);
-    FillSolid(dc, box, MoveTowards(state.colour, grey, waiting ? kWaitingBoxShift : 0.0));
+    FillSolid(dc, box, MoveTowards(kSettingsColour, grey, waiting ? kWaitingBoxShift : 0.0));
     FrameRect(dc, &box, GreyFrameBrush());
 
     SetTextColor(dc, shortcut.registrationFailed ? kFailedKeyColour : text);
@@ -163,20 +163,20 @@ void PaintShortcuts(HDC dc, SettingsState& state, int width, ColourRef text) {
 
 }  // namespace
 
-void PaintSettingsWindow(HWND window, HDC dc, SettingsState& state) {
+void PaintSettingsWindow(HWND window, HDC dc, HBRUSH background, SettingsState& state) {
     const SavedDcState saved(dc);
     RECT client{};
     GetClientRect(window, &client);
     const int width = client.right;
-    const ColourRef text = ContrastTextColour(state.colour);
-    const ColourRef band = HeaderColour(state.colour);
+    const ColourRef text = ContrastTextColour(kSettingsColour);
+    const ColourRef band = HeaderColour(kSettingsColour);
 
-    FillRect(dc, &client, state.brush ? state.brush : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &client, background ? background : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const SelectScope font(dc, TextFontOrDefault());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
 
-    PaintTitleBand(dc, window, width, state.colour, kTitleCharacters);
+    PaintTitleBand(dc, window, width, kSettingsColour, kTitleCharacters);
     SetTextColor(dc, text);
     PaintSoundSwitch(dc, state, width, text);
     PaintVolume(dc, state, width, band, text);

@@ -18,15 +18,11 @@ constexpr ColourRef kSettingsColour = kNoteYellow;
 struct SettingsState {
     ShortcutRowsLayout rows{};  // recomputed at every paint, used to hit-test
     int waitingRow = -1;        // the row waiting for a key, -1 for none
-    bool done = false;          // ends the modal loop
-    bool applied = false;       // closed with OK
     bool soundEnabled = true;
     std::int32_t volume = 0;
     std::u16string soundPath;   // empty: the default sound
     bool draggingVolume = false;
     int languageIndex = 0;      // into AvailableLanguages
-    ColourRef colour = kSettingsColour;
-    HBRUSH brush = nullptr;     // solid brush of colour, owned by the opener
     // The windows this opening disabled; a note already disabled by a dialog
     // of its own (a picker, its colour dialog) is not among them and stays so.
     std::vector<HWND> disabledWindows;
