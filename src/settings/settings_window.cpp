@@ -67,22 +67,12 @@ Rect SettingsPlace() {
 }
 
 SettingsState InitialState() {
-    const SoundSettings& sound = ActiveSoundSettings();
     SettingsState state;
-    state.rows = LayoutShortcutRows(Shortcuts());
-    state.soundEnabled = sound.enabled;
-    state.volume = sound.volume;
-    state.soundPath = sound.path;
+    state.shortcuts = Shortcuts();
+    state.sound = ActiveSoundSettings();
     state.languageIndex = LanguageIndexOf(AvailableLanguages(), CurrentLanguageCode());
+    state.rows = LayoutShortcutRows(state.shortcuts);
     return state;
-}
-
-void RestoreBindings(const ShortcutTable& saved) {
-    ShortcutTable& table = Shortcuts();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        table[i].modifiers = saved[i].modifiers;
-        table[i].key = saved[i].key;
-    }
 }
 
 class SettingsWindow final : public Dialog {
@@ -138,18 +128,17 @@ void SettingsWindow::EnableOwner() {
     state_.disabledWindows.clear();
 }
 
-// The settings take effect whether or not their files could be written;
-// the user is told when one could not, and it is written again later.
+// The copies become the program's settings, whether or not their files
+// could be written; the user is told when one could not, and it is written
+// again later.
 void SettingsWindow::OnOk() noexcept {
     DWORD error = ERROR_SUCCESS;
     const auto keepError = [&error](bool saved) {
         if (!saved && error == ERROR_SUCCESS) error = GetLastError();
     };
+    Shortcuts() = state_.shortcuts;
     keepError(SaveShortcuts());
-    SoundSettings& sound = ActiveSoundSettings();
-    sound.enabled = state_.soundEnabled;
-    sound.volume = state_.volume;
-    sound.path = state_.soundPath;
+    ActiveSoundSettings() = state_.sound;
     keepError(SaveSoundSettings());
     keepError(SwitchLanguage(LanguageCodeAt(AvailableLanguages(), state_.languageIndex)));
     RepaintAllNotes();
@@ -167,25 +156,25 @@ void SettingsWindow::ChooseSoundFile() {
     dialog.nMaxFile = kSoundFileCharacters;
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameW(&dialog)) return;
-    state_.soundPath = FromWide(file.c_str());
+    state_.sound.path = FromWide(file.c_str());
     Repaint(Window());
 }
 
 void SettingsWindow::OnCommand(int id) {
     switch (id) {
         case kSettingsResetId:
-            ResetShortcuts(Shortcuts());
+            ResetShortcuts(state_.shortcuts);
             Repaint(Window());
             break;
         case kSettingsChooseSoundId:
             ChooseSoundFile();
             break;
         case kSettingsDefaultSoundId:
-            state_.soundPath.clear();
+            state_.sound.path.clear();
             Repaint(Window());
             break;
         case kSettingsTestSoundId:
-            PlayNotificationSound(state_.soundPath, state_.volume);
+            PlayNotificationSound(state_.sound.path, state_.sound.volume);
             break;
         default:
             break;
@@ -199,7 +188,7 @@ void SettingsWindow::OnLeftButtonDown(Point point) {
             Close();
             return;
         case SettingsHit::SoundCheckBox:
-            state_.soundEnabled = !state_.soundEnabled;
+            state_.sound.enabled = !state_.sound.enabled;
             break;
         case SettingsHit::LanguageBox:
             state_.languageIndex =
@@ -208,7 +197,7 @@ void SettingsWindow::OnLeftButtonDown(Point point) {
         case SettingsHit::Volume:
             state_.draggingVolume = true;
             SetCapture(Window());
-            state_.volume = VolumeAtX(point.x);
+            state_.sound.volume = VolumeAtX(point.x);
             break;
         case SettingsHit::KeyBox:
             state_.waitingRow = hit.row;
@@ -224,7 +213,7 @@ void SettingsWindow::OnLeftButtonDown(Point point) {
 
 void SettingsWindow::OnMouseMove(int x) {
     if (!state_.draggingVolume) return;
-    state_.volume = VolumeAtX(x);
+    state_.sound.volume = VolumeAtX(x);
     Repaint(Window());
 }
 
@@ -237,7 +226,7 @@ void SettingsWindow::StopDragging() {
 void SettingsWindow::OnKeyDown(WPARAM key) {
     if (state_.waitingRow < 0) return;  // so Alt+F4 and F10 do nothing
     const CaptureResult result =
-        CaptureKey(Shortcuts(), state_.waitingRow, static_cast<std::uint32_t>(key), CurrentModifiers());
+        CaptureKey(state_.shortcuts, state_.waitingRow, static_cast<std::uint32_t>(key), CurrentModifiers());
     if (result.beep) MessageBeep(MB_ICONEXCLAMATION);
     if (!result.waitEnds) return;
     state_.waitingRow = -1;
@@ -303,12 +292,13 @@ LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) no
 
 void OpenSettingsWindow() {
     if (ModalDialogActive()) return;
-    const ShortcutTable savedBindings = Shortcuts();
+    // Unregistered while the window is open, so that they can be rebound;
+    // registered again with whatever bindings the window leaves.
     UnregisterGlobalHotKeys();
     SettingsWindow window;
-    const bool applied =
-        window.Run({.className = kSettingsWindowClass, .title = Translate(u"Parametres"), .place = SettingsPlace(),
-                    .owner = TrayWindow()});
-    if (!applied) RestoreBindings(savedBindings);
+    window.Run({.className = kSettingsWindowClass,
+                .title = Translate(u"Parametres"),
+                .place = SettingsPlace(),
+                .owner = TrayWindow()});
     RegisterGlobalHotKeys(nullptr);
 }

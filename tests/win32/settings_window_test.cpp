@@ -117,7 +117,6 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
     ASSERT_FALSE(HotKeyIsFree('N'));
     bool hotKeysFree = false;
     bool noteOrTrayEnabled = true;
-    bool takenFromNewNote = false;
 
     // Alt+F4 does nothing, even to a row waiting for its keys; Escape ends
     // the wait, and only when nothing waits closes the window.
@@ -132,10 +131,7 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
         },
         [](HWND settings) { PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0); },
         [](HWND settings) { Click(settings, KeyBoxOf(9)); },  // "Ancrer a gauche" waits
-        [&](HWND settings) {
-            PressCtrlAlt(settings, 'N');
-            takenFromNewNote = Shortcuts()[9].key == 'N' && Shortcuts()[0].key == 0;
-        },
+        [](HWND settings) { PressCtrlAlt(settings, 'N'); },
         [](HWND settings) { SendMessageW(settings, WM_COMMAND, kSettingsResetId, 0); },
         [](HWND settings) { Click(settings, kSoundCheckBox); },
         [](HWND settings) { Click(settings, kLanguageBox); },
@@ -144,7 +140,6 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
 
     EXPECT_TRUE(hotKeysFree);
     EXPECT_FALSE(noteOrTrayEnabled);
-    EXPECT_TRUE(takenFromNewNote);
     EXPECT_EQ(Shortcuts(), DefaultShortcutTable());
     EXPECT_FALSE(FileExists(DataPath(u"shortcuts.txt")) || FileExists(DataPath(u"son.txt")));
     EXPECT_EQ(ActiveSoundSettings(), SoundSettings{});
