@@ -61,8 +61,7 @@ void DrawDays(HDC dc, const DueParts& shown, ColourRef colour, ColourRef text) {
     }
 }
 
-// The month shown and the selected day live here; the hour and minute live
-// in their fields until OK reads them.
+// The hour and minute live in their fields until OK reads them.
 class DateTimePicker final : public Dialog {
 public:
     DateTimePicker(ColourRef colour, const DueParts& start) : Dialog(colour), shown_(start) {}
