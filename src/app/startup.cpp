@@ -69,7 +69,6 @@ int RunQuillboard(HINSTANCE instance) {
     RegisterTaskbarCreatedMessage();
     HWND tray = CreateTrayWindow(instance);
     if (!tray) return 0;
-    SetTrayWindow(tray);
     AddTrayIconOrRetry(tray);
     const bool categoriesRead = LoadCategories() != CategoriesFileState::Unreadable;
     SetNoteMenuHandler(ShowCategoryMenu);

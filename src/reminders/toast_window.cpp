@@ -20,8 +20,6 @@ constexpr DWORD kToastExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWIN
 constexpr UINT kKeepOnTopFlags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
 constexpr UINT kMoveOnTopFlags = SWP_NOACTIVATE | SWP_NOSIZE;
 
-bool toastClassRegistered = false;
-
 // The open toasts, oldest first.
 std::vector<HWND>& Toasts() {
     return CurrentRemindersState().toasts;
@@ -144,7 +142,7 @@ void PlaySoundIfEnabled() {
 }  // namespace
 
 bool ShowToast(const std::u16string& title, const std::u16string& text, ColourRef accentColour) {
-    if (!RegisterPopupClass(kToastWindowClass, ToastWindowProc, toastClassRegistered, IDC_HAND)) return false;
+    if (!RegisterPopupClass(kToastWindowClass, ToastWindowProc, IDC_HAND)) return false;
     const Rect workArea = ForegroundWorkArea();
     const int toEvict = ToastsToEvict(static_cast<int>(Toasts().size()), ToastCapacity(workArea));
     const int slot = static_cast<int>(Toasts().size()) - toEvict;

@@ -43,7 +43,8 @@ void RegisterGlobalHotKeys(HWND window) {
     if (!hotKeyWindow) return;
     for (Shortcut& shortcut : Shortcuts()) {
         if (!shortcut.global) continue;
-        UnregisterHotKey(hotKeyWindow, shortcut.id);
+        const int hotKeyId = CommandNumber(shortcut.id);
+        UnregisterHotKey(hotKeyWindow, hotKeyId);
         shortcut.registrationFailed = false;
         if (shortcut.key == 0) continue;
         // Only the modifiers the settings window shows: a stray bit from the
@@ -52,14 +53,21 @@ void RegisterGlobalHotKeys(HWND window) {
         const UINT modifiers = (shortcut.modifiers & kKnownModifiers) | kModifierNoRepeat;
         // A code no keyboard sends is not handed to the system: it fails.
         shortcut.registrationFailed = shortcut.key > kLastVirtualKey ||
-                                      !RegisterHotKey(hotKeyWindow, shortcut.id, modifiers, shortcut.key);
+                                      !RegisterHotKey(hotKeyWindow, hotKeyId, modifiers, shortcut.key);
     }
 }
 
 void UnregisterGlobalHotKeys() {
     for (const Shortcut& shortcut : Shortcuts()) {
-        if (shortcut.global) UnregisterHotKey(CurrentPreferencesState().hotKeyWindow, shortcut.id);
+        if (shortcut.global) UnregisterHotKey(CurrentPreferencesState().hotKeyWindow, CommandNumber(shortcut.id));
     }
+}
+
+std::optional<CommandId> HotKeyCommand(WPARAM hotKeyId) {
+    for (const Shortcut& shortcut : Shortcuts()) {
+        if (shortcut.global && static_cast<WPARAM>(CommandNumber(shortcut.id)) == hotKeyId) return shortcut.id;
+    }
+    return std::nullopt;
 }
 
 std::uint32_t CurrentModifiers() {

@@ -45,7 +45,8 @@ TEST_F(ShortcutTableTest, DefaultsInDisplayOrder) {
     };
     for (std::size_t i = 0; i < table.size(); ++i) {
         const auto& r = rows[i];
-        EXPECT_EQ(table[i], (Shortcut{r.id, r.global, table[i].label, kCtrlAlt, r.key, kCtrlAlt, r.key, false})) << i;
+        const CommandId id = static_cast<CommandId>(r.id);  // the number shortcuts.txt stores
+        EXPECT_EQ(table[i], (Shortcut{id, r.global, table[i].label, kCtrlAlt, r.key, kCtrlAlt, r.key, false})) << i;
         EXPECT_EQ(std::u16string(table[i].label), r.label);
     }
 }

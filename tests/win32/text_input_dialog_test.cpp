@@ -290,6 +290,7 @@ TEST_F(TextInputDialog, TakesTheOwningNotesColoursWithContrastingText) {
                          reinterpret_cast<LPARAM>(EditOf(dialog)));
             EXPECT_EQ(GetTextColor(dc.Get()), c.text);
             EXPECT_EQ(GetBkColor(dc.Get()), c.colour);
+            SaveScreenshotIfAsked(c.text == kDarkTextColour ? u"text-input-light" : u"text-input-dark", dialog);
             Close(dialog);
         });
         Run(u"", c.owner);

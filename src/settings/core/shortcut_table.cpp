@@ -9,20 +9,20 @@ namespace {
 constexpr std::uint32_t kCtrlAlt = kModifierCtrl | kModifierAlt;
 
 constexpr ShortcutTable kDefaultTable = {{
-    {1, true, u"Nouvelle note", kCtrlAlt, 0x4E, kCtrlAlt, 0x4E, false},
-    {2, true, u"Ancrer toutes les notes", kCtrlAlt, 0x44, kCtrlAlt, 0x44, false},
-    {3, true, u"Desancrer toutes les notes", kCtrlAlt, 0x55, kCtrlAlt, 0x55, false},
-    {4, true, u"Parametres", kCtrlAlt, 0x47, kCtrlAlt, 0x47, false},
-    {5, false, u"Categorie / sous-categorie", kCtrlAlt, 0x43, kCtrlAlt, 0x43, false},
-    {6, false, u"Changer le type", kCtrlAlt, 0x54, kCtrlAlt, 0x54, false},
-    {7, false, u"Epingler / desepingler", kCtrlAlt, 0x50, kCtrlAlt, 0x50, false},
-    {8, false, u"Choisir la couleur", kCtrlAlt, 0x4B, kCtrlAlt, 0x4B, false},
-    {9, false, u"Ajouter une entree (cedulee)", kCtrlAlt, 0x41, kCtrlAlt, 0x41, false},
-    {10, false, u"Ancrer a gauche", kCtrlAlt, 0x25, kCtrlAlt, 0x25, false},
-    {11, false, u"Ancrer en haut", kCtrlAlt, 0x26, kCtrlAlt, 0x26, false},
-    {12, false, u"Ancrer a droite", kCtrlAlt, 0x27, kCtrlAlt, 0x27, false},
-    {13, false, u"Desancrer cette note", kCtrlAlt, 0x28, kCtrlAlt, 0x28, false},
-    {14, false, u"Supprimer la note", kCtrlAlt, 0x58, kCtrlAlt, 0x58, false},
+    {CommandId::NewNote, true, u"Nouvelle note", kCtrlAlt, 0x4E, kCtrlAlt, 0x4E, false},
+    {CommandId::DockAllNotes, true, u"Ancrer toutes les notes", kCtrlAlt, 0x44, kCtrlAlt, 0x44, false},
+    {CommandId::UndockAllNotes, true, u"Desancrer toutes les notes", kCtrlAlt, 0x55, kCtrlAlt, 0x55, false},
+    {CommandId::OpenSettings, true, u"Parametres", kCtrlAlt, 0x47, kCtrlAlt, 0x47, false},
+    {CommandId::CategoryMenu, false, u"Categorie / sous-categorie", kCtrlAlt, 0x43, kCtrlAlt, 0x43, false},
+    {CommandId::ToggleType, false, u"Changer le type", kCtrlAlt, 0x54, kCtrlAlt, 0x54, false},
+    {CommandId::TogglePin, false, u"Epingler / desepingler", kCtrlAlt, 0x50, kCtrlAlt, 0x50, false},
+    {CommandId::ChooseColour, false, u"Choisir la couleur", kCtrlAlt, 0x4B, kCtrlAlt, 0x4B, false},
+    {CommandId::AddEntry, false, u"Ajouter une entree (cedulee)", kCtrlAlt, 0x41, kCtrlAlt, 0x41, false},
+    {CommandId::DockLeft, false, u"Ancrer a gauche", kCtrlAlt, 0x25, kCtrlAlt, 0x25, false},
+    {CommandId::DockTop, false, u"Ancrer en haut", kCtrlAlt, 0x26, kCtrlAlt, 0x26, false},
+    {CommandId::DockRight, false, u"Ancrer a droite", kCtrlAlt, 0x27, kCtrlAlt, 0x27, false},
+    {CommandId::Undock, false, u"Desancrer cette note", kCtrlAlt, 0x28, kCtrlAlt, 0x28, false},
+    {CommandId::DeleteNote, false, u"Supprimer la note", kCtrlAlt, 0x58, kCtrlAlt, 0x58, false},
 }};
 
 constexpr std::uint32_t kKeyShift = 0x10;

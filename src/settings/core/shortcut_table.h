@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/core/command_ids.h"
+
 // Modifier bits, the same values as the system's hot-key modifiers.
 constexpr std::uint32_t kModifierAlt = 0x1;
 constexpr std::uint32_t kModifierCtrl = 0x2;
@@ -19,7 +21,7 @@ constexpr std::uint32_t kKeyEscape = 0x1B;
 constexpr std::uint32_t kKeyDelete = 0x2E;
 
 struct Shortcut {
-    std::int32_t id = 0;          // also the hot-key id and the file's first field
+    CommandId id = CommandId::NewNote;  // its number: the hot-key id and the file's first field
     bool global = false;          // hot key (true) or note command (false)
     const char16_t* label = u"";  // French source text, shown through Translate
     std::uint32_t modifiers = 0;

@@ -106,7 +106,7 @@ void ApplyLine(std::u16string_view line, ShortcutTable& table) {
     const std::optional<BindingLine> binding = ReadBindingLine(line);
     if (!binding) return;
     for (Shortcut& shortcut : table) {
-        if (shortcut.id != binding->id) continue;
+        if (CommandNumber(shortcut.id) != binding->id) continue;
         // A key held with neither Ctrl nor Alt is what people type: bound, it
         // would swallow that key in every program (or in every note). The
         // settings window refuses it; so does the file.
@@ -126,7 +126,7 @@ void ParseShortcutsFile(const std::u16string& text, ShortcutTable& table) {
 std::u16string FormatShortcutsFile(const ShortcutTable& table) {
     std::u16string out;
     for (const Shortcut& shortcut : table) {
-        out += DecimalText(shortcut.id);
+        out += DecimalText(CommandNumber(shortcut.id));
         out.push_back(kFieldSeparator);
         out += DecimalText(shortcut.modifiers);
         out.push_back(kFieldSeparator);
