@@ -16,6 +16,7 @@
 #include "storage/data_directory.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
+#include "win/failure_log.h"
 #include "win/gdiplus_session.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -63,8 +64,14 @@ bool ReadStoredNote(const std::u16string& folder, const std::u16string& fileName
     if (!IsCanonicalNoteFileName(fileName)) return false;
     const std::u16string path = folder + u"\\" + fileName;
     StoredNoteText stored;
-    if (!ReadStoredNoteText(path, stored)) return false;
-    if (!stored.writesBackExactly && !KeepOriginalBytes(path, stored.bytes)) return false;
+    if (!ReadStoredNoteText(path, stored)) {
+        RecordFailure(u"note file left alone, cannot be read", path, GetLastError());
+        return false;
+    }
+    if (!stored.writesBackExactly && !KeepOriginalBytes(path, stored.bytes)) {
+        RecordFailure(u"note file left alone, its bytes cannot be kept aside", path, GetLastError());
+        return false;
+    }
     params.id = NoteIdFromFileName(fileName);
     ParseNoteFile(stored.text, params);
     return true;

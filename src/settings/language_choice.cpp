@@ -89,7 +89,7 @@ void WriteLanguageTemplate(const std::u16string& code, const TranslationTable& t
     const std::u16string path = LanguageFilePath(code);
     if (GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES) return;
     // A template only shows translators the texts; one that cannot be
-    // written now is written at a later start.
+    // written now is written at a later start (the failure is recorded).
     (void)WriteFileAtomic(path, EncodeUtf8(FormatLanguageTemplate(table, displayName)));
 }
 

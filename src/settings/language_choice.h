@@ -29,7 +29,7 @@ std::u16string LanguageFilePath(const std::u16string& code);
 
 // Writes the active code to "langue.txt"; true when it reached the disk. A
 // failed write is kept among the unsaved files, to be tried again.
-bool SaveLanguageChoice();
+[[nodiscard]] bool SaveLanguageChoice();
 
 // Stores the lines of the language's file into the table. At most
 // kMaxLanguageFileBytes are read; a file cut there loses its last, partial

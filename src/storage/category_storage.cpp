@@ -6,6 +6,7 @@
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"
+#include "win/failure_log.h"
 #include "win/wide.h"
 
 namespace {
@@ -42,7 +43,10 @@ CategoriesFileState LoadCategories() {
         CurrentStorageState().categoriesFile = CategoriesFileState::Read;
     } else {
         Categories() = CategoryStore{};
-        CurrentStorageState().categoriesFile = FileExists(path) ? CategoriesFileState::Unreadable : CategoriesFileState::Missing;
+        const DWORD error = GetLastError();
+        const bool exists = FileExists(path);
+        if (exists) RecordFailure(u"categories file cannot be read yet", path, error);
+        CurrentStorageState().categoriesFile = exists ? CategoriesFileState::Unreadable : CategoriesFileState::Missing;
     }
     return CurrentStorageState().categoriesFile;
 }

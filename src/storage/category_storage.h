@@ -16,7 +16,7 @@ bool CategoriesFileRead();
 
 // When the file could not be read so far, tries again; true when the store
 // was replaced by the file's content just now.
-bool RetryUnreadCategoriesFile();
+[[nodiscard]] bool RetryUnreadCategoriesFile();
 
 // Rewrites "categories.txt" from the store; false when the write failed, or
 // when the file has not been read yet (it is then left as it is). A failed

@@ -10,6 +10,7 @@
 #include "storage/data_directory.h"
 #include "storage/storage_state.h"
 #include "storage/text_files.h"
+#include "win/failure_log.h"
 #include "win/wide.h"
 
 namespace {
@@ -45,8 +46,13 @@ std::u16string NoteFilePath(std::uint64_t id) {
     return NotesDirectory() + u"\\" + NoteFileName(id);
 }
 
-void DeleteNoteFile(std::uint64_t id) {
-    DeleteFileW(Wide(NoteFilePath(id)));
+bool DeleteNoteFile(std::uint64_t id) {
+    const std::u16string path = NoteFilePath(id);
+    if (DeleteFileW(Wide(path)) || GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+    const DWORD error = GetLastError();
+    RecordFailure(u"cannot delete", path, error);
+    SetLastError(error);
+    return false;
 }
 
 bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& stored) {
@@ -71,4 +77,3 @@ bool KeepOriginalBytes(const std::u16string& path, const Bytes& original) {
     }
     return false;
 }
-

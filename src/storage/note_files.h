@@ -11,8 +11,9 @@ std::uint64_t NewNoteId();
 // NotesDirectory() + "\note_<16 hex digits>.txt".
 std::u16string NoteFilePath(std::uint64_t id);
 
-// Removes a note's file; a file that is already gone is fine.
-void DeleteNoteFile(std::uint64_t id);
+// Removes a note's file; true when it is gone (a file that was already gone
+// is fine). A failure is recorded (win/failure_log.h).
+[[nodiscard]] bool DeleteNoteFile(std::uint64_t id);
 
 // A note file as it was read: its text as the note shows it, and whether
 // that text writes back as the very bytes the file holds.

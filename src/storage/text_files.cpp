@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win/failure_log.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -57,7 +58,7 @@ bool TryReadFileBytes(const std::u16string& path, Bytes& bytes) {
 
 Bytes ReadFileBytes(const std::u16string& path) {
     Bytes bytes;
-    TryReadFileBytes(path, bytes);
+    if (!TryReadFileBytes(path, bytes)) bytes.clear();  // unreadable reads as missing
     return bytes;
 }
 
@@ -167,8 +168,13 @@ bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
     if (!written) {
         const DWORD error = GetLastError();
         DeleteFileW(Wide(temporary));
+        RecordFailure(u"cannot write", temporary, error);
         SetLastError(error);  // the caller tells the user why, not why the clean-up went
         return false;
     }
-    return ReplaceWithRetry(temporary, path);
+    if (ReplaceWithRetry(temporary, path)) return true;
+    const DWORD error = GetLastError();
+    RecordFailure(u"cannot replace", path, error);
+    SetLastError(error);
+    return false;
 }
