@@ -17,7 +17,7 @@
 #include "notes/note_creation.h"
 #include "notes/note_window.h"
 #include "notes/note_window_state.h"
-#include "reminders/due_rule.h"
+#include "reminders/core/due_rule.h"
 #include "reminders/due_scan.h"
 #include "reminders/notification_sound.h"
 #include "reminders/toast_window.h"

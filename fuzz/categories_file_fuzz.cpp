@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "categories/category_menu_model.h"
+#include "categories/core/category_menu_model.h"
 #include "fuzz_text.h"
-#include "storage/categories_file.h"
-#include "storage/category_store.h"
+#include "storage/core/categories_file.h"
+#include "storage/core/category_store.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "entries/due_text.h"
-#include "entries/picker_rules.h"
+#include "entries/core/due_text.h"
+#include "entries/core/picker_rules.h"
 #include "fuzz_text.h"
 
 namespace {

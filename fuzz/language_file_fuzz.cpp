@@ -6,8 +6,8 @@
 #include <string>
 
 #include "fuzz_text.h"
-#include "i18n/language_file.h"
-#include "i18n/translation.h"
+#include "i18n/core/language_file.h"
+#include "i18n/core/translation.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/rect.h"
 #include "fuzz_text.h"
-#include "storage/note_file.h"
-#include "storage/note_record.h"
-#include "storage/rect.h"
+#include "storage/core/note_file.h"
+#include "storage/core/note_record.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "fuzz_text.h"
-#include "i18n/built_in_english.h"
-#include "i18n/translation.h"
-#include "settings/shortcut_table.h"
-#include "settings/shortcuts_file.h"
+#include "i18n/core/built_in_english.h"
+#include "i18n/core/translation.h"
+#include "settings/core/shortcut_table.h"
+#include "settings/core/shortcuts_file.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fuzz_text.h"
-#include "reminders/sound_settings.h"
+#include "reminders/core/sound_settings.h"
 
 namespace {
 

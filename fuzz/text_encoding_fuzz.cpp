@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "fuzz_text.h"
-#include "storage/text_encoding.h"
+#include "storage/core/text_encoding.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "fuzz_text.h"
-#include "reminders/wav_image.h"
+#include "reminders/core/wav_image.h"
 
 namespace {
 

@@ -3,12 +3,15 @@
 # may include from its own folder and from the folders listed below its own,
 # never from a folder above it or from a folder that is not listed. It also
 # checks that modules (a .h with its .cpp) include each other without a cycle.
+# A portable file (under a layer's core/ folder, or anywhere in base/) may
+# include neither <windows.h> nor a file that is not portable itself: the
+# portable core builds on Linux too.
 # Prints every fault with its file and line; exit status 1 when there is one.
 #   scripts/check_layers.sh [source folder]   (default: src)
 set -uo pipefail
 
 # The order, top first. Written once, here.
-layers=(app settings reminders categories notes entries ui storage i18n win)
+layers=(app settings reminders categories notes entries ui i18n storage win base)
 
 # Headers outside src/ that a file may include by bare name.
 outside_headers=(resource_ids.h)
@@ -21,6 +24,10 @@ rank_of() {  # folder -> index in layers, or nothing
   for i in "${!layers[@]}"; do
     [ "${layers[$i]}" = "$1" ] && { echo "$i"; return; }
   done
+}
+
+is_portable() {  # path under src/
+  [[ $1 == */core/* || $1 == base/* ]]
 }
 
 is_outside_header() {
@@ -42,12 +49,22 @@ while IFS= read -r file; do
     continue
   fi
   module=${file%.*}
+  if is_portable "$file"; then
+    while IFS=: read -r line _; do
+      echo "src/$file:$line: a portable file includes <windows.h>"
+      faults=$((faults + 1))
+    done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*<windows\.h>' "$file" | sed -E 's/^([0-9]+):.*/\1:/')
+  fi
   while IFS=: read -r line target; do
     if [[ $target != */* ]]; then
       is_outside_header "$target" && continue
       echo "src/$file:$line: includes \"$target\", which is not under a layer folder"
       faults=$((faults + 1))
       continue
+    fi
+    if is_portable "$file" && ! is_portable "$target"; then
+      echo "src/$file:$line: includes \"$target\": a portable file may include only portable files"
+      faults=$((faults + 1))
     fi
     to_folder=${target%%/*}
     to_rank=$(rank_of "$to_folder")

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/note_passes.h"
-#include "i18n/translation.h"
-#include "storage/lenient_number.h"
+#include "i18n/core/translation.h"
+#include "notes/note_passes.h"
+#include "storage/core/lenient_number.h"
 #include "storage/unsaved_files.h"
 #include "ui/save_failure.h"
 #include "win/wide.h"

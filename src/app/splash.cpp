@@ -9,7 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "i18n/translation.h"
+#include "app/program_state.h"
+#include "base/colour.h"
+#include "i18n/core/translation.h"
 #include "resource_ids.h"
 #include "win/gdi_drawing.h"
 #include "win/gdiplus_session.h"
@@ -52,7 +54,7 @@ constexpr RECT kCrossLines{455, 15, 467, 27};  // the cross joins the corners
 constexpr RECT kCrossHitRect{450, 10, 472, 32};
 
 constexpr COLORREF kBackgroundColour = 0x00FFFFFF;
-constexpr COLORREF kBandColour = 0x00A0F6FF;  // the note yellow
+constexpr COLORREF kBandColour = kNoteYellow;
 constexpr COLORREF kTitleColour = 0x001C1C1C;
 constexpr COLORREF kCompanyColour = 0x00606060;
 constexpr COLORREF kSeparatorColour = 0x00E4E4E4;
@@ -84,21 +86,6 @@ constexpr UINT kOneLineLeft = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 constexpr UINT kOneLineCentred = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX;
 constexpr UINT kWrappedCentred = DT_WORDBREAK | DT_CENTER | DT_NOPREFIX;
 
-struct ComReleaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-using UniqueStream = std::unique_ptr<IStream, ComReleaser>;
-
-// The logo, decoded once at the first paint and kept for the whole process.
-// The stream stays with the image, which may read from it while it lives.
-struct SplashLogo {
-    bool attempted = false;
-    UniqueStream stream;
-    std::unique_ptr<Gdiplus::Image> image;
-};
-
-SplashLogo splashLogo;
-
 UniqueStream LogoStream(HINSTANCE instance) {
     HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_LOGO_PNG), RT_RCDATA);
     if (!resource) return {};
@@ -114,17 +101,19 @@ void LoadLogo(HINSTANCE instance) {
     if (!stream) return;
     std::unique_ptr<Gdiplus::Image> image(Gdiplus::Image::FromStream(stream.get()));
     if (!image || image->GetLastStatus() != Gdiplus::Ok) return;
-    splashLogo.stream = std::move(stream);
-    splashLogo.image = std::move(image);
+    SplashLogo& logo = CurrentAppShellState().splashLogo;
+    logo.stream = std::move(stream);
+    logo.image = std::move(image);
 }
 
 // Null when the logo is missing or unreadable; a failed load is not retried.
 Gdiplus::Image* Logo(HINSTANCE instance) {
-    if (!splashLogo.attempted) {
-        splashLogo.attempted = true;
+    SplashLogo& logo = CurrentAppShellState().splashLogo;
+    if (!logo.attempted) {
+        logo.attempted = true;
         LoadLogo(instance);
     }
-    return splashLogo.image.get();
+    return logo.image.get();
 }
 
 UniqueFont MakeFont(const FontStyle& style) {

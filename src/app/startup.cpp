@@ -1,13 +1,14 @@
 #include "app/startup.h"
 
-#include "app/single_instance_rule.h"
+#include "app/core/single_instance_rule.h"
+#include "app/program_state.h"
 #include "app/splash.h"
 #include "app/tray_icon.h"
 #include "app/tray_window.h"
 #include "categories/category_menu.h"
-#include "categories/category_passes.h"
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "notes/note_loading.h"
+#include "notes/note_passes.h"
 #include "notes/note_window.h"
 #include "reminders/due_scan.h"
 #include "reminders/notification_sound.h"
@@ -15,6 +16,7 @@
 #include "settings/note_shortcut_filter.h"
 #include "settings/shortcuts.h"
 #include "storage/category_storage.h"
+#include "storage/data_directory.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
 #include "win/wide.h"
@@ -51,20 +53,22 @@ int RunMessageLoop() {
 }  // namespace
 
 int RunQuillboard(HINSTANCE instance) {
-    SetModuleInstance(instance);
+    ProgramState state;
+    const ProgramStateBinding bound(state);
     ChooseLanguageAtStart();  // first, so that even the "already running" box is translated
 
     UniqueHandle mutex;
     if (!ClaimSingleInstance(mutex)) {
-        ShowAlreadyRunning();
+        ShowAlreadyRunning();  // a second copy leaves without writing anything
         return 0;
     }
+    EnsureDataFolders();
+    WriteLanguageFilesAtStart();
 
     ShowSplash(instance);  // does not block: start-up goes on while it shows
     RegisterTaskbarCreatedMessage();
     HWND tray = CreateTrayWindow(instance);
     if (!tray) return 0;
-    SetTrayWindow(tray);
     AddTrayIconOrRetry(tray);
     const bool categoriesRead = LoadCategories() != CategoriesFileState::Unreadable;
     SetNoteMenuHandler(ShowCategoryMenu);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/program_state.h"
 #include "resource_ids.h"
 #include "win/process_handles.h"
 
@@ -18,39 +19,37 @@ static_assert(sizeof(NOTIFYICONDATAW) == 976, "the tray icon record is the full 
 constexpr UINT kRetryPeriodMs = 2000;
 constexpr int kRetryAttempts = 30;  // a minute
 
-// Kept for the whole process: removing the icon needs the same record.
-NOTIFYICONDATAW trayIconRecord{};
-
-int retriesLeft = 0;
-
 }  // namespace
 
 bool AddTrayIcon(HWND trayWindow) {
-    trayIconRecord = NOTIFYICONDATAW{};
-    trayIconRecord.cbSize = sizeof(NOTIFYICONDATAW);
-    trayIconRecord.hWnd = trayWindow;
-    trayIconRecord.uID = kTrayIconId;
-    trayIconRecord.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIconRecord.uCallbackMessage = WM_TRAYICON;
-    trayIconRecord.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(IDI_QUILLBOARD));
-    lstrcpynW(trayIconRecord.szTip, kTrayTip, ARRAYSIZE(trayIconRecord.szTip));
+    NOTIFYICONDATAW& icon = CurrentAppShellState().trayIcon;
+    icon = NOTIFYICONDATAW{};
+    icon.cbSize = sizeof(NOTIFYICONDATAW);
+    icon.hWnd = trayWindow;
+    icon.uID = kTrayIconId;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = WM_TRAYICON;
+    icon.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(IDI_QUILLBOARD));
+    lstrcpynW(icon.szTip, kTrayTip, ARRAYSIZE(icon.szTip));
     // No NIM_SETVERSION: the callback keeps the classic form, the mouse or
     // keyboard message in the low word of lParam.
-    return Shell_NotifyIconW(NIM_ADD, &trayIconRecord) != FALSE;
+    return Shell_NotifyIconW(NIM_ADD, &icon) != FALSE;
 }
 
 void AddTrayIconOrRetry(HWND trayWindow) {
     if (AddTrayIcon(trayWindow)) return;
-    retriesLeft = kRetryAttempts;
+    CurrentAppShellState().trayIconRetriesLeft = kRetryAttempts;
     SetTimer(trayWindow, kTrayIconRetryTimerId, kRetryPeriodMs, nullptr);
 }
 
 void OnTrayIconRetryTimer(HWND trayWindow) {
+    int& retriesLeft = CurrentAppShellState().trayIconRetriesLeft;
     --retriesLeft;
     if (AddTrayIcon(trayWindow) || retriesLeft <= 0) KillTimer(trayWindow, kTrayIconRetryTimerId);
 }
 
 void RemoveTrayIcon() {
-    if (!trayIconRecord.hWnd) return;  // never added
-    Shell_NotifyIconW(NIM_DELETE, &trayIconRecord);
+    NOTIFYICONDATAW& icon = CurrentAppShellState().trayIcon;
+    if (!icon.hWnd) return;  // never added
+    Shell_NotifyIconW(NIM_DELETE, &icon);
 }

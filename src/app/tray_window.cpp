@@ -1,71 +1,15 @@
 #include "app/tray_window.h"
 
-#include "app/note_passes.h"
+#include "app/program_commands.h"
+#include "app/program_state.h"
 #include "app/quit_question.h"
-#include "app/start_with_windows.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
-#include "categories/category_passes.h"
-#include "notes/note_creation.h"
+#include "notes/note_passes.h"
 #include "reminders/due_scan.h"
-#include "settings/settings_window.h"
 #include "settings/shortcuts.h"
 
 namespace {
-
-UINT taskbarCreatedMessage = 0;
-
-void RunTrayCommand(HWND window, UINT command, LPARAM lParam) {
-    switch (command) {
-    case kTrayNewNote:
-        CreateNewNote(nullptr);
-        break;
-    case kTrayDockAll:
-        DockAllNotes();
-        break;
-    case kTrayUndockAll:
-        UndockAllNotes();
-        break;
-    case kTraySettings:
-        OpenSettingsWindow();
-        break;
-    case kTrayStartWithWindows:
-        SetStartWithWindows(!IsStartWithWindowsEnabled());
-        break;
-    case kTrayQuit:
-        if (ReadyToQuit(window, lParam != kQuitWithoutQuestion)) DestroyWindow(window);
-        break;
-    default:
-        break;
-    }
-}
-
-// The global shortcuts: the hot-key id is the id of their row.
-enum HotKeyId : WPARAM {
-    kHotKeyNewNote = 1,
-    kHotKeyDockAll = 2,
-    kHotKeyUndockAll = 3,
-    kHotKeySettings = 4,
-};
-
-void RunHotKey(WPARAM id) {
-    switch (id) {
-    case kHotKeyNewNote:
-        CreateNewNote(nullptr);
-        break;
-    case kHotKeyDockAll:
-        DockAllNotes();
-        break;
-    case kHotKeyUndockAll:
-        UndockAllNotes();
-        break;
-    case kHotKeySettings:
-        OpenSettingsWindow();
-        break;
-    default:
-        break;
-    }
-}
 
 void OnTimer(HWND window, WPARAM timerId) {
     if (timerId == kScanTimerId) {
@@ -86,7 +30,7 @@ void OnTrayIconEvent(HWND window, UINT event) {
         ShowTrayMenu(window);
         break;
     case WM_LBUTTONDBLCLK:
-        SendMessageW(window, WM_COMMAND, kTrayNewNote, 0);
+        RunProgramCommand(window, CommandId::NewNote, true);
         break;
     default:
         break;  // a single click or a mouse move does nothing
@@ -96,7 +40,9 @@ void OnTrayIconEvent(HWND window, UINT event) {
 LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        RunTrayCommand(window, LOWORD(wParam), lParam);
+        if (const auto command = TrayMenuCommand(LOWORD(wParam))) {
+            RunProgramCommand(window, *command, lParam != kQuitWithoutQuestion);
+        }
         return 0;
     case WM_TRAYICON:
         OnTrayIconEvent(window, LOWORD(lParam));
@@ -105,7 +51,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnTimer(window, wParam);
         return 0;
     case WM_HOTKEY:
-        RunHotKey(wParam);
+        if (const auto command = HotKeyCommand(wParam)) RunProgramCommand(window, *command, true);
         return 0;
     case WM_QUERYENDSESSION:
         // Text typed but not yet saved would be lost at log-off otherwise.
@@ -124,7 +70,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         break;
     }
-    if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
+    if (CurrentAppShellState().taskbarCreatedMessage != 0 && message == CurrentAppShellState().taskbarCreatedMessage) {
         // The new taskbar does not know the icon; nothing to remove first.
         AddTrayIcon(window);
         return 0;
@@ -135,7 +81,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void RegisterTaskbarCreatedMessage() {
-    taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    CurrentAppShellState().taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 HWND CreateTrayWindow(HINSTANCE instance) {

@@ -1,9 +1,9 @@
 #include "categories/category_menu.h"
 
-#include "categories/category_menu_model.h"
-#include "categories/category_passes.h"
-#include "i18n/translation.h"
+#include "categories/core/category_menu_model.h"
+#include "i18n/core/translation.h"
 #include "notes/note_commands.h"
+#include "notes/note_passes.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"

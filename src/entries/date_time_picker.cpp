@@ -5,22 +5,20 @@
 #include <array>
 #include <string>
 
-#include "entries/calendar.h"
+#include "entries/core/calendar.h"
+#include "entries/core/picker_layout.h"
+#include "entries/core/picker_rules.h"
 #include "entries/entry_fonts.h"
 #include "entries/local_clock.h"
-#include "entries/picker_layout.h"
-#include "entries/picker_rules.h"
-#include "i18n/translation.h"
-#include "storage/lenient_number.h"
-#include "ui/colour_rules.h"
-#include "ui/dialog_chrome.h"
+#include "i18n/core/translation.h"
+#include "storage/core/lenient_number.h"
+#include "ui/core/colour_rules.h"
+#include "ui/dialog.h"
 #include "ui/dialog_window.h"
-#include "ui/modal_dialog.h"
 #include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"
 #include "win/gdi_drawing.h"
 #include "win/handles.h"
-#include "win/process_handles.h"
 #include "win/wide.h"
 #include "win/window_text.h"
 
@@ -33,27 +31,6 @@ constexpr int kButtonTextCharacters = 15;
 // The weekday headings are the text colour faded this far into the background.
 constexpr double kHeadingFade = 0.3;
 constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-
-// The state of one picker, owned by the ShowDateTimePicker frame; the
-// popup's user data points to it while the popup exists. The hour and
-// minute live in their fields until OK reads them.
-struct PickerState {
-    DueParts shown;  // the month shown and the selected day
-    bool accepted = false;
-    bool done = false;
-    ColourRef colour = kDefaultNoteColour;
-    HBRUSH brush = nullptr;
-};
-
-bool classRegistered = false;
-
-PickerState* StateOf(HWND popup) {
-    return reinterpret_cast<PickerState*>(GetWindowLongPtrW(popup, GWLP_USERDATA));
-}
-
-void Finish(HWND popup, PickerState& state) {
-    CloseOwnedDialog(popup, state.done);
-}
 
 void DrawBoxText(HDC dc, const std::u16string& text, const Rect& box, UINT format) {
     RECT r = ToRECT(box);
@@ -84,28 +61,91 @@ void DrawDays(HDC dc, const DueParts& shown, ColourRef colour, ColourRef text) {
     }
 }
 
-void Paint(HWND popup, const PickerState& state) {
-    PaintScope paint(popup);
+// The hour and minute live in their fields until OK reads them.
+class DateTimePicker final : public Dialog {
+public:
+    DateTimePicker(ColourRef colour, const DueParts& start) : Dialog(colour), shown_(start) {}
+
+    // The picked date and time, once OK has ended the picker.
+    const DueParts& Picked() const { return shown_; }
+
+private:
+    HWND CreateControls() override;
+    void OnOk() noexcept override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+
+    void Paint() const;
+    void OnClick(Point client);
+
+    DueParts shown_;  // the month shown and the selected day
+};
+
+// The hour field, the minute field and the two buttons, in Tab order.
+HWND DateTimePicker::CreateControls() {
+    HWND popup = Window();
+    HWND hour = CreateDialogControl(popup, L"EDIT", TwoDigitText(shown_.hour), kFieldStyle, kHourFieldId,
+                                    HourFieldRect(), FieldFont());
+    HWND minute = CreateDialogControl(popup, L"EDIT", TwoDigitText(shown_.minute), kFieldStyle, kMinuteFieldId,
+                                      MinuteFieldRect(), FieldFont());
+    for (HWND field : {hour, minute}) SendMessageW(field, EM_LIMITTEXT, kFieldDigits, 0);
+    CreateDialogControl(popup, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, PickerOkButtonRect(),
+                        TextFontOrDefault());
+    CreateDialogControl(popup, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, PickerCancelButtonRect(),
+                        TextFontOrDefault());
+    return hour;  // ready for the hour to be typed at once
+}
+
+void DateTimePicker::OnOk() noexcept {
+    shown_.hour = TypedHour(WindowText(GetDlgItem(Window(), kHourFieldId)));
+    shown_.minute = TypedMinute(WindowText(GetDlgItem(Window(), kMinuteFieldId)));
+    Accept();
+}
+
+LRESULT DateTimePicker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the paint fills everything
+    case WM_DRAWITEM:
+        return DrawDialogButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), Colour(), Brush(),
+                                kButtonTextCharacters);
+    case WM_CTLCOLOREDIT:
+        return DialogEditColours(reinterpret_cast<HDC>(wParam), Colour(), Brush());
+    case WM_LBUTTONDOWN:
+        OnClick(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) Close();
+        return 0;
+    default:
+        return DefWindowProcW(Window(), message, wParam, lParam);
+    }
+}
+
+void DateTimePicker::Paint() const {
+    PaintScope paint(Window());
     HDC dc = paint.Dc();
     if (!dc) return;
     SavedDcState saved(dc);
     RECT client{};
-    GetClientRect(popup, &client);
-    FillRect(dc, &client, state.brush ? state.brush : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    GetClientRect(Window(), &client);
+    FillRect(dc, &client, Brush() ? Brush() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
 
-    const ColourRef text = ContrastTextColour(state.colour);
+    const ColourRef text = ContrastTextColour(Colour());
     SelectScope font(dc, TextFontOrDefault());
     SetBkMode(dc, TRANSPARENT);
     for (PickerTarget arrow : {PickerTarget::PreviousMonth, PickerTarget::NextMonth}) FillTriangle(dc, arrow, text);
     SetTextColor(dc, text);
-    DrawBoxText(dc, MonthTitle(state.shown.year, state.shown.month), MonthTitleBox(), kCentred);
+    DrawBoxText(dc, MonthTitle(shown_.year, shown_.month), MonthTitleBox(), kCentred);
 
-    SetTextColor(dc, MoveGreyTowards(static_cast<int>(text & 0xFF), state.colour, kHeadingFade));
+    SetTextColor(dc, MoveGreyTowards(static_cast<int>(text & 0xFF), Colour(), kHeadingFade));
     for (int column = 0; column < kDayGridColumns; ++column) {
         DrawBoxText(dc, WeekdayLabel(column), WeekdayHeadingBox(column), kCentred);
     }
-    DrawDays(dc, state.shown, state.colour, text);
+    DrawDays(dc, shown_, Colour(), text);
 
     SetTextColor(dc, text);
     DrawBoxText(dc, Translate(u"Heure :"), HourLabelRect(), DT_LEFT | DT_VCENTER | DT_SINGLELINE);
@@ -116,12 +156,13 @@ void Paint(HWND popup, const PickerState& state) {
     }
 }
 
-void OnClick(HWND popup, PickerState& state, Point client) {
-    const PickerHit hit = PickerHitAt(client, state.shown.year, state.shown.month);
+void DateTimePicker::OnClick(Point client) {
+    HWND popup = Window();
+    const PickerHit hit = PickerHitAt(client, shown_.year, shown_.month);
     switch (hit.target) {
-    case PickerTarget::PreviousMonth: state.shown = PreviousMonth(state.shown); break;
-    case PickerTarget::NextMonth: state.shown = NextMonth(state.shown); break;
-    case PickerTarget::Day: state.shown.day = hit.day; break;
+    case PickerTarget::PreviousMonth: shown_ = PreviousMonth(shown_); break;
+    case PickerTarget::NextMonth: shown_ = NextMonth(shown_); break;
+    case PickerTarget::Day: shown_.day = hit.day; break;
     case PickerTarget::HourUp: StepSpinField(popup, kHourFieldId, +1, kHourModulus); return;
     case PickerTarget::HourDown: StepSpinField(popup, kHourFieldId, -1, kHourModulus); return;
     case PickerTarget::MinuteUp: StepSpinField(popup, kMinuteFieldId, +1, kMinuteModulus); return;
@@ -129,70 +170,6 @@ void OnClick(HWND popup, PickerState& state, Point client) {
     case PickerTarget::Nothing: return;
     }
     InvalidateRect(popup, nullptr, FALSE);
-}
-
-void OnCommand(HWND popup, PickerState& state, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDOK:
-        state.shown.hour = TypedHour(WindowText(GetDlgItem(popup, kHourFieldId)));
-        state.shown.minute = TypedMinute(WindowText(GetDlgItem(popup, kMinuteFieldId)));
-        state.accepted = true;
-        Finish(popup, state);
-        break;
-    case IDCANCEL: Finish(popup, state); break;
-    default: break;
-    }
-}
-
-LRESULT CALLBACK PickerProc(HWND popup, UINT message, WPARAM wParam, LPARAM lParam) {
-    PickerState* state = StateOf(popup);
-    if (!state) return DefWindowProcW(popup, message, wParam, lParam);
-    switch (message) {
-    case WM_PAINT:
-        Paint(popup, *state);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the paint fills everything
-    case WM_DRAWITEM:
-        return DrawDialogButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), state->colour, state->brush,
-                                kButtonTextCharacters);
-    case WM_CTLCOLOREDIT:
-        return DialogEditColours(reinterpret_cast<HDC>(wParam), state->colour, state->brush);
-    case WM_LBUTTONDOWN:
-        OnClick(popup, *state, Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE) Finish(popup, *state);
-        return 0;
-    case WM_COMMAND:
-        OnCommand(popup, *state, wParam);
-        return 0;
-    case WM_CLOSE:
-        Finish(popup, *state);
-        return 0;
-    case WM_DESTROY:
-        state->done = true;  // however the popup goes, the loop ends
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(popup, GWLP_USERDATA, 0);
-        break;
-    default:
-        break;
-    }
-    return DefWindowProcW(popup, message, wParam, lParam);
-}
-
-// The hour field, the minute field and the two buttons, in Tab order.
-HWND CreateChildren(HWND popup, const DueParts& start) {
-    HWND hour = CreateDialogControl(popup, L"EDIT", TwoDigitText(start.hour), kFieldStyle, kHourFieldId, HourFieldRect(),
-                            FieldFont());
-    HWND minute = CreateDialogControl(popup, L"EDIT", TwoDigitText(start.minute), kFieldStyle, kMinuteFieldId,
-                              MinuteFieldRect(), FieldFont());
-    for (HWND field : {hour, minute}) SendMessageW(field, EM_LIMITTEXT, kFieldDigits, 0);
-    CreateDialogControl(popup, L"BUTTON", Translate(u"OK"), kButtonStyle, IDOK, PickerOkButtonRect(), TextFontOrDefault());
-    CreateDialogControl(popup, L"BUTTON", Translate(u"Annuler"), kButtonStyle, IDCANCEL, PickerCancelButtonRect(),
-                TextFontOrDefault());
-    return hour;
 }
 
 }  // namespace
@@ -204,25 +181,13 @@ void StepSpinField(HWND popup, int fieldId, int step, int modulus) {
 }
 
 bool ShowDateTimePicker(HWND owner, ColourRef colour, POINT anchor, DueStamp& value) {
-    if (!RegisterPopupClass(kDateTimePickerClass, PickerProc, classRegistered)) return false;
-    PickerState state;
-    state.shown = PickerStartParts(value, LocalNow());
-    state.colour = colour;
-    const UniqueBrush brush(CreateSolidBrush(colour));
-    state.brush = brush.Get();
-
-    const Rect place = PickerRect(Point{anchor.x, anchor.y}, WorkAreaNearWindow(owner));
-    HWND popup = CreateWindowExW(WS_EX_TOPMOST, kDateTimePickerClass, L"", WS_POPUP, place.left, place.top,
-                                 place.Width(), place.Height(), owner, nullptr, ModuleInstance(), nullptr);
-    if (!popup) return false;
-    SetWindowLongPtrW(popup, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
-    HWND hourField = CreateChildren(popup, state.shown);
-
-    // Ready for the hour to be typed at once; ModalDialogActive stays as the
-    // caller has it.
-    RunOwnedDialog(owner, popup, hourField, state.done);
-
-    if (!state.accepted) return false;
-    value = MakeDueStamp(state.shown);
+    DateTimePicker picker(colour, PickerStartParts(value, LocalNow()));
+    const bool accepted = picker.Run({.className = kDateTimePickerClass,
+                                      .title = u"",  // it shows none
+                                      .place = PickerRect(Point{anchor.x, anchor.y}, WorkAreaNearWindow(owner)),
+                                      .owner = owner,
+                                      .modalFlag = ModalFlag::AsFound});
+    if (!accepted) return false;
+    value = MakeDueStamp(picker.Picked());
     return true;
 }

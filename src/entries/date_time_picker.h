@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 constexpr wchar_t kDateTimePickerClass[] = L"QuillboardPicker";
 constexpr int kHourFieldId = 201;

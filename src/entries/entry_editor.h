@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 constexpr wchar_t kEntryEditorClass[] = L"QuillboardEditEntree";
 constexpr int kEntryTextFieldId = 100;

@@ -1,12 +1,11 @@
 #include "entries/entry_fonts.h"
 
+#include "entries/entries_state.h"
+
 namespace {
 
 constexpr int kEntryTextHeight = 18;
 constexpr int kFieldHeight = 14;
-
-HFONT entryTextFont = nullptr;
-HFONT fieldFont = nullptr;
 
 HFONT CreateSegoeFont(int height) {
     return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -14,17 +13,17 @@ HFONT CreateSegoeFont(int height) {
 }
 
 // Creation is tried again at the next call when it fails.
-HFONT FontOrDefault(HFONT& font, int height) {
-    if (!font) font = CreateSegoeFont(height);
-    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+HFONT FontOrDefault(UniqueFont& font, int height) {
+    if (!font) font.Reset(CreateSegoeFont(height));
+    return font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 }  // namespace
 
 HFONT EntryTextFont() {
-    return FontOrDefault(entryTextFont, kEntryTextHeight);
+    return FontOrDefault(CurrentEntriesState().entryTextFont, kEntryTextHeight);
 }
 
 HFONT FieldFont() {
-    return FontOrDefault(fieldFont, kFieldHeight);
+    return FontOrDefault(CurrentEntriesState().fieldFont, kFieldHeight);
 }

@@ -2,7 +2,7 @@
 // time as a value.
 #pragma once
 
-#include "entries/due_text.h"
+#include "entries/core/due_text.h"
 
 // The current local date and time, to the minute.
 DueParts LocalNow();

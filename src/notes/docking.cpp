@@ -1,6 +1,6 @@
 #include "notes/docking.h"
 
-#include "notes/docking_geometry.h"
+#include "notes/core/docking_geometry.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "ui/screen_geometry.h"
@@ -20,8 +20,8 @@ void DockNote(HWND noteWindow, std::int32_t edge) {
     if (!note || !IsDockEdge(edge) || note->dock == edge) return;
     // A note moved from one edge to another keeps its floating rectangle.
     if (note->dock == kDockNone) note->undockedRect = WindowRectOf(noteWindow);
-    note->dock = edge;
-    note->lastDock = edge;
+    note->dock = static_cast<DockEdge>(edge);
+    note->lastDock = note->dock;
     ApplyDockGeometry(noteWindow, edge);
     SaveNote(noteWindow);
 }
@@ -44,7 +44,7 @@ void UndockNote(HWND noteWindow) {
 void DockSnap(HWND noteWindow, const RECT& startRect) {
     Note* note = NoteFromWindow(noteWindow);
     if (!note) return;
-    const std::int32_t edge = SnapEdge(WindowRectOf(noteWindow), WorkAreaNearWindow(noteWindow));
+    const DockEdge edge = SnapEdge(WindowRectOf(noteWindow), WorkAreaNearWindow(noteWindow));
     if (edge == kDockNone) return;
     note->undockedRect = ToRect(startRect);
     note->dock = edge;

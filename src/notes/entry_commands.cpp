@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "entries/date_time_picker.h"
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
+#include "notes/core/entry_list_layout.h"
 #include "notes/entry_list.h"
-#include "notes/entry_list_layout.h"
 #include "notes/note_commands.h"
 #include "notes/note_creation.h"
 #include "notes/note_removal.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 constexpr UINT kConvertLineCommand = 9001;
 constexpr UINT kTransferEntryCommand = 9002;

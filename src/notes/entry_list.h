@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "storage/note_record.h"
-#include "storage/rect.h"
+#include "base/rect.h"
+#include "storage/core/note_record.h"
 
 // The current local date as YYYYMMDD: done entries show only on this day.
 DateStamp TodayStamp();

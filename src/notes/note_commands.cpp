@@ -9,7 +9,7 @@
 void SetNoteType(HWND noteWindow, std::uint32_t type) {
     Note* note = NoteFromWindow(noteWindow);
     if (!note || type > kNotePlaceholder) return;
-    note->type = static_cast<std::int32_t>(type);
+    note->type = static_cast<NoteType>(type);
     const bool showEdit = note->type == kNoteRegular && note->dock == kDockNone;
     ShowWindow(NoteEditOf(noteWindow), showEdit ? SW_SHOW : SW_HIDE);
     InvalidateRect(noteWindow, nullptr, TRUE);
@@ -61,4 +61,16 @@ UINT TrackNoteMenu(HWND noteWindow, HMENU menu, int x, int y) {
     SetMenuInfo(menu, &info);
     SetForegroundWindow(noteWindow);  // so that a click elsewhere closes the menu
     return static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, noteWindow, nullptr));
+}
+
+void AssignNoteCategory(HWND noteWindow, std::int32_t categoryId, std::int32_t subcategoryId) {
+    Note* note = NoteFromWindow(noteWindow);
+    if (!note) return;
+    const CategoryStore& store = Categories();
+    const Category* category = FindCategory(store, categoryId);
+    note->categoryId = category ? categoryId : 0;
+    note->subcategoryId = category && FindSubcategory(store, categoryId, subcategoryId) ? subcategoryId : 0;
+    if (category) SetNoteBackground(noteWindow, category->colour);
+    RepaintNote(noteWindow);
+    SaveNote(noteWindow);
 }

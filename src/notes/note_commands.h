@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 // Switches the body between edit (0), entry list (1) and placeholder (2).
 // Neither the text nor the entries are touched. Other values are ignored.
@@ -25,3 +25,7 @@ void PickNoteColour(HWND noteWindow);
 // Shows a popup menu in the note's colour at a screen point; returns the
 // chosen command (0 when dismissed). The menu is destroyed by the call.
 UINT TrackNoteMenu(HWND noteWindow, HMENU menu, int x, int y);
+
+// Files the note under the category and subcategory that exist (else none);
+// a found category gives the note its colour. Repaints and saves the note.
+void AssignNoteCategory(HWND noteWindow, std::int32_t categoryId, std::int32_t subcategoryId);

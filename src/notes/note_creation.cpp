@@ -1,16 +1,14 @@
 #include "notes/note_creation.h"
 
-#include "notes/note_layout.h"
+#include "notes/core/note_layout.h"
 #include "notes/note_window_state.h"
+#include "notes/notes_state.h"
 #include "storage/category_storage.h"
 #include "storage/note_files.h"
 #include "ui/screen_geometry.h"
 #include "win/process_handles.h"
 
 namespace {
-
-// Where the next new note goes among the 8 cascade places.
-std::int32_t cascadeCounter = 0;
 
 // Where each note's floating top-left corner is (a docked note's, where it
 // comes back to).
@@ -28,8 +26,9 @@ Point NextCascadePosition() {
     // The cascade starts at a fixed place on the screen; its work area says
     // how far further rounds may go.
     const Rect first{kCascadeBase, kCascadeBase, kCascadeBase + kNewNoteWidth, kCascadeBase + kNewNoteHeight};
-    const CascadeChoice choice = FreeCascadePlace(cascadeCounter, NoteCorners(), WorkAreaNearRect(first));
-    cascadeCounter = choice.nextCounter;
+    std::int32_t& counter = CurrentNotesState().cascadeCounter;
+    const CascadeChoice choice = FreeCascadePlace(counter, NoteCorners(), WorkAreaNearRect(first));
+    counter = choice.nextCounter;
     return choice.position;
 }
 
@@ -46,7 +45,7 @@ NoteCreateParams NewNoteParams(Point position) {
 struct NoteMatch {
     std::int32_t categoryId;
     std::int32_t subcategoryId;
-    std::int32_t type;
+    NoteType type;
     HWND found = nullptr;
 };
 
@@ -72,7 +71,7 @@ HWND CreateNewNote(HWND sourceNote) {
     return window;
 }
 
-HWND FindOrCreateNote(std::int32_t categoryId, std::int32_t subcategoryId, std::int32_t type) {
+HWND FindOrCreateNote(std::int32_t categoryId, std::int32_t subcategoryId, NoteType type) {
     NoteMatch match{categoryId, subcategoryId, type};
     ForEachNoteWindow([&match](HWND window) {
         const Note* note = NoteFromWindow(window);

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 // Creates a note window (hidden) from its parameters; null on failure. The
 // window class must be registered (RegisterNoteWindowClass, at start-up).
@@ -18,4 +18,4 @@ HWND CreateNewNote(HWND sourceNote);
 
 // The first note with exactly this category, subcategory and type, or a new
 // empty one with them (shown without activation); null if creation failed.
-HWND FindOrCreateNote(std::int32_t categoryId, std::int32_t subcategoryId, std::int32_t type);
+HWND FindOrCreateNote(std::int32_t categoryId, std::int32_t subcategoryId, NoteType type);

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
+#include "notes/core/entry_list_layout.h"
 #include "notes/entry_commands.h"
-#include "notes/entry_list_layout.h"
 #include "notes/note_commands.h"
 #include "notes/note_window_state.h"
 #include "ui/owner_draw_menu.h"

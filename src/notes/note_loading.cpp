@@ -4,18 +4,19 @@
 
 #include <limits>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
+#include "notes/core/note_layout.h"
 #include "notes/docking.h"
 #include "notes/note_creation.h"
-#include "notes/note_layout.h"
 #include "notes/note_reach.h"
 #include "notes/note_save.h"
 #include "notes/note_window.h"
 #include "notes/note_window_state.h"
+#include "storage/core/note_file.h"
 #include "storage/data_directory.h"
-#include "storage/note_file.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
+#include "win/failure_log.h"
 #include "win/gdiplus_session.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -62,10 +63,17 @@ void RestoreStoredPlacement(HWND window, const NoteCreateParams& params) {
 bool ReadStoredNote(const std::u16string& folder, const std::u16string& fileName, NoteCreateParams& params) {
     if (!IsCanonicalNoteFileName(fileName)) return false;
     const std::u16string path = folder + u"\\" + fileName;
-    std::u16string text;
-    if (!ReadStoredNoteText(path, text)) return false;
+    StoredNoteText stored;
+    if (!ReadStoredNoteText(path, stored)) {
+        RecordFailure(u"note file left alone, cannot be read", path, GetLastError());
+        return false;
+    }
+    if (!stored.writesBackExactly && !KeepOriginalBytes(path, stored.bytes)) {
+        RecordFailure(u"note file left alone, its bytes cannot be kept aside", path, GetLastError());
+        return false;
+    }
     params.id = NoteIdFromFileName(fileName);
-    ParseNoteFile(text, params);
+    ParseNoteFile(stored.text, params);
     return true;
 }
 

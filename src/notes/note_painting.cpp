@@ -2,10 +2,11 @@
 
 #include <array>
 
+#include "notes/core/note_layout.h"
+#include "notes/core/note_title.h"
 #include "notes/entry_list.h"
-#include "notes/note_layout.h"
 #include "storage/category_storage.h"
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 #include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"
 #include "win/gdi_drawing.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 // Paints the whole client area; note may be null (default colours).
 void PaintNote(HWND window, HDC dc, const Note* note);

@@ -2,7 +2,7 @@
 
 #include "notes/docking.h"
 #include "notes/note_window_state.h"
-#include "ui/dialog_placement.h"
+#include "ui/core/dialog_placement.h"
 #include "ui/screen_geometry.h"
 
 void BringNoteIntoReach(HWND noteWindow) {

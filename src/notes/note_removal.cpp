@@ -1,6 +1,6 @@
 #include "notes/note_removal.h"
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "storage/note_files.h"
@@ -11,7 +11,10 @@ namespace {
 void RemoveNote(HWND noteWindow, Note* note) {
     if (note) {
         note->deleted = true;  // before anything else: no save may bring the file back
-        DeleteNoteFile(note->id);
+        // A file that cannot be deleted now (held by another program) shows
+        // the note again at the next start: nothing is lost. The failure is
+        // recorded.
+        (void)DeleteNoteFile(note->id);
     }
     DestroyWindow(noteWindow);
 }

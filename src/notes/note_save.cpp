@@ -1,7 +1,7 @@
 #include "notes/note_save.h"
 
 #include "notes/note_window_state.h"
-#include "storage/note_file.h"
+#include "storage/core/note_file.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
 #include "win/window_text.h"
@@ -49,8 +49,8 @@ void SaveNote(HWND noteWindow) {
     if (!ReadEditText(noteWindow, body)) return;  // the file keeps the last text known
     // A blank floating note without entries has no file.
     if (IsBlankText(body) && note->dock == kDockNone && note->entries.empty()) {
-        DeleteNoteFile(note->id);
-        RecordSaveOutcome(noteWindow, *note, true);
+        // Not gone, the file would bring the erased text back at the next start.
+        RecordSaveOutcome(noteWindow, *note, DeleteNoteFile(note->id));
         return;
     }
     const std::u16string text = FormatNoteFile(*note, FloatingRect(noteWindow, *note), body);

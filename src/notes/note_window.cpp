@@ -5,20 +5,21 @@
 
 #include <memory>
 
+#include "notes/core/entry_list_layout.h"
+#include "notes/core/note_layout.h"
 #include "notes/docking.h"
 #include "notes/entry_commands.h"
 #include "notes/entry_list.h"
-#include "notes/entry_list_layout.h"
 #include "notes/note_commands.h"
 #include "notes/note_creation.h"
 #include "notes/note_edit_menu.h"
-#include "notes/note_layout.h"
 #include "notes/note_painting.h"
 #include "notes/note_reach.h"
 #include "notes/note_removal.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
-#include "ui/colour_rules.h"
+#include "notes/notes_state.h"
+#include "ui/core/colour_rules.h"
 #include "ui/owner_draw_menu.h"
 #include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"
@@ -31,17 +32,8 @@ namespace {
 
 constexpr DWORD kNoteEditStyle = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 
-// The system's move-or-size loop; only one runs at a time.
-struct MoveLoop {
-    bool moved = false;
-    RECT start{};
-};
-MoveLoop moveLoop;
-
-NoteMenuHandler noteMenuHandler = nullptr;
-
 void ShowNoteMenu(HWND window, int x, int y) {
-    if (noteMenuHandler) noteMenuHandler(window, x, y);
+    if (const NoteMenuHandler handler = CurrentNotesState().noteMenuHandler) handler(window, x, y);
 }
 
 Note NoteFromParams(const NoteCreateParams* params) {
@@ -185,7 +177,7 @@ void OnContextMenu(HWND window, LPARAM lParam) {
 void OnExitSizeMove(HWND window) {
     const NoteWindowState* state = NoteWindowStateOf(window);
     // Only a move docks a note, never a resize.
-    if (state && moveLoop.moved && state->note.dock == kDockNone) DockSnap(window, moveLoop.start);
+    if (state && CurrentNotesState().moveLoop.moved && state->note.dock == kDockNone) DockSnap(window, CurrentNotesState().moveLoop.start);
     SaveNote(window);
 }
 
@@ -217,14 +209,12 @@ void OnNcDestroy(HWND window) {
 }  // namespace
 
 void SetNoteMenuHandler(NoteMenuHandler handler) {
-    noteMenuHandler = handler;
+    CurrentNotesState().noteMenuHandler = handler;
 }
 
 void RegisterNoteWindowClass(HINSTANCE instance) {
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
-
+    // A second call (each test makes the class again) changes nothing:
+    // registering a class that exists fails harmlessly.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     EnsureGdiplusStarted();
@@ -276,14 +266,14 @@ LRESULT CALLBACK NoteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (DrawOwnerDrawMenuItem(NoteColourOf(window), reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
     case WM_ENTERSIZEMOVE:
-        moveLoop.moved = false;
-        GetWindowRect(window, &moveLoop.start);
+        CurrentNotesState().moveLoop.moved = false;
+        GetWindowRect(window, &CurrentNotesState().moveLoop.start);
         return 0;
     case WM_MOVING:
-        moveLoop.moved = true;
+        CurrentNotesState().moveLoop.moved = true;
         break;
     case WM_SIZING:
-        moveLoop.moved = false;
+        CurrentNotesState().moveLoop.moved = false;
         break;
     case WM_EXITSIZEMOVE:
         OnExitSizeMove(window);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "notes/notes_state.h"
+
 // The window procedure of the "QuillboardNote" class.
 LRESULT CALLBACK NoteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -14,5 +16,4 @@ void RegisterNoteWindowClass(HINSTANCE instance);
 // The note's main menu belongs to the layer above the notes (it manages
 // categories); start-up registers the function that shows it at a screen
 // point. Until then a note has no menu.
-using NoteMenuHandler = void (*)(HWND noteWindow, int x, int y);
 void SetNoteMenuHandler(NoteMenuHandler handler);

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 #include "win/handles.h"
 
 constexpr wchar_t kNoteWindowClass[] = L"QuillboardNote";

@@ -5,18 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "categories/category_passes.h"
 #include "entries/local_clock.h"
+#include "notes/core/note_title.h"
+#include "notes/note_passes.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
-#include "reminders/due_rule.h"
+#include "reminders/core/due_rule.h"
+#include "reminders/reminders_state.h"
 #include "reminders/toast_window.h"
 #include "storage/category_storage.h"
 #include "ui/modal_dialog.h"
 
 namespace {
-
-DateStamp lastScanDate = 0;  // the local date of the previous scan; 0 before the first
 
 // Every due entry of every note, found in one walk before any toast is
 // made: showing toasts creates and destroys windows, which is best kept out
@@ -71,6 +71,7 @@ void ScanDueEntries() {
 
 void ScanDueEntriesAt(const DueParts& now) {
     const DateStamp today = DateStampOf(now);
+    DateStamp& lastScanDate = CurrentRemindersState().lastScanDate;
     if (DayChanged(lastScanDate, today)) RepaintAllNotes();  // date-dependent texts
     lastScanDate = today;
     if (ModalDialogActive()) return;

@@ -4,7 +4,7 @@
 // has changed since the previous one.
 #pragma once
 
-#include "entries/due_text.h"
+#include "entries/core/due_text.h"
 
 // The scan at the local time now: ScanDueEntriesAt(LocalNow()).
 void ScanDueEntries();

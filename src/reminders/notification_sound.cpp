@@ -7,7 +7,8 @@
 #include <string_view>
 #include <utility>
 
-#include "reminders/wav_image.h"
+#include "reminders/core/wav_image.h"
+#include "reminders/reminders_state.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"
@@ -32,36 +33,9 @@ constexpr const char16_t* kDefaultSoundCandidates[] = {
 constexpr DWORD kMemoryPlayFlags = SND_ASYNC | SND_NODEFAULT | SND_MEMORY;
 constexpr DWORD kByNamePlayFlags = SND_FILENAME | SND_NODEFAULT | SND_ASYNC;
 
-SoundSettings soundSettings;
-
 void StopSound() {
     PlaySoundW(nullptr, nullptr, 0);
 }
-
-// The WAV image being played from memory. Playback is asynchronous: the
-// system reads the image after the play call has returned, so the image is
-// kept until the next one replaces it, and the sound is stopped before the
-// image it reads is released (at the next memory sound and at exit).
-class SoundImage {
-public:
-    SoundImage() = default;
-    ~SoundImage() {
-        if (!bytes_.empty()) StopSound();
-    }
-    SoundImage(const SoundImage&) = delete;
-    SoundImage& operator=(const SoundImage&) = delete;
-
-    void Play(std::string image) {
-        StopSound();  // from here on the system no longer reads the old image
-        bytes_ = std::move(image);
-        PlaySoundW(reinterpret_cast<const wchar_t*>(bytes_.data()), nullptr, kMemoryPlayFlags);
-    }
-
-private:
-    std::string bytes_;
-};
-
-SoundImage soundImage;
 
 // The whole file, when it is small enough to be scaled in memory. A larger
 // file is not read at all: the size is checked before anything is loaded.
@@ -74,17 +48,27 @@ bool ReadScalableFile(const std::u16string& path, Bytes& bytes) {
 
 }  // namespace
 
+SoundImage::~SoundImage() {
+    if (!bytes_.empty()) StopSound();
+}
+
+void SoundImage::Play(std::string image) {
+    StopSound();  // from here on the system no longer reads the old image
+    bytes_ = std::move(image);
+    PlaySoundW(reinterpret_cast<const wchar_t*>(bytes_.data()), nullptr, kMemoryPlayFlags);
+}
+
 SoundSettings& ActiveSoundSettings() {
-    return soundSettings;
+    return CurrentRemindersState().sound;
 }
 
 void LoadSoundSettings() {
-    ParseSoundSettings(ReadTextFileStart(DataFilePath(kSoundSettingsFile), kMaxSoundSettingsBytes), soundSettings);
+    ParseSoundSettings(ReadTextFileStart(DataFilePath(kSoundSettingsFile), kMaxSoundSettingsBytes), ActiveSoundSettings());
 }
 
 bool SaveSoundSettings() {
     const bool saved =
-        WriteFileAtomic(DataFilePath(kSoundSettingsFile), EncodeUtf8(FormatSoundSettings(soundSettings)));
+        WriteFileAtomic(DataFilePath(kSoundSettingsFile), EncodeUtf8(FormatSoundSettings(ActiveSoundSettings())));
     RecordFileSave(kSoundSettingsFile, SaveSoundSettings, saved, saved ? 0 : GetLastError());
     return saved;
 }
@@ -111,7 +95,7 @@ SoundPlayback PlayNotificationSound(const std::u16string& path, std::int32_t vol
     const WavPlaybackPlan plan = PlanWavPlayback(std::string_view(image.data(), bytesRead));
     if (plan.fromMemory) {
         ScaleSamples(std::span<char>(image), plan.dataStart, plan.dataLength, volume);
-        soundImage.Play(std::move(image));
+        CurrentRemindersState().playing.Play(std::move(image));
         return SoundPlayback{SoundRoute::Memory, bytesRead};
     }
     PlaySoundW(Wide(file), nullptr, kByNamePlayFlags);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "reminders/sound_settings.h"
+#include "reminders/core/sound_settings.h"
 
 // The one instance of the process: toasts play with it, the settings window
 // changes it. It holds the initial values until LoadSoundSettings runs.

@@ -1,9 +1,11 @@
 #include "reminders/toast_painting.h"
 
+#include "reminders/reminders_state.h"
+
 #include <algorithm>
 
-#include "reminders/toast_stack.h"
-#include "ui/colour_rules.h"
+#include "reminders/core/toast_stack.h"
+#include "ui/core/colour_rules.h"
 #include "win/gdiplus_objects.h"
 #include "win/gdiplus_session.h"
 #include "win/handles.h"
@@ -45,7 +47,6 @@ const Gdiplus::RectF kTextRect(16.0f, 26.0f, 284.0f, 46.0f);
 constexpr INT kTitleFormat = Gdiplus::StringFormatFlagsNoWrap;
 constexpr INT kTextFormat = Gdiplus::StringFormatFlagsLineLimit;
 
-
 struct ToastText {
     const std::u16string& text;
     Gdiplus::REAL pixels;
@@ -55,12 +56,10 @@ struct ToastText {
     Gdiplus::ARGB argb;
 };
 
-// The family of the toast texts, found once and kept for the process:
-// "Segoe UI", else the generic sans-serif family, else none (the texts are
-// then left out). Not found yet means tried again at the next toast.
-Gdiplus::GpFontFamily* toastFontFamily = nullptr;
-
+// The family of the toast texts: "Segoe UI", else the generic sans-serif
+// family, else none (the texts are then left out).
 Gdiplus::GpFontFamily* ToastFontFamily() {
+    Gdiplus::GpFontFamily*& toastFontFamily = CurrentRemindersState().toastFontFamily;
     if (toastFontFamily) return toastFontFamily;
     Gdiplus::GpFontFamily* family = nullptr;
     if (gdip::GdipCreateFontFamilyFromName(kToastFontFamily, nullptr, &family) != Gdiplus::Ok) family = nullptr;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/note_record.h"
+#include "base/colour.h"
 
 // What a toast shows; owned by its window.
 struct ToastData {

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "reminders/core/toast_stack.h"
 #include "reminders/notification_sound.h"
+#include "reminders/reminders_state.h"
 #include "reminders/toast_painting.h"
-#include "reminders/toast_stack.h"
 #include "ui/dialog_window.h"
 #include "ui/screen_geometry.h"
 #include "win/handles.h"
@@ -19,8 +20,10 @@ constexpr DWORD kToastExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWIN
 constexpr UINT kKeepOnTopFlags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
 constexpr UINT kMoveOnTopFlags = SWP_NOACTIVATE | SWP_NOSIZE;
 
-std::vector<HWND> toastList;  // oldest first
-bool toastClassRegistered = false;
+// The open toasts, oldest first.
+std::vector<HWND>& Toasts() {
+    return CurrentRemindersState().toasts;
+}
 
 ToastData* ToastDataOf(HWND toast) {
     return reinterpret_cast<ToastData*>(GetWindowLongPtrW(toast, GWLP_USERDATA));
@@ -46,8 +49,8 @@ Rect ForegroundWorkArea() {
 // Where the open toasts lie: the monitor of the oldest one. Closing a toast
 // moves the others up there, never onto another screen.
 Rect StackWorkArea() {
-    if (toastList.empty()) return ForegroundWorkArea();
-    return WorkAreaOf(MonitorFromWindow(toastList.front(), MONITOR_DEFAULTTOPRIMARY));
+    if (Toasts().empty()) return ForegroundWorkArea();
+    return WorkAreaOf(MonitorFromWindow(Toasts().front(), MONITOR_DEFAULTTOPRIMARY));
 }
 
 // A toast already in its place is left alone.
@@ -59,21 +62,21 @@ void MoveToSlot(HWND toast, const Rect& workArea, int slot) {
 }
 
 void Restack(const Rect& workArea) {
-    for (std::size_t slot = 0; slot < toastList.size(); ++slot) {
-        MoveToSlot(toastList[slot], workArea, static_cast<int>(slot));
+    for (std::size_t slot = 0; slot < Toasts().size(); ++slot) {
+        MoveToSlot(Toasts()[slot], workArea, static_cast<int>(slot));
     }
 }
 
 void CloseOldestToast() {
-    HWND oldest = toastList.front();
+    HWND oldest = Toasts().front();
     // Destroying it takes it off the list; a window already gone is dropped.
-    if (!DestroyWindow(oldest)) std::erase(toastList, oldest);
+    if (!DestroyWindow(oldest)) std::erase(Toasts(), oldest);
 }
 
 void OnToastDestroyed(HWND toast) {
-    const auto listed = std::find(toastList.begin(), toastList.end(), toast);
-    if (listed != toastList.end()) {
-        toastList.erase(listed);
+    const auto listed = std::find(Toasts().begin(), Toasts().end(), toast);
+    if (listed != Toasts().end()) {
+        Toasts().erase(listed);
         Restack(StackWorkArea());
     }
     delete ToastDataOf(toast);
@@ -139,19 +142,19 @@ void PlaySoundIfEnabled() {
 }  // namespace
 
 bool ShowToast(const std::u16string& title, const std::u16string& text, ColourRef accentColour) {
-    if (!RegisterPopupClass(kToastWindowClass, ToastWindowProc, toastClassRegistered, IDC_HAND)) return false;
+    if (!RegisterPopupClass(kToastWindowClass, ToastWindowProc, IDC_HAND)) return false;
     const Rect workArea = ForegroundWorkArea();
-    const int toEvict = ToastsToEvict(static_cast<int>(toastList.size()), ToastCapacity(workArea));
-    const int slot = static_cast<int>(toastList.size()) - toEvict;
+    const int toEvict = ToastsToEvict(static_cast<int>(Toasts().size()), ToastCapacity(workArea));
+    const int slot = static_cast<int>(Toasts().size()) - toEvict;
     // Made before any old toast closes, so that a toast that cannot be shown
     // takes nothing off the screen.
     HWND toast = CreateToast(ToastSlotOrigin(workArea, slot),
                              std::make_unique<ToastData>(ToastData{title, text, accentColour}));
     if (!toast) return false;
-    for (int i = 0; i < toEvict && !toastList.empty(); ++i) CloseOldestToast();
+    for (int i = 0; i < toEvict && !Toasts().empty(); ++i) CloseOldestToast();
     Restack(workArea);  // one stack, on the screen the user works on
-    toastList.push_back(toast);
-    MoveToSlot(toast, workArea, static_cast<int>(toastList.size()) - 1);
+    Toasts().push_back(toast);
+    MoveToSlot(toast, workArea, static_cast<int>(Toasts().size()) - 1);
     ShowWindow(toast, SW_SHOWNA);
     SetWindowPos(toast, HWND_TOPMOST, 0, 0, 0, 0, kKeepOnTopFlags);
     SetTimer(toast, kToastCloseTimerId, kToastLifetimeMs, nullptr);
@@ -165,5 +168,5 @@ int ToastStackCapacity() {
 }
 
 const std::vector<HWND>& OpenToasts() {
-    return toastList;
+    return Toasts();
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/note_record.h"
+#include "base/colour.h"
 
 constexpr wchar_t kToastWindowClass[] = L"QuillboardToast";
 

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "i18n/built_in_english.h"
+#include "i18n/core/built_in_english.h"
+#include "settings/preferences_state.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"
@@ -13,18 +14,15 @@ namespace {
 
 constexpr char16_t kSavedLanguageFile[] = u"langue.txt";
 constexpr char16_t kLanguageFolder[] = u"lang";
-constexpr char16_t kLanguageFilePattern[] = u"\\lang_*.txt";
 // "langue.txt" holds a code of a few letters; a longer one names no file.
 constexpr std::size_t kMaxSavedCodeBytes = 1024;
 
 std::u16string& ActiveCode() {
-    static std::u16string code(kFrenchCode);
-    return code;
+    return CurrentPreferencesState().languageCode;
 }
 
 LanguageList& OfferedLanguages() {
-    static LanguageList list = BuiltInLanguages();
-    return list;
+    return CurrentPreferencesState().offeredLanguages;
 }
 
 std::u16string ReadSavedCode() {
@@ -43,23 +41,32 @@ void AddLanguageFile(const std::u16string& fileName) {
     AddLanguage(OfferedLanguages(), code, LanguageDisplayName(fileTable, code));
 }
 
-}  // namespace
-
-void ChooseLanguageAtStart() {
-    TranslationTable english;
-    FillBuiltInEnglish(english);
-    WriteLanguageTemplate(std::u16string(kFrenchCode), FrenchTemplateTable(), u"Français");
-    WriteLanguageTemplate(std::u16string(kEnglishCode), english, u"English");
-    EnumerateLanguages();
-    (void)SwitchLanguage(StartLanguage(ReadSavedCode(), GetUserDefaultUILanguage()));  // retried when it fails
-}
-
-bool SwitchLanguage(const std::u16string& code) {
+// Makes the language active without saving the choice.
+void ApplyLanguage(const std::u16string& code) {
     ActiveCode() = code;
     TranslationTable& table = ActiveTranslationTable();
     table.clear();
     if (code == kEnglishCode) FillBuiltInEnglish(table);
     if (code != kFrenchCode) LoadLanguageFile(code, table);
+}
+
+}  // namespace
+
+void ChooseLanguageAtStart() {
+    EnumerateLanguages();
+    ApplyLanguage(StartLanguage(ReadSavedCode(), GetUserDefaultUILanguage()));
+}
+
+void WriteLanguageFilesAtStart() {
+    TranslationTable english;
+    FillBuiltInEnglish(english);
+    WriteLanguageTemplate(std::u16string(kFrenchCode), FrenchTemplateTable(), u"Français");
+    WriteLanguageTemplate(std::u16string(kEnglishCode), english, u"English");
+    (void)SaveLanguageChoice();  // tried again on the timer when it fails
+}
+
+bool SwitchLanguage(const std::u16string& code) {
+    ApplyLanguage(code);
     return SaveLanguageChoice();
 }
 
@@ -67,6 +74,10 @@ bool SaveLanguageChoice() {
     const bool saved = WriteFileAtomic(DataFilePath(kSavedLanguageFile), EncodeUtf8(ActiveCode()));
     RecordFileSave(kSavedLanguageFile, SaveLanguageChoice, saved, saved ? 0 : GetLastError());
     return saved;
+}
+
+std::u16string LanguageFilePath(const std::u16string& code) {
+    return DataFilePath(kLanguageFolder) + u"\\" + LanguageFileName(code);
 }
 
 void LoadLanguageFile(const std::u16string& code, TranslationTable& table) {
@@ -78,16 +89,15 @@ void WriteLanguageTemplate(const std::u16string& code, const TranslationTable& t
     const std::u16string path = LanguageFilePath(code);
     if (GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES) return;
     // A template only shows translators the texts; one that cannot be
-    // written now is written at a later start.
+    // written now is written at a later start (the failure is recorded).
     (void)WriteFileAtomic(path, EncodeUtf8(FormatLanguageTemplate(table, displayName)));
 }
 
 void EnumerateLanguages() {
     OfferedLanguages() = BuiltInLanguages();
     const std::u16string folder = DataFilePath(kLanguageFolder);
-    CreateDirectoryW(Wide(folder), nullptr);
     WIN32_FIND_DATAW found{};
-    const UniqueFindHandle search(FindFirstFileW(Wide(folder + kLanguageFilePattern), &found));
+    const UniqueFindHandle search(FindFirstFileW(Wide(folder + u"\\" + LanguageFilePattern()), &found));
     if (!search) return;
     do {
         if (!IsFolder(found)) AddLanguageFile(FromWide(found.cFileName));

@@ -5,13 +5,18 @@
 
 #include <string>
 
-#include "i18n/language_file.h"
-#include "i18n/translation.h"
+#include "i18n/core/language_file.h"
+#include "i18n/core/translation.h"
 
-// At start, before anything is shown: writes the two templates when they
-// are missing, lists the languages, and makes the saved language (or the
-// system's: French for a French user interface, else English) active.
+// At start, before anything is shown: lists the languages and makes the
+// saved language (or the system's: French for a French user interface, else
+// English) active. Writes nothing: a second copy of the program does this
+// too before it leaves.
 void ChooseLanguageAtStart();
+
+// Once this copy is the one that runs: writes the two templates when they
+// are missing and saves the active language.
+void WriteLanguageFilesAtStart();
 
 // Makes a language active: refills the active table (empty for French, the
 // built-in English and its file for English, the file alone otherwise) and
@@ -19,9 +24,12 @@ void ChooseLanguageAtStart();
 // Translations handed out before are invalid.
 [[nodiscard]] bool SwitchLanguage(const std::u16string& code);
 
+// DataFilePath("lang") + "\lang_" + code + ".txt".
+std::u16string LanguageFilePath(const std::u16string& code);
+
 // Writes the active code to "langue.txt"; true when it reached the disk. A
 // failed write is kept among the unsaved files, to be tried again.
-bool SaveLanguageChoice();
+[[nodiscard]] bool SaveLanguageChoice();
 
 // Stores the lines of the language's file into the table. At most
 // kMaxLanguageFileBytes are read; a file cut there loses its last, partial

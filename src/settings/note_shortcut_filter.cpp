@@ -9,6 +9,7 @@
 #include "notes/note_commands.h"
 #include "notes/note_removal.h"
 #include "notes/note_window_state.h"
+#include "settings/core/command_ids.h"
 #include "settings/shortcuts.h"
 
 namespace {
@@ -17,61 +18,47 @@ namespace {
 constexpr int kCategoryMenuOffsetX = 50;
 constexpr int kCategoryMenuOffsetY = 30;
 
-// Command ids of the note rows.
-enum NoteCommandId : std::int32_t {
-    kCategoryMenu = 5,
-    kToggleType = 6,
-    kTogglePin = 7,
-    kChooseColour = 8,
-    kAddEntry = 9,
-    kDockLeftCommand = 10,
-    kDockTopCommand = 11,
-    kDockRightCommand = 12,
-    kUndockCommand = 13,
-    kDeleteCommand = 14,
-};
-
 void ShowCategoryMenuOverNote(HWND noteWindow) {
     RECT rect{};
     GetWindowRect(noteWindow, &rect);
     ShowCategoryMenu(noteWindow, rect.left + kCategoryMenuOffsetX, rect.top + kCategoryMenuOffsetY);
 }
 
-void RunNoteCommand(std::int32_t id, HWND noteWindow, const Note& note) {
-    switch (id) {
-        case kCategoryMenu:
+void RunNoteCommand(CommandId command, HWND noteWindow, const Note& note) {
+    switch (command) {
+        case CommandId::CategoryMenu:
             ShowCategoryMenuOverNote(noteWindow);
             break;
-        case kToggleType:
+        case CommandId::ToggleType:
             // A scheduled note and a placeholder both become regular.
             SetNoteType(noteWindow, note.type == kNoteRegular ? kNoteScheduled : kNoteRegular);
             break;
-        case kTogglePin:
+        case CommandId::TogglePin:
             TogglePin(noteWindow);
             break;
-        case kChooseColour:
+        case CommandId::ChooseColour:
             PickNoteColour(noteWindow);
             break;
-        case kAddEntry:
+        case CommandId::AddEntry:
             if (note.type == kNoteScheduled) AddEntryWithEditor(noteWindow);
             break;
-        case kDockLeftCommand:
+        case CommandId::DockLeft:
             DockNote(noteWindow, kDockLeft);
             break;
-        case kDockTopCommand:
+        case CommandId::DockTop:
             DockNote(noteWindow, kDockTop);
             break;
-        case kDockRightCommand:
+        case CommandId::DockRight:
             DockNote(noteWindow, kDockRight);
             break;
-        case kUndockCommand:
+        case CommandId::Undock:
             UndockNote(noteWindow);
             break;
-        case kDeleteCommand:
+        case CommandId::DeleteNote:
             DeleteNote(noteWindow);
             break;
         default:
-            break;
+            break;  // the program's commands are the tray window's
     }
 }
 

@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "settings/language_choice.h"
-#include "settings/shortcuts.h"
-#include "storage/lenient_number.h"
-#include "ui/colour_rules.h"
+#include "storage/core/lenient_number.h"
+#include "ui/core/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/screen_geometry.h"
 #include "ui/shared_fonts.h"
@@ -85,7 +84,7 @@ void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef t
                kSingleLine);
     const RECT box = ToRECT(kSoundCheckBox);
     FrameRect(dc, &box, GreyFrameBrush());
-    if (!state.soundEnabled) return;
+    if (!state.sound.enabled) return;
     const POINT check[] = {
         {box.left + kCheckStartInset, (box.top + box.bottom) / 2},
         {box.left + kCheckValleyInsetX, box.bottom - kCheckValleyInsetY},
@@ -97,27 +96,27 @@ void PaintSoundSwitch(HDC dc, const SettingsState& state, int width, ColourRef t
 void PaintVolume(HDC dc, const SettingsState& state, int width, ColourRef band, ColourRef text) {
     DrawTextIn(dc, Translate(u"Volume"), RECT{kTextLeft, kVolumeLine.top, kVolumeLabelRight, kVolumeLine.bottom},
                kSingleLine);
-    FillSolid(dc, ToRECT(kVolumeTrack), MoveTowards(state.colour, text & 0xFF, kTrackShift));
-    FillSolid(dc, ToRECT(VolumeFillRect(state.volume)), band);
+    FillSolid(dc, ToRECT(kVolumeTrack), MoveTowards(kSettingsColour, text & 0xFF, kTrackShift));
+    FillSolid(dc, ToRECT(VolumeFillRect(state.sound.volume)), band);
     {
         // Outlined with the DC's own pen: nothing else is selected here.
         const UniqueBrush knobBrush(CreateSolidBrush(band));
         const SelectScope selected(dc, knobBrush.Get());
-        const Rect knob = VolumeKnobRect(state.volume);
+        const Rect knob = VolumeKnobRect(state.sound.volume);
         Ellipse(dc, knob.left, knob.top, knob.right, knob.bottom);
     }
-    DrawTextIn(dc, PercentText(state.volume),
+    DrawTextIn(dc, PercentText(state.sound.volume),
                RECT{kVolumeValueLeft, kVolumeLine.top, width - kTextRightInset, kVolumeLine.bottom},
                kSingleLine);
     std::u16string soundLine = Translate(u"Son : ");
-    soundLine += SoundFileLabel(state.soundPath);
+    soundLine += SoundFileLabel(state.sound.path);
     DrawTextIn(dc, soundLine, kSoundFileBox, kSingleLineEllipsis);
 }
 
 void PaintLanguage(HDC dc, const SettingsState& state) {
     DrawTextIn(dc, Translate(u"Langue"), kLanguageLabelBox, kSingleLine);
     const RECT box = ToRECT(kLanguageBox);
-    FillSolid(dc, box, state.colour);
+    FillSolid(dc, box, kSettingsColour);
     FrameRect(dc, &box, GreyFrameBrush());
     DrawTextIn(dc, LanguageNameAt(AvailableLanguages(), state.languageIndex), kLanguageNameBox, kSingleLine);
 }
@@ -128,16 +127,16 @@ void PaintHeading(HDC dc, const char16_t* text, int rowTop, int width) {
 }
 
 void PaintShortcutRow(HDC dc, const SettingsState& state, std::size_t index, ColourRef text) {
-    const Shortcut& shortcut = Shortcuts()[index];
+    const Shortcut& shortcut = state.shortcuts[index];
     const ShortcutRowLayout& row = state.rows[index];
     DrawTextIn(dc, Translate(shortcut.label),
                RECT{kTextLeft, row.top, row.keyBox.left - kRowLabelGap, row.top + kShortcutRowHeight},
                kSingleLineEllipsis);
 
     const bool waiting = state.waitingRow == static_cast<int>(index);
-    const int grey = IsDarkColour(state.colour) ? kLightGrey : kDarkGrey;
+    const int grey = IsDarkColour(kSettingsColour) ? kLightGrey : kDarkGrey;
     const RECT box = ToRECT(row.keyBox);
-    FillSolid(dc, box, MoveTowards(state.colour, grey, waiting ? kWaitingBoxShift : 0.0));
+    FillSolid(dc, box, MoveTowards(kSettingsColour, grey, waiting ? kWaitingBoxShift : 0.0));
     FrameRect(dc, &box, GreyFrameBrush());
 
     SetTextColor(dc, shortcut.registrationFailed ? kFailedKeyColour : text);
@@ -150,7 +149,7 @@ void PaintShortcutRow(HDC dc, const SettingsState& state, std::size_t index, Col
 }
 
 void PaintShortcuts(HDC dc, SettingsState& state, int width, ColourRef text) {
-    const ShortcutTable& table = Shortcuts();
+    const ShortcutTable& table = state.shortcuts;
     state.rows = LayoutShortcutRows(table);
     PaintHeading(dc, u"Commandes globales", state.rows[0].top, width);
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -163,20 +162,20 @@ void PaintShortcuts(HDC dc, SettingsState& state, int width, ColourRef text) {
 
 }  // namespace
 
-void PaintSettingsWindow(HWND window, HDC dc, SettingsState& state) {
+void PaintSettingsWindow(HWND window, HDC dc, HBRUSH background, SettingsState& state) {
     const SavedDcState saved(dc);
     RECT client{};
     GetClientRect(window, &client);
     const int width = client.right;
-    const ColourRef text = ContrastTextColour(state.colour);
-    const ColourRef band = HeaderColour(state.colour);
+    const ColourRef text = ContrastTextColour(kSettingsColour);
+    const ColourRef band = HeaderColour(kSettingsColour);
 
-    FillRect(dc, &client, state.brush ? state.brush : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &client, background ? background : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const SelectScope font(dc, TextFontOrDefault());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
 
-    PaintTitleBand(dc, window, width, state.colour, kTitleCharacters);
+    PaintTitleBand(dc, window, width, kSettingsColour, kTitleCharacters);
     SetTextColor(dc, text);
     PaintSoundSwitch(dc, state, width, text);
     PaintVolume(dc, state, width, band, text);

@@ -6,5 +6,6 @@
 
 #include "settings/settings_state.h"
 
-// Paints the whole client area and lays the key boxes out again in `state`.
-void PaintSettingsWindow(HWND window, HDC dc, SettingsState& state);
+// Paints the whole client area on the `background` brush of kSettingsColour
+// and lays the key boxes out again in `state`.
+void PaintSettingsWindow(HWND window, HDC dc, HBRUSH background, SettingsState& state);

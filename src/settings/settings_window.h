@@ -12,9 +12,9 @@ constexpr int kSettingsChooseSoundId = 401;
 constexpr int kSettingsDefaultSoundId = 402;
 constexpr int kSettingsTestSoundId = 403;
 
-// Shows the window and returns when it has been closed. Sound and language
-// take effect only with OK; shortcut edits are undone unless closed with OK.
+// Shows the window and returns when it has been closed. It edits a copy of
+// the shortcuts, the sound and the language, which OK alone puts in effect.
 // While it is open the notes and the tray window are disabled and the
 // global hot keys unregistered. Does nothing while another dialog of the
-// program is open.
-void OpenSettingsWindow();
+// program is open. The tray window owns it.
+void OpenSettingsWindow(HWND trayWindow);

@@ -1,6 +1,7 @@
 #include "settings/shortcuts.h"
 
-#include "settings/shortcuts_file.h"
+#include "settings/core/shortcuts_file.h"
+#include "settings/preferences_state.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"
@@ -15,8 +16,6 @@ constexpr std::uint32_t kKnownModifiers = kModifierAlt | kModifierCtrl | kModifi
 // Virtual-key codes run from 1 to 254; the file may hold any number.
 constexpr std::uint32_t kLastVirtualKey = 0xFE;
 
-HWND hotKeyWindow = nullptr;
-
 bool IsKeyDown(int virtualKey) {
     return (GetKeyState(virtualKey) & 0x8000) != 0;
 }
@@ -24,8 +23,7 @@ bool IsKeyDown(int virtualKey) {
 }  // namespace
 
 ShortcutTable& Shortcuts() {
-    static ShortcutTable table = DefaultShortcutTable();
-    return table;
+    return CurrentPreferencesState().shortcuts;
 }
 
 void LoadShortcuts() {
@@ -39,12 +37,14 @@ bool SaveShortcuts() {
 }
 
 void RegisterGlobalHotKeys(HWND window) {
+    HWND& hotKeyWindow = CurrentPreferencesState().hotKeyWindow;
     if (window) hotKeyWindow = window;
     // Hot keys of no window would go to whatever thread message loop runs.
     if (!hotKeyWindow) return;
     for (Shortcut& shortcut : Shortcuts()) {
         if (!shortcut.global) continue;
-        UnregisterHotKey(hotKeyWindow, shortcut.id);
+        const int hotKeyId = CommandNumber(shortcut.id);
+        UnregisterHotKey(hotKeyWindow, hotKeyId);
         shortcut.registrationFailed = false;
         if (shortcut.key == 0) continue;
         // Only the modifiers the settings window shows: a stray bit from the
@@ -53,14 +53,21 @@ void RegisterGlobalHotKeys(HWND window) {
         const UINT modifiers = (shortcut.modifiers & kKnownModifiers) | kModifierNoRepeat;
         // A code no keyboard sends is not handed to the system: it fails.
         shortcut.registrationFailed = shortcut.key > kLastVirtualKey ||
-                                      !RegisterHotKey(hotKeyWindow, shortcut.id, modifiers, shortcut.key);
+                                      !RegisterHotKey(hotKeyWindow, hotKeyId, modifiers, shortcut.key);
     }
 }
 
 void UnregisterGlobalHotKeys() {
     for (const Shortcut& shortcut : Shortcuts()) {
-        if (shortcut.global) UnregisterHotKey(hotKeyWindow, shortcut.id);
+        if (shortcut.global) UnregisterHotKey(CurrentPreferencesState().hotKeyWindow, CommandNumber(shortcut.id));
     }
+}
+
+std::optional<CommandId> HotKeyCommand(WPARAM hotKeyId) {
+    for (const Shortcut& shortcut : Shortcuts()) {
+        if (shortcut.global && static_cast<WPARAM>(CommandNumber(shortcut.id)) == hotKeyId) return shortcut.id;
+    }
+    return std::nullopt;
 }
 
 std::uint32_t CurrentModifiers() {

@@ -5,8 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
-#include "settings/shortcut_table.h"
+#include "settings/core/shortcut_table.h"
 
 // The one table of the process, at its defaults until LoadShortcuts.
 ShortcutTable& Shortcuts();
@@ -26,6 +27,10 @@ void RegisterGlobalHotKeys(HWND window);
 
 // Unregisters the hot key of every global row.
 void UnregisterGlobalHotKeys();
+
+// The command of the global row registered under a WM_HOTKEY id; none for
+// any other id.
+std::optional<CommandId> HotKeyCommand(WPARAM hotKeyId);
 
 // Ctrl, Alt and Shift as they are down now (kModifierCtrl, ...).
 std::uint32_t CurrentModifiers();

@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
-#include "storage/categories_file.h"
+#include "storage/core/categories_file.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"
+#include "win/failure_log.h"
 #include "win/wide.h"
 
 namespace {
-
-CategoriesFileState fileState = CategoriesFileState::Missing;
 
 constexpr char16_t kCategoriesFileName[] = u"categories.txt";
 
@@ -33,8 +32,7 @@ std::u16string DecodeCategoriesText(const Bytes& bytes) {
 }  // namespace
 
 CategoryStore& Categories() {
-    static CategoryStore store;
-    return store;
+    return CurrentStorageState().categories;
 }
 
 CategoriesFileState LoadCategories() {
@@ -42,16 +40,19 @@ CategoriesFileState LoadCategories() {
     Bytes bytes;
     if (TryReadFileBytes(path, bytes)) {
         Categories() = ParseCategoriesFile(DecodeCategoriesText(bytes));
-        fileState = CategoriesFileState::Read;
+        CurrentStorageState().categoriesFile = CategoriesFileState::Read;
     } else {
         Categories() = CategoryStore{};
-        fileState = FileExists(path) ? CategoriesFileState::Unreadable : CategoriesFileState::Missing;
+        const DWORD error = GetLastError();
+        const bool exists = FileExists(path);
+        if (exists) RecordFailure(u"categories file cannot be read yet", path, error);
+        CurrentStorageState().categoriesFile = exists ? CategoriesFileState::Unreadable : CategoriesFileState::Missing;
     }
-    return fileState;
+    return CurrentStorageState().categoriesFile;
 }
 
 bool CategoriesFileRead() {
-    return fileState != CategoriesFileState::Unreadable;
+    return CurrentStorageState().categoriesFile != CategoriesFileState::Unreadable;
 }
 
 bool RetryUnreadCategoriesFile() {
@@ -64,6 +65,6 @@ bool SaveCategories() {
     const bool saved = WriteFileAtomic(CategoriesFilePath(), EncodeUtf8(FormatCategoriesFile(Categories())));
     RecordFileSave(kCategoriesFileName, SaveCategories, saved, saved ? 0 : GetLastError());
     if (!saved) return false;
-    fileState = CategoriesFileState::Read;
+    CurrentStorageState().categoriesFile = CategoriesFileState::Read;
     return true;
 }

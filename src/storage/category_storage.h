@@ -1,16 +1,11 @@
 // The process's category store and its file "categories.txt".
 #pragma once
 
-#include "storage/category_store.h"
+#include "storage/core/category_store.h"
+#include "storage/storage_state.h"
 
-// The one store of the process.
+// The store of the program's state.
 CategoryStore& Categories();
-
-enum class CategoriesFileState {
-    Read,        // the store holds what the file holds
-    Missing,     // no file yet: the store starts empty
-    Unreadable,  // the file exists but could not be read (held open by another program)
-};
 
 // Replaces the store with the file's content (empty when there is none).
 CategoriesFileState LoadCategories();
@@ -21,7 +16,7 @@ bool CategoriesFileRead();
 
 // When the file could not be read so far, tries again; true when the store
 // was replaced by the file's content just now.
-bool RetryUnreadCategoriesFile();
+[[nodiscard]] bool RetryUnreadCategoriesFile();
 
 // Rewrites "categories.txt" from the store; false when the write failed, or
 // when the file has not been read yet (it is then left as it is). A failed

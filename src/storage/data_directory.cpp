@@ -16,16 +16,10 @@ std::u16string DataBase() {
     return FromWide(buffer, length);
 }
 
-void EnsureFolder(const std::u16string& path) {
-    CreateDirectoryW(Wide(path), nullptr);  // "already exists" is fine
-}
-
 }  // namespace
 
 std::u16string DataDirectory() {
-    std::u16string path = DataBase() + u"\\Quillboard";
-    EnsureFolder(path);
-    return path;
+    return DataBase() + u"\\Quillboard";
 }
 
 std::u16string DataFilePath(const std::u16string& name) {
@@ -33,13 +27,11 @@ std::u16string DataFilePath(const std::u16string& name) {
 }
 
 std::u16string NotesDirectory() {
-    std::u16string path = DataDirectory() + u"\\notes";
-    EnsureFolder(path);
-    return path;
+    return DataFilePath(u"notes");
 }
 
-std::u16string LanguageFilePath(const std::u16string& code) {
-    const std::u16string folder = DataFilePath(u"lang");
-    EnsureFolder(folder);
-    return folder + u"\\lang_" + code + u".txt";
+void EnsureDataFolders() {
+    for (const std::u16string& folder : {DataDirectory(), NotesDirectory(), DataFilePath(u"lang")}) {
+        CreateDirectoryW(Wide(folder), nullptr);  // "already exists" is fine
+    }
 }

@@ -1,6 +1,6 @@
 // Where every file of the program lives: one folder under the user's roaming
-// application data. Each path request creates the folders it names, so a data
-// folder deleted while the program runs comes back at the next save.
+// application data. Asking for a path changes nothing on the disk; the
+// folders are made at start-up, and again by a save that finds one gone.
 #pragma once
 
 #include <string>
@@ -14,5 +14,6 @@ std::u16string DataFilePath(const std::u16string& name);
 // DataDirectory() + "\notes".
 std::u16string NotesDirectory();
 
-// DataFilePath("lang") + "\lang_" + code + ".txt".
-std::u16string LanguageFilePath(const std::u16string& code);
+// Makes the data folder and its "notes" and "lang" folders where they are
+// missing (at start-up, once this copy is the one that runs).
+void EnsureDataFolders();

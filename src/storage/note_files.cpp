@@ -4,11 +4,13 @@
 
 #include <string>
 
+#include "storage/core/lenient_number.h"
+#include "storage/core/note_file.h"
+#include "storage/core/text_encoding.h"
 #include "storage/data_directory.h"
-#include "storage/lenient_number.h"
-#include "storage/note_file.h"
-#include "storage/text_encoding.h"
+#include "storage/storage_state.h"
 #include "storage/text_files.h"
+#include "win/failure_log.h"
 #include "win/wide.h"
 
 namespace {
@@ -31,6 +33,36 @@ std::u16string OriginalCopyName(const std::u16string& path, int number) {
     return name + u"-" + DecimalText(number);
 }
 
+}  // namespace
+
+std::uint64_t NewNoteId() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t ticks = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return ticks + CurrentStorageState().noteIdsMade++;
+}
+
+std::u16string NoteFilePath(std::uint64_t id) {
+    return NotesDirectory() + u"\\" + NoteFileName(id);
+}
+
+bool DeleteNoteFile(std::uint64_t id) {
+    const std::u16string path = NoteFilePath(id);
+    if (DeleteFileW(Wide(path)) || GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+    const DWORD error = GetLastError();
+    RecordFailure(u"cannot delete", path, error);
+    SetLastError(error);
+    return false;
+}
+
+bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& stored) {
+    if (!TryReadFileBytes(path, stored.bytes)) return false;
+    stored.text = WithVisibleNuls(DecodeNoteBytes(stored.bytes));
+    const bool utf8Mark = DetectByteOrderMark(stored.bytes) == ByteOrderMark::Utf8;
+    stored.writesBackExactly = EncodeUtf8(stored.text) == std::string_view(stored.bytes).substr(utf8Mark ? 3 : 0);
+    return true;
+}
+
 // True when a copy of these bytes exists beside the file, made now or before.
 bool KeepOriginalBytes(const std::u16string& path, const Bytes& original) {
     for (int number = 1; number <= kOriginalCopyNames; ++number) {
@@ -44,31 +76,4 @@ bool KeepOriginalBytes(const std::u16string& path, const Bytes& original) {
         return WriteFileAtomic(copy, original);
     }
     return false;
-}
-
-}  // namespace
-
-std::uint64_t NewNoteId() {
-    static std::uint64_t counter = 0;
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    const std::uint64_t ticks = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return ticks + counter++;
-}
-
-std::u16string NoteFilePath(std::uint64_t id) {
-    return NotesDirectory() + u"\\" + NoteFileName(id);
-}
-
-void DeleteNoteFile(std::uint64_t id) {
-    DeleteFileW(Wide(NoteFilePath(id)));
-}
-
-bool ReadStoredNoteText(const std::u16string& path, std::u16string& text) {
-    Bytes bytes;
-    if (!TryReadFileBytes(path, bytes)) return false;
-    text = WithVisibleNuls(DecodeNoteBytes(bytes));
-    const bool utf8Mark = DetectByteOrderMark(bytes) == ByteOrderMark::Utf8;
-    const bool exact = EncodeUtf8(text) == std::string_view(bytes).substr(utf8Mark ? 3 : 0);
-    return exact || KeepOriginalBytes(path, bytes);
 }

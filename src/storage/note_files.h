@@ -11,14 +11,26 @@ std::uint64_t NewNoteId();
 // NotesDirectory() + "\note_<16 hex digits>.txt".
 std::u16string NoteFilePath(std::uint64_t id);
 
-// Removes a note's file; a file that is already gone is fine.
-void DeleteNoteFile(std::uint64_t id);
+// Removes a note's file; true when it is gone (a file that was already gone
+// is fine). A failure is recorded (win/failure_log.h).
+[[nodiscard]] bool DeleteNoteFile(std::uint64_t id);
 
-// A note file's text as the note shows it; a byte-order mark decides between
-// UTF-8 and UTF-16, and NUL characters show as U+2400. When that text would
-// not write back as the very bytes the file holds (UTF-16 from another
-// editor, NULs, invalid UTF-8), the bytes are first kept in a copy beside
-// it, named after it with ".original" (".original-2" and so on when an older
-// copy differs), which no note file name matches. False when the file cannot
-// be read or such a copy cannot be made: the file is then best left alone.
-bool ReadStoredNoteText(const std::u16string& path, std::u16string& text);
+// A note file as it was read: its text as the note shows it, and whether
+// that text writes back as the very bytes the file holds.
+struct StoredNoteText {
+    std::u16string text;
+    bool writesBackExactly = true;
+    std::string bytes;  // the file's bytes
+};
+
+// Reads a note file without changing anything: a byte-order mark decides
+// between UTF-8 and UTF-16, and NUL characters show as U+2400. False when
+// the file cannot be read.
+[[nodiscard]] bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& stored);
+
+// Keeps a note file's bytes in a copy beside it before a save may change
+// them (UTF-16 from another editor, NULs, invalid UTF-8): named after it with
+// ".original" (".original-2" and so on when an older copy differs), which no
+// note file name matches. True when such a copy exists now; false when none
+// could be made, and the file is then best left alone.
+[[nodiscard]] bool KeepOriginalBytes(const std::u16string& path, const std::string& bytes);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win/failure_log.h"
 #include "win/handles.h"
 #include "win/wide.h"
 
@@ -57,7 +58,7 @@ bool TryReadFileBytes(const std::u16string& path, Bytes& bytes) {
 
 Bytes ReadFileBytes(const std::u16string& path) {
     Bytes bytes;
-    TryReadFileBytes(path, bytes);
+    if (!TryReadFileBytes(path, bytes)) bytes.clear();  // unreadable reads as missing
     return bytes;
 }
 
@@ -136,6 +137,16 @@ bool ReplaceWithRetry(const std::u16string& temporary, const std::u16string& pat
     }
 }
 
+// Makes the folder that holds `path`, and the folders above it that are
+// missing. True when it exists afterwards.
+bool MakeFolderOf(const std::u16string& path) {
+    const std::size_t separator = path.find_last_of(u"\\/");
+    if (separator == std::u16string::npos || separator == 0) return false;
+    const std::u16string folder = path.substr(0, separator);
+    if (CreateDirectoryW(Wide(folder), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return true;
+    return GetLastError() == ERROR_PATH_NOT_FOUND && MakeFolderOf(folder) && CreateDirectoryW(Wide(folder), nullptr);
+}
+
 }  // namespace
 
 bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target) {
@@ -150,11 +161,20 @@ bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target
 bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
     const std::u16string temporary = path + u".tmp";
     // A leftover ".tmp" of an earlier failed attempt is simply overwritten.
-    if (!WriteWholeFile(temporary, bytes)) {
+    bool written = WriteWholeFile(temporary, bytes);
+    if (!written && GetLastError() == ERROR_PATH_NOT_FOUND && MakeFolderOf(path)) {
+        written = WriteWholeFile(temporary, bytes);  // the folder was deleted while the program ran
+    }
+    if (!written) {
         const DWORD error = GetLastError();
         DeleteFileW(Wide(temporary));
+        RecordFailure(u"cannot write", temporary, error);
         SetLastError(error);  // the caller tells the user why, not why the clean-up went
         return false;
     }
-    return ReplaceWithRetry(temporary, path);
+    if (ReplaceWithRetry(temporary, path)) return true;
+    const DWORD error = GetLastError();
+    RecordFailure(u"cannot replace", path, error);
+    SetLastError(error);
+    return false;
 }

@@ -12,14 +12,14 @@ using Bytes = std::string;
 Bytes ReadFileBytes(const std::u16string& path);
 
 // The same, telling an unreadable file (false) apart from an empty one.
-bool TryReadFileBytes(const std::u16string& path, Bytes& bytes);
+[[nodiscard]] bool TryReadFileBytes(const std::u16string& path, Bytes& bytes);
 
 // The first `limit` bytes of a file at most; `cut` tells whether more
 // followed. False when it cannot be opened or read.
-bool ReadFileStart(const std::u16string& path, std::uint64_t limit, Bytes& bytes, bool& cut);
+[[nodiscard]] bool ReadFileStart(const std::u16string& path, std::uint64_t limit, Bytes& bytes, bool& cut);
 
 // A file's size in bytes, without reading it; false when it cannot be opened.
-bool FileSizeOf(const std::u16string& path, std::uint64_t& size);
+[[nodiscard]] bool FileSizeOf(const std::u16string& path, std::uint64_t& size);
 
 // UTF-8 to UTF-16; invalid sequences become U+FFFD, one leading BOM is dropped.
 std::u16string DecodeUtf8(const Bytes& bytes);
@@ -41,7 +41,8 @@ Bytes EncodeUtf8(const std::u16string& text);
 // any other error, no. `error` is the GetLastError() code of the move.
 bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target);
 
-// Writes path + ".tmp", flushes it, then moves it over path. True only when
-// path now holds exactly these bytes; otherwise the previous file is intact
-// and GetLastError() tells why.
+// Writes path + ".tmp", flushes it, then moves it over path; a missing
+// folder on the way is made. True only when path now holds exactly these
+// bytes; otherwise the previous file is intact, GetLastError() tells why and
+// the failure is recorded (win/failure_log.h).
 [[nodiscard]] bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes);

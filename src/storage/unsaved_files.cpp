@@ -5,8 +5,7 @@
 namespace {
 
 std::vector<UnsavedFile>& Pending() {
-    static std::vector<UnsavedFile> files;
-    return files;
+    return CurrentStorageState().unsavedFiles;
 }
 
 }  // namespace
@@ -33,8 +32,4 @@ void RetryUnsavedFiles() {
 
 const std::vector<UnsavedFile>& UnsavedFiles() {
     return Pending();
-}
-
-void ForgetUnsavedFiles() {
-    Pending().clear();
 }

@@ -7,14 +7,7 @@
 #include <string>
 #include <vector>
 
-// Writes one file from what the program holds; true when it reached the disk.
-using FileSaver = bool (*)();
-
-struct UnsavedFile {
-    std::u16string name;  // the file's name in the data folder
-    FileSaver saver = nullptr;
-    unsigned long error = 0;  // GetLastError() of the failed write
-};
+#include "storage/storage_state.h"
 
 // Records the outcome of a save of the file `name` made by `saver`: a failure
 // keeps it (with its error) for the retries, a success forgets it.
@@ -25,6 +18,3 @@ void RetryUnsavedFiles();
 
 // The files whose last save failed, oldest failure first.
 const std::vector<UnsavedFile>& UnsavedFiles();
-
-// Forgets every unsaved file without writing it (a test's clean slate).
-void ForgetUnsavedFiles();

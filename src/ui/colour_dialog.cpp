@@ -2,9 +2,10 @@
 
 #include <commdlg.h>
 
+#include "ui/ui_state.h"
+
 COLORREF* CustomColours() {
-    static COLORREF colours[16] = {};
-    return colours;
+    return CurrentUiState().customColours.data();
 }
 
 bool ChooseColour(HWND owner, ColourRef& colour) {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "storage/note_record.h"
+#include "base/colour.h"
 
 // The shared custom colours (all black at start).
 COLORREF* CustomColours();

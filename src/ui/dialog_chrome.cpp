@@ -3,10 +3,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "ui/colour_rules.h"
-#include "ui/dialog_window.h"
+#include "ui/core/colour_rules.h"
+#include "ui/core/title_band.h"
 #include "ui/shared_fonts.h"
-#include "ui/title_band.h"
 #include "win/gdi_drawing.h"
 #include "win/handles.h"
 #include "win/wide.h"
@@ -111,11 +110,9 @@ LRESULT ControlColours(HDC dc, ColourRef colour, HBRUSH brush, bool isEdit) {
     return BrushResult(brush);
 }
 
-void CloseOnCross(HWND window, LPARAM lParam, bool* doneFlag) {
+void CloseOnCross(HWND window, LPARAM lParam) {
     const POINT point = ClientPointOf(lParam);
-    if (!IsOnCloseCross(Point{point.x, point.y}, ClientWidth(window))) return;
-    bool unused = false;
-    CloseOwnedDialog(window, doneFlag ? *doneFlag : unused);
+    if (IsOnCloseCross(Point{point.x, point.y}, ClientWidth(window))) SendMessageW(window, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
@@ -139,7 +136,7 @@ LRESULT DialogEditColours(HDC dc, ColourRef colour, HBRUSH dialogBrush) {
 }
 
 DialogChromeResult HandleDialogChrome(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                      ColourRef colour, HBRUSH brush, bool* doneFlag) {
+                                      ColourRef colour, HBRUSH brush) {
     switch (message) {
         case WM_PAINT:
             return {true, Paint(window, colour)};
@@ -156,7 +153,7 @@ DialogChromeResult HandleDialogChrome(HWND window, UINT message, WPARAM wParam, 
         case WM_CTLCOLORSTATIC:
             return {true, ControlColours(reinterpret_cast<HDC>(wParam), colour, brush, false)};
         case WM_LBUTTONDOWN:
-            CloseOnCross(window, lParam, doneFlag);
+            CloseOnCross(window, lParam);
             return {true, 0};
         default:
             return {};

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "storage/note_record.h"
+#include "base/colour.h"
 
 struct DialogChromeResult {
     bool handled = false;
@@ -19,9 +19,9 @@ struct DialogChromeResult {
 // reports handled, the procedure returns its result; otherwise the procedure
 // handles the message itself. `brush` is the dialog's solid brush of
 // `colour` (the stock white brush is used when it is null); a click on the
-// close cross sets *doneFlag (when given) and destroys the window.
+// close cross sends the window WM_CLOSE.
 DialogChromeResult HandleDialogChrome(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                      ColourRef colour, HBRUSH brush, bool* doneFlag);
+                                      ColourRef colour, HBRUSH brush);
 
 // The title band: the darker shade of the dialog colour, the window's text
 // (at most `titleCharacters` of it) and the close cross, in the colour that

@@ -1,21 +1,17 @@
 #include "ui/modal_dialog.h"
 
-namespace {
+#include <utility>
 
-bool modalDialogActive = false;
-
-}  // namespace
+#include "ui/ui_state.h"
 
 bool ModalDialogActive() {
-    return modalDialogActive;
+    return CurrentUiState().modalDialogActive;
 }
 
-ModalDialogScope::ModalDialogScope() : saved_(modalDialogActive) {
-    modalDialogActive = true;
-}
+ModalDialogScope::ModalDialogScope() : saved_(std::exchange(CurrentUiState().modalDialogActive, true)) {}
 
 ModalDialogScope::~ModalDialogScope() {
-    modalDialogActive = saved_;
+    CurrentUiState().modalDialogActive = saved_;
 }
 
 bool RunModalLoop(HWND dialog, const bool& done, const std::function<bool()>& keysToWindow) {

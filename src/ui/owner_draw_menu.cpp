@@ -1,6 +1,6 @@
 #include "ui/owner_draw_menu.h"
 
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 #include "ui/shared_fonts.h"
 #include "win/gdi_drawing.h"
 #include "win/handles.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/note_record.h"
+#include "base/colour.h"
 
 // How an item's text is drawn. The program's own labels take the usual
 // prefix processing (an ampersand underlines the character after it); the

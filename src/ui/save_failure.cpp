@@ -1,7 +1,7 @@
 #include "ui/save_failure.h"
 
-#include "i18n/translation.h"
-#include "storage/lenient_number.h"
+#include "i18n/core/translation.h"
+#include "storage/core/lenient_number.h"
 #include "win/system_error.h"
 #include "win/wide.h"
 

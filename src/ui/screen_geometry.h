@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "storage/rect.h"
+#include "base/rect.h"
 
 inline Rect ToRect(const RECT& r) {
     return Rect{r.left, r.top, r.right, r.bottom};

@@ -1,12 +1,11 @@
 #include "ui/shared_fonts.h"
 
+#include "ui/ui_state.h"
+
 namespace {
 
 constexpr int kTextFontHeight = 16;
 constexpr int kGlyphFontHeight = 15;
-
-HFONT textFont = nullptr;
-HFONT glyphFont = nullptr;
 
 HFONT CreateUiFont(int height, const wchar_t* face) {
     return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -16,19 +15,22 @@ HFONT CreateUiFont(int height, const wchar_t* face) {
 }  // namespace
 
 HFONT TextFont() {
-    return textFont;
+    return CurrentUiState().textFont.Get();
 }
 
 HFONT EnsureTextFont() {
-    if (!textFont) textFont = CreateUiFont(kTextFontHeight, L"Segoe UI");
-    return textFont;
+    UniqueFont& font = CurrentUiState().textFont;
+    if (!font) font.Reset(CreateUiFont(kTextFontHeight, L"Segoe UI"));
+    return font.Get();
 }
 
 HFONT TextFontOrDefault() {
-    return textFont ? textFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = TextFont();
+    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 HFONT GlyphFont() {
-    if (!glyphFont) glyphFont = CreateUiFont(kGlyphFontHeight, L"Segoe MDL2 Assets");
-    return glyphFont;
+    UniqueFont& font = CurrentUiState().glyphFont;
+    if (!font) font.Reset(CreateUiFont(kGlyphFontHeight, L"Segoe MDL2 Assets"));
+    return font.Get();
 }

@@ -1,5 +1,6 @@
-// The fonts shared by every note and dialog. Created once, never freed: they
-// live as long as the windows that use them, which is the whole process.
+// The fonts shared by every note and dialog. Created once, kept in the
+// program's state: they live as long as the windows that use them, which is
+// the whole run.
 #pragma once
 
 #include <windows.h>

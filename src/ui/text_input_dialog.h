@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "storage/note_record.h"
+#include "base/colour.h"
 
 constexpr wchar_t kTextInputDialogClass[] = L"QuillboardSaisie";
 

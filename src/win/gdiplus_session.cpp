@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include "win/win_state.h"
+
 bool EnsureGdiplusStarted() {
-    static bool started = false;
+    bool& started = CurrentWinState().gdiplusStarted;
     if (started) return true;
     Gdiplus::GdiplusStartupInput input;  // version 1, default options
     ULONG_PTR token = 0;

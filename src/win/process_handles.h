@@ -1,12 +1,7 @@
-// The few process-wide handles of the application shell.
+// The program's module.
 #pragma once
 
 #include <windows.h>
 
 // The module every window class and window of the program is made with.
 HINSTANCE ModuleInstance();
-void SetModuleInstance(HINSTANCE instance);
-
-// The hidden window that owns the tray icon, timer 1 and the global hot keys.
-HWND TrayWindow();
-void SetTrayWindow(HWND window);

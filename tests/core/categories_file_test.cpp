@@ -1,4 +1,4 @@
-#include "storage/categories_file.h"
+#include "storage/core/categories_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,11 @@
-#include "categories/category_menu_model.h"
+#include "categories/core/category_menu_model.h"
 
 #include <gtest/gtest.h>
 
-#include "i18n/built_in_english.h"
-#include "i18n/translation.h"
+#include "fresh_translations.h"
+
+#include "i18n/core/built_in_english.h"
+#include "i18n/core/translation.h"
 
 namespace {
 
@@ -142,9 +144,9 @@ TEST(CategoryMenuModel, WithCategoriesListsThemWithSubcategoriesAndManageMenu) {
 }
 
 TEST(CategoryMenuModel, BuiltInEnglishTranslatesTheWholeMenuButNotTheNames) {
-    FillBuiltInEnglish(ActiveTranslationTable());
+    FreshTranslations translations;
+    FillBuiltInEnglish(translations.Table());
     const std::vector<MenuItem> menu = BuildCategoryMenu(SampleStore(), 1, 1, 2);
-    ActiveTranslationTable().clear();
     EXPECT_EQ(menu, SampleMenu(kEnglish));
 }
 
@@ -184,8 +186,8 @@ TEST(CategoryMenuModel, PlaceholderTypeIsAlwaysGreyedAndCheckedOnlyForItsType) {
 }
 
 TEST(CategoryMenuModel, FixedTextsAreTranslatedButNamesAreNot) {
-    TranslationTable& table = ActiveTranslationTable();
-    table.clear();
+    FreshTranslations translations;
+    TranslationTable& table = translations.Table();
     table[u"Type de note"] = u"Note type";
     table[u"Non-categorise"] = u"Uncategorized";
     table[u"Gerer les categories..."] = u"Manage categories...";
@@ -194,7 +196,6 @@ TEST(CategoryMenuModel, FixedTextsAreTranslatedButNamesAreNot) {
     table[u"Urgent"] = u"Pressant";
 
     const std::vector<MenuItem> menu = BuildCategoryMenu(SampleStore(), 0, 0, 0);
-    table.clear();
 
     EXPECT_EQ(menu[0].text, u"Note type");
     EXPECT_EQ(menu[0].children[0].text, u"Ordinaire");  // no pair: French

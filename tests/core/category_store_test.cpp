@@ -1,8 +1,11 @@
-#include "storage/category_store.h"
+#include "notes/core/note_title.h"
+#include "storage/core/category_store.h"
 
 #include <gtest/gtest.h>
 
-#include "i18n/translation.h"
+#include "fresh_translations.h"
+
+#include "i18n/core/translation.h"
 
 namespace {
 
@@ -219,14 +222,13 @@ TEST(CategoryStore, LabelNamesCategoryAndSubcategory) {
 }
 
 TEST(CategoryStore, UncategorisedLabelIsTranslatedButNamesAreNot) {
-    TranslationTable& table = ActiveTranslationTable();
-    table.clear();
+    FreshTranslations translations;
+    TranslationTable& table = translations.Table();
     table[u"Non-categorise"] = u"Uncategorized";
     table[u"Work"] = u"Travail";
     const CategoryStore store = SampleStore();
     EXPECT_EQ(CategoryLabel(store, 0, 0), u"Uncategorized");
     EXPECT_EQ(CategoryLabel(store, 1, 0), u"Work");
-    table.clear();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "notes/docking_geometry.h"
+#include "notes/core/docking_geometry.h"
 
 #include <cstdint>
 #include <limits>
@@ -113,7 +113,7 @@ TEST(DockingGeometry, DockAllPrefersLastEdge) {
     EXPECT_EQ(DockAllEdge(kDockRight, nearLeft, kWorkArea), kDockRight);
     EXPECT_EQ(DockAllEdge(kDockTop, nearLeft, kWorkArea), kDockTop);
     EXPECT_EQ(DockAllEdge(kDockNone, nearLeft, kWorkArea), kDockLeft);
-    EXPECT_EQ(DockAllEdge(9, nearLeft, kWorkArea), kDockLeft);
+    EXPECT_EQ(DockAllEdge(static_cast<DockEdge>(9), nearLeft, kWorkArea), kDockLeft);  // stored junk
 }
 
 TEST(DockingGeometry, IsDockEdgeOnlyForTheThreeEdges) {

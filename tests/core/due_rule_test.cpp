@@ -1,12 +1,12 @@
-#include "reminders/due_rule.h"
+#include "reminders/core/due_rule.h"
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <vector>
 
-#include "entries/due_text.h"
-#include "storage/note_record.h"
+#include "entries/core/due_text.h"
+#include "storage/core/note_record.h"
 
 namespace {
 

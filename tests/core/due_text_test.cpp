@@ -1,4 +1,4 @@
-#include "entries/due_text.h"
+#include "entries/core/due_text.h"
 
 #include <cstdint>
 #include <limits>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "entries/calendar.h"
+#include "entries/core/calendar.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "notes/entry_list_layout.h"
+#include "notes/core/entry_list_layout.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "notes/entry_list_layout.h"
+#include "notes/core/entry_list_layout.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "entries/entry_text.h"
+#include "entries/core/entry_text.h"
 
 #include <gtest/gtest.h>
 

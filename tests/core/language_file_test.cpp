@@ -1,4 +1,4 @@
-#include "i18n/language_file.h"
+#include "i18n/core/language_file.h"
 
 #include <gtest/gtest.h>
 

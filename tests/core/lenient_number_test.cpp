@@ -1,4 +1,4 @@
-#include "storage/lenient_number.h"
+#include "storage/core/lenient_number.h"
 
 #include <gtest/gtest.h>
 

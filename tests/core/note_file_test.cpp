@@ -1,13 +1,15 @@
-#include "storage/note_file.h"
+#include "storage/core/note_file.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ NoteEntry Entry(std::int32_t id, DueStamp due, std::int32_t done, std::int32_t n
 TEST(NoteFile, EmptyTextLeavesEveryPresetInPlace) {
     NoteFields fields = DefaultNoteFields();
     fields.x = 7;
-    fields.dock = 2;
+    fields.dock = kDockTop;
     fields.entries.push_back(Entry(1, 5, 0, 0, 0, u"kept"));
     NoteFields expected = fields;
     ParseNoteFile(u"", fields);
@@ -110,28 +112,25 @@ TEST(NoteFile, ColourIsHexRgbOrALegacyPaletteIndex) {
 }
 
 TEST(NoteFile, OutOfRangeDockAndTypeBecomeZero) {
+    // What the three fields hold afterwards: dock, last dock, type.
+    const auto read = [](std::u16string_view line) {
+        NoteFields fields = DefaultNoteFields();
+        fields.dock = fields.lastDock = kDockTop;  // out of range must reset, not skip
+        fields.type = kNotePlaceholder;
+        ParseNoteFile(std::u16string(line), fields);
+        return std::array<std::int32_t, 3>{fields.dock, fields.lastDock, fields.type};
+    };
     const struct {
         std::u16string_view line;
-        std::int32_t NoteFields::*field;
-        std::int32_t expected;
+        std::array<std::int32_t, 3> expected;
     } cases[] = {
-        {u"DOCK=3", &NoteFields::dock, 3},
-        {u"DOCK=-1", &NoteFields::dock, 0},
-        {u"DOCK=4", &NoteFields::dock, 0},
-        {u"DOCK=4294967297", &NoteFields::dock, 0},
-        {u"LASTDOCK=1", &NoteFields::lastDock, 1},
-        {u"LASTDOCK=-2147483648", &NoteFields::lastDock, 0},
-        {u"TYPE=2", &NoteFields::type, 2},
-        {u"TYPE=3", &NoteFields::type, 0},
-        {u"TYPE=-1", &NoteFields::type, 0},
-        {u"TYPE=x", &NoteFields::type, 0},
+        {u"DOCK=3", {3, 2, 2}},          {u"DOCK=-1", {0, 2, 2}},
+        {u"DOCK=4", {0, 2, 2}},          {u"DOCK=4294967297", {0, 2, 2}},
+        {u"LASTDOCK=1", {2, 1, 2}},      {u"LASTDOCK=-2147483648", {2, 0, 2}},
+        {u"TYPE=1", {2, 2, 1}},          {u"TYPE=3", {2, 2, 0}},
+        {u"TYPE=-1", {2, 2, 0}},         {u"TYPE=x", {2, 2, 0}},
     };
-    for (const auto& c : cases) {
-        NoteFields fields = DefaultNoteFields();
-        fields.dock = fields.lastDock = fields.type = 2;  // out of range must reset, not skip
-        ParseNoteFile(std::u16string(c.line), fields);
-        EXPECT_EQ(fields.*c.field, c.expected) << Printable(c.line);
-    }
+    for (const auto& c : cases) EXPECT_EQ(read(c.line), c.expected) << Printable(c.line);
 }
 
 TEST(NoteFile, EntryLinesOfBothForms) {

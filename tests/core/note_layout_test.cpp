@@ -1,4 +1,4 @@
-#include "notes/note_layout.h"
+#include "notes/core/note_layout.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "entries/picker_layout.h"
+#include "entries/core/picker_layout.h"
 
 #include <gtest/gtest.h>
 
-#include "entries/picker_rules.h"
+#include "entries/core/picker_rules.h"
 
 namespace {
 

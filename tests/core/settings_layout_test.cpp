@@ -1,12 +1,14 @@
-#include "settings/settings_layout.h"
+#include "settings/core/settings_layout.h"
 
 #include <gtest/gtest.h>
+
+#include "fresh_translations.h"
 
 #include <climits>
 #include <string>
 
-#include "i18n/built_in_english.h"
-#include "i18n/translation.h"
+#include "i18n/core/built_in_english.h"
+#include "i18n/core/translation.h"
 
 namespace {
 
@@ -34,13 +36,12 @@ TEST(SettingsLayout, VolumeSlider) {
 }
 
 TEST(SettingsLayout, SoundFileLabel) {
-    ActiveTranslationTable().clear();
+    FreshTranslations translations;
     EXPECT_EQ(SoundFileLabel(u""), u"(son par defaut)");
     EXPECT_EQ(SoundFileLabel(u"C:\\Sons/a\\b/cloche.wav"), u"cloche.wav");
     EXPECT_EQ(SoundFileLabel(u"cloche.wav"), u"cloche.wav");
     FillBuiltInEnglish(ActiveTranslationTable());
     EXPECT_EQ(SoundFileLabel(u""), u"(default sound)");
-    ActiveTranslationTable().clear();
 }
 
 TEST(SettingsLayout, PressesInRuleOrder) {

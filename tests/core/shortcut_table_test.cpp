@@ -1,11 +1,13 @@
-#include "settings/shortcut_table.h"
+#include "settings/core/shortcut_table.h"
 
 #include <gtest/gtest.h>
 
+#include "fresh_translations.h"
+
 #include <string>
 
-#include "i18n/built_in_english.h"
-#include "i18n/translation.h"
+#include "i18n/core/built_in_english.h"
+#include "i18n/core/translation.h"
 
 namespace {
 
@@ -22,9 +24,7 @@ constexpr int kDeleteNoteRow = 13;
 
 class ShortcutTableTest : public ::testing::Test {
 protected:
-    void SetUp() override { ActiveTranslationTable().clear(); }
-    void TearDown() override { ActiveTranslationTable().clear(); }
-
+    FreshTranslations translations_;
     ShortcutTable table = DefaultShortcutTable();
 };
 
@@ -45,7 +45,8 @@ TEST_F(ShortcutTableTest, DefaultsInDisplayOrder) {
     };
     for (std::size_t i = 0; i < table.size(); ++i) {
         const auto& r = rows[i];
-        EXPECT_EQ(table[i], (Shortcut{r.id, r.global, table[i].label, kCtrlAlt, r.key, kCtrlAlt, r.key, false})) << i;
+        const CommandId id = static_cast<CommandId>(r.id);  // the number shortcuts.txt stores
+        EXPECT_EQ(table[i], (Shortcut{id, r.global, table[i].label, kCtrlAlt, r.key, kCtrlAlt, r.key, false})) << i;
         EXPECT_EQ(std::u16string(table[i].label), r.label);
     }
 }

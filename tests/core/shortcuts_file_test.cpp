@@ -1,4 +1,4 @@
-#include "settings/shortcuts_file.h"
+#include "settings/core/shortcuts_file.h"
 
 #include <gtest/gtest.h>
 

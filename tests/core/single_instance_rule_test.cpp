@@ -1,4 +1,4 @@
-#include "app/single_instance_rule.h"
+#include "app/core/single_instance_rule.h"
 
 #include <gtest/gtest.h>
 

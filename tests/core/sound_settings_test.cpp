@@ -1,4 +1,4 @@
-#include "reminders/sound_settings.h"
+#include "reminders/core/sound_settings.h"
 
 #include <gtest/gtest.h>
 

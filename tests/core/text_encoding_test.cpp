@@ -1,4 +1,4 @@
-#include "storage/text_encoding.h"
+#include "storage/core/text_encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "reminders/toast_stack.h"
+#include "reminders/core/toast_stack.h"
 
 #include <gtest/gtest.h>
 

@@ -1,20 +1,21 @@
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 
 #include <gtest/gtest.h>
 
+#include "fresh_translations.h"
+
 #include <string>
 
-#include "i18n/built_in_english.h"
+#include "i18n/core/built_in_english.h"
 
 namespace {
 
-// Every test starts and ends with French, the empty table.
+// Every test starts with French, an empty table of its own.
 class Translation : public ::testing::Test {
 protected:
-    void SetUp() override { ActiveTranslationTable().clear(); }
-    void TearDown() override { ActiveTranslationTable().clear(); }
-
     static void UseEnglish() { FillBuiltInEnglish(ActiveTranslationTable()); }
+
+    FreshTranslations translations_;
 };
 
 std::u16string Text(const char16_t* text) { return text; }

@@ -1,4 +1,4 @@
-#include "reminders/wav_image.h"
+#include "reminders/core/wav_image.h"
 
 #include <gtest/gtest.h>
 

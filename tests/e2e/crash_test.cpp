@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "storage/categories_file.h"
-#include "storage/note_file.h"
+#include "storage/core/categories_file.h"
+#include "storage/core/note_file.h"
 #include "support/data_folder.h"
 #include "support/note_file_text.h"
 #include "support/program_names.h"

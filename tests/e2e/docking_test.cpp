@@ -5,14 +5,14 @@
 #include <iterator>
 #include <string>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 #include "support/data_folder.h"
 #include "support/note_file_text.h"
 #include "support/program_names.h"
 #include "support/quillboard_process.h"
 #include "support/screen_picture.h"
 #include "support/window_checks.h"
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 
 namespace {
 

@@ -6,13 +6,28 @@
 #include "categories/category_menu.h"
 #include "notes/note_window.h"
 #include "reminders/notification_sound.h"
-#include "storage/category_storage.h"
-#include "storage/unsaved_files.h"
+#include "storage/data_directory.h"
 #include "support/windows_test_support.h"
 #include "win/wide.h"
 
 namespace {
+
 constexpr DWORD kEnvironmentLength = 1024;
+
+// The state of tests that make no fixture of their own, for the whole run.
+class ProgramStateForTheRun : public testing::Environment {
+public:
+    void SetUp() override { binding_.emplace(state_); }
+    void TearDown() override { binding_.reset(); }
+
+private:
+    ProgramState state_;
+    std::optional<ProgramStateBinding> binding_;
+};
+
+[[maybe_unused]] testing::Environment* const kStateForTheRun =
+    testing::AddGlobalTestEnvironment(new ProgramStateForTheRun);
+
 }  // namespace
 
 void DataFolderTest::SetUp() {
@@ -21,19 +36,17 @@ void DataFolderTest::SetUp() {
     hadAppData_ = length > 0 && length < kEnvironmentLength;
     savedAppData_ = FromWide(buffer);
     SetEnvironmentVariableW(L"APPDATA", Wide(data_.AppData()));
+    binding_.emplace(state_);
+    EnsureDataFolders();
     // What start-up registers before the first note is made.
     RegisterNoteWindowClass(GetModuleHandleW(nullptr));
     SetNoteMenuHandler(ShowCategoryMenu);
-    savedCategories_ = std::exchange(Categories(), CategoryStore{});
-    savedSound_ = std::exchange(ActiveSoundSettings(), SoundSettings{});
 }
 
 void DataFolderTest::TearDown() {
     DestroyAllQuillboardWindows();
     PumpPending();
-    Categories() = savedCategories_;
-    ActiveSoundSettings() = savedSound_;
-    ForgetUnsavedFiles();  // a test's failed saves are not the next test's
+    binding_.reset();
     SetEnvironmentVariableW(L"APPDATA", hadAppData_ ? Wide(savedAppData_) : nullptr);
 }
 

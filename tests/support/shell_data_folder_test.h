@@ -1,17 +1,16 @@
 // Fixture of the in-process Win32 tests: a private data folder that APPDATA
-// points at, the note window class and note menu registered as start-up
-// does, the category store and the sound settings as a new folder has
-// them, and afterwards every window of ours the test left destroyed and the
-// store and settings put back.
+// points at, a fresh program state (as a new start has it), the note window
+// class and note menu registered as start-up does, and afterwards every
+// window of ours the test left destroyed.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "reminders/sound_settings.h"
-#include "storage/category_store.h"
+#include "app/program_state.h"
 #include "support/data_folder.h"
 
 class DataFolderTest : public ::testing::Test {
@@ -23,12 +22,14 @@ protected:
     // The program's data folder inside the private APPDATA, or a path in it.
     std::u16string DataPath(const std::u16string& relative = u"") const { return data_.DataPath(relative); }
 
+    ProgramState& State() { return state_; }
+
 private:
     DataFolder data_;
     std::u16string savedAppData_;
     bool hadAppData_ = false;
-    CategoryStore savedCategories_;
-    SoundSettings savedSound_;
+    ProgramState state_;
+    std::optional<ProgramStateBinding> binding_;
 };
 
 // Destroys every top-level window of ours (class "Quillboard...").

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/note_record.h"
+#include "storage/core/note_record.h"
 
 // A note as a test wants it; what it leaves out is as a new note has it.
 struct TestNote {
@@ -19,9 +19,9 @@ struct TestNote {
     ColourRef colour = kDefaultNoteColour;
     std::int32_t category = 0;
     std::int32_t subcategory = 0;
-    std::int32_t type = kNoteRegular;
+    NoteType type = kNoteRegular;
     bool pinned = false;
-    std::int32_t lastDock = kDockNone;
+    DockEdge lastDock = kDockNone;
     std::vector<NoteEntry> entries{};
     std::u16string text{};
 };

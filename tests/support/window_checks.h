@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "storage/rect.h"
+#include "base/rect.h"
 
 Rect WindowRect(HWND window);
 // The work area of the primary monitor, as the system states it.

@@ -19,16 +19,6 @@ std::u16string UniqueTemporaryPath() {
     return FromWide(name.c_str());
 }
 
-void DeleteTree(const std::u16string& path) {
-    std::wstring from(Wide(path));
-    from.push_back(L'\0');  // SHFileOperation takes a double-NUL-terminated list
-    SHFILEOPSTRUCTW operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NO_UI;
-    SHFileOperationW(&operation);
-}
-
 struct WindowSearch {
     DWORD processId;
     const wchar_t* className;
@@ -108,6 +98,16 @@ void WriteRawFile(const std::u16string& path, const std::string& bytes) {
     if (!file) return;
     DWORD written = 0;
     WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+void DeleteTree(const std::u16string& path) {
+    std::wstring from(Wide(path));
+    from.push_back(L'\0');  // SHFileOperation takes a double-NUL-terminated list
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NO_UI;
+    SHFileOperationW(&operation);
 }
 
 bool FileExists(const std::u16string& path) {

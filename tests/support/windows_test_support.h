@@ -40,6 +40,8 @@ void PumpPending();
 std::string ReadRawFile(const std::u16string& path);
 void WriteRawFile(const std::u16string& path, const std::string& bytes);
 bool FileExists(const std::u16string& path);
+// Deletes a folder and everything in it.
+void DeleteTree(const std::u16string& path);
 std::vector<std::u16string> FilesIn(const std::u16string& folder, const wchar_t* pattern = L"*");
 // A file in the folder of this test program, where the build puts the
 // program and the test helpers beside it.

@@ -6,14 +6,14 @@
 #include <iterator>
 #include <string>
 
-#include "app/note_passes.h"
 #include "notes/docking.h"
+#include "notes/note_passes.h"
 #include "notes/note_window_state.h"
 #include "support/note_file_text.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/window_checks.h"
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 #include "win/wide.h"
 
 namespace {
@@ -108,7 +108,7 @@ TEST_F(Docking, EachTriangleDocksTheNoteAsAStripAlongItsEdgeAndOnlyANewEdgeMoves
 
 TEST_F(Docking, UndockRestoresTheRectangleTheEditOfARegularNoteAndThePin) {
     struct Case {
-        std::int32_t type;
+        NoteType type;
         bool pinned;
         bool editShown;
     };

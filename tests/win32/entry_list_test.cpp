@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "entries/core/due_text.h"
 #include "entries/date_time_picker.h"
-#include "entries/due_text.h"
 #include "entries/entry_editor.h"
 #include "notes/entry_list.h"
 #include "notes/note_creation.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
-#include "storage/note_file.h"
+#include "storage/core/note_file.h"
 #include "storage/text_files.h"
 #include "support/program_names.h"
 #include "support/refused_windows.h"
@@ -24,7 +24,7 @@
 #include "support/shell_test_notes.h"
 #include "support/window_checks.h"
 #include "support/windows_test_support.h"
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 #include "win/handles.h"
 
 namespace {
@@ -67,7 +67,7 @@ void PressOk(HWND dialog) {
 class EntryList : public DataFolderTest {
 protected:
     // A saved note of category kWork (or another one).
-    HWND MakeSavedNote(std::int32_t type, std::vector<NoteEntry> entries, const char16_t* body = u"",
+    HWND MakeSavedNote(NoteType type, std::vector<NoteEntry> entries, const char16_t* body = u"",
                        ColourRef colour = kDefaultNoteColour, std::int32_t categoryId = kWork) {
         HWND note = ::MakeNote(TestNote{.id = nextId_++, .x = 200, .y = 150, .colour = colour, .category = categoryId,
                                         .type = type, .entries = std::move(entries), .text = body});

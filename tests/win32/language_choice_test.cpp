@@ -2,7 +2,7 @@
 // switch, and files that are not what they should be.
 #include <string>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "settings/language_choice.h"
 #include "support/shell_data_folder_test.h"
 #include "support/windows_test_support.h"
@@ -33,22 +33,17 @@ void WriteLargeFile(const std::u16string& path, const std::string& head, long lo
 
 class LanguageChoice : public DataFolderTest {
 protected:
-    void SetUp() override {
-        DataFolderTest::SetUp();
-        CreateDirectoryW(Wide(DataPath()), nullptr);
-        CreateDirectoryW(Wide(DataPath(u"lang")), nullptr);
-    }
-    void TearDown() override {
-        EXPECT_TRUE(SwitchLanguage(u"fr"));
-        EnumerateLanguages();
-        DataFolderTest::TearDown();
-    }
     std::u16string LanguagePath(const std::u16string& code) { return DataPath(u"lang\\lang_" + code + u".txt"); }
 };
 
-TEST_F(LanguageChoice, StartWritesBothTemplatesAndTakesTheSavedCode) {
+TEST_F(LanguageChoice, StartTakesTheSavedCodeAndOnlyTheCopyThatRunsWritesTheTemplates) {
     WriteRawFile(DataPath(u"langue.txt"), "en\r\n  \r\n");
     ChooseLanguageAtStart();
+    // A second copy chooses its language too, before it leaves: nothing written.
+    EXPECT_EQ(std::u16string(Translate(u"Quitter")), u"Quit");
+    EXPECT_FALSE(FileExists(LanguagePath(u"en")));
+    EXPECT_EQ(ReadRawFile(DataPath(u"langue.txt")), "en\r\n  \r\n");
+    WriteLanguageFilesAtStart();
 
     const std::string header = "# Quillboard - fichier de langue (UTF-8). Format : source_francaise=traduction\r\n";
     const std::string english = ReadRawFile(LanguagePath(u"en"));

@@ -13,7 +13,7 @@
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/windows_test_support.h"
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 #include "ui/owner_draw_menu.h"
 #include "ui/shared_fonts.h"
 #include "win/handles.h"

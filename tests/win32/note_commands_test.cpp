@@ -15,7 +15,7 @@
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/window_checks.h"
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 #include "win/handles.h"
 #include "win/wide.h"
 

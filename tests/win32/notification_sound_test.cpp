@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "reminders/core/wav_image.h"
 #include "reminders/notification_sound.h"
-#include "reminders/wav_image.h"
 #include "storage/data_directory.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"

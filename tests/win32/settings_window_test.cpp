@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "reminders/notification_sound.h"
 #include "settings/language_choice.h"
 #include "settings/settings_window.h"
@@ -37,11 +37,11 @@ using Step = std::function<void(HWND settings)>;
 // user; true when every step was taken and the last one closed the window.
 // Out of steps with the window still open, it cancels the window, so that a
 // failing test cannot hang.
-bool RunSettings(std::vector<Step> steps) {
+bool RunSettings(HWND tray, std::vector<Step> steps) {
     ScriptedUser user;
     for (Step& step : steps) user.WhenEnabled(kSettingsClass, std::move(step));
     user.WhenEnabled(kSettingsClass, [](HWND settings) { PostMessageW(settings, WM_COMMAND, IDCANCEL, 0); });
-    OpenSettingsWindow();
+    OpenSettingsWindow(tray);
     const bool closedByTheSteps = user.StepsLeft() == 1;
     user.Forget();
     return closedByTheSteps;
@@ -86,25 +86,16 @@ class SettingsWindow : public DataFolderTest {
 protected:
     void SetUp() override {
         DataFolderTest::SetUp();
-        savedTray_ = TrayWindow();
         tray_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        SetTrayWindow(tray_);
-        Shortcuts() = DefaultShortcutTable();
-        EnumerateLanguages();
-        EXPECT_TRUE(SwitchLanguage(u"fr"));
         RegisterGlobalHotKeys(tray_);
     }
     void TearDown() override {
         UnregisterGlobalHotKeys();
-        Shortcuts() = DefaultShortcutTable();
-        EXPECT_TRUE(SwitchLanguage(u"fr"));
-        SetTrayWindow(savedTray_);
         DestroyWindow(tray_);
         DataFolderTest::TearDown();
     }
 
     HWND tray_ = nullptr;
-    HWND savedTray_ = nullptr;
 };
 
 TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackEverything) {
@@ -117,11 +108,10 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
     ASSERT_FALSE(HotKeyIsFree('N'));
     bool hotKeysFree = false;
     bool noteOrTrayEnabled = true;
-    bool takenFromNewNote = false;
 
     // Alt+F4 does nothing, even to a row waiting for its keys; Escape ends
     // the wait, and only when nothing waits closes the window.
-    EXPECT_TRUE(RunSettings({
+    EXPECT_TRUE(RunSettings(tray_, {
         [&](HWND settings) {
             SaveScreenshotIfAsked(u"settings-fr", settings);
             hotKeysFree = HotKeyIsFree('N') && HotKeyIsFree('G');
@@ -132,10 +122,7 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
         },
         [](HWND settings) { PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0); },
         [](HWND settings) { Click(settings, KeyBoxOf(9)); },  // "Ancrer a gauche" waits
-        [&](HWND settings) {
-            PressCtrlAlt(settings, 'N');
-            takenFromNewNote = Shortcuts()[9].key == 'N' && Shortcuts()[0].key == 0;
-        },
+        [](HWND settings) { PressCtrlAlt(settings, 'N'); },
         [](HWND settings) { SendMessageW(settings, WM_COMMAND, kSettingsResetId, 0); },
         [](HWND settings) { Click(settings, kSoundCheckBox); },
         [](HWND settings) { Click(settings, kLanguageBox); },
@@ -144,7 +131,6 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
 
     EXPECT_TRUE(hotKeysFree);
     EXPECT_FALSE(noteOrTrayEnabled);
-    EXPECT_TRUE(takenFromNewNote);
     EXPECT_EQ(Shortcuts(), DefaultShortcutTable());
     EXPECT_FALSE(FileExists(DataPath(u"shortcuts.txt")) || FileExists(DataPath(u"son.txt")));
     EXPECT_EQ(ActiveSoundSettings(), SoundSettings{});
@@ -156,7 +142,7 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
 }
 
 TEST_F(SettingsWindow, OkSavesShortcutsAndSoundAndSwitchesTheLanguage) {
-    EXPECT_TRUE(RunSettings({
+    EXPECT_TRUE(RunSettings(tray_, {
         [](HWND settings) { Click(settings, KeyBoxOf(9)); },
         [](HWND settings) { PressCtrlAlt(settings, 'N'); },
         [](HWND settings) { Click(settings, kSoundCheckBox); },
@@ -189,7 +175,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
     RegisterGlobalHotKeys(nullptr);
     int redInFailedRow = 0;
     int redInOtherRow = 0;
-    RunSettings({
+    RunSettings(tray_, {
         [&](HWND settings) {
             redInFailedRow = RedPixelsAround(settings, KeyBoxOf(1));
             redInOtherRow = RedPixelsAround(settings, KeyBoxOf(0));
@@ -205,7 +191,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
 
     EXPECT_TRUE(SwitchLanguage(u"en"));
     std::u16string title;
-    EXPECT_TRUE(RunSettings({
+    EXPECT_TRUE(RunSettings(tray_, {
         [&](HWND settings) {
             title = WindowTextOf(settings);
             SaveScreenshotIfAsked(u"settings-en", settings);

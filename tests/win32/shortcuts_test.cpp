@@ -34,14 +34,9 @@ HWND PlainWindow() {
 
 class ShortcutKeys : public DataFolderTest {
 protected:
-    void SetUp() override {
-        DataFolderTest::SetUp();
-        Shortcuts() = DefaultShortcutTable();
-    }
     void TearDown() override {
         HoldModifiers(0);
         UnregisterGlobalHotKeys();
-        Shortcuts() = DefaultShortcutTable();
         DataFolderTest::TearDown();
     }
 };

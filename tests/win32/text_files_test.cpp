@@ -2,6 +2,7 @@
 // reading with the real UTF-8 conversion, and the atomic replace.
 #include <vector>
 
+#include "settings/language_choice.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "support/shell_data_folder_test.h"
@@ -64,14 +65,19 @@ void WINAPI ReleaseTheTargetInsteadOfPausing(DWORD) {
 
 }  // namespace
 
-TEST_F(DataFiles, PathsLiveUnderAppDataAndCreateTheirFolders) {
+TEST_F(DataFiles, PathsLiveUnderAppDataAndASaveMakesTheFoldersItNeeds) {
     EXPECT_EQ(DataDirectory(), DataPath());
-    EXPECT_TRUE(FileExists(DataPath()));
     EXPECT_EQ(DataFilePath(u"son.txt"), DataPath(u"son.txt"));
-    EXPECT_FALSE(FileExists(DataPath(u"son.txt")));  // the folder, not the file
     EXPECT_EQ(NotesDirectory(), DataPath(u"notes"));
-    EXPECT_TRUE(FileExists(DataPath(u"notes")));
     EXPECT_EQ(LanguageFilePath(u"de"), DataPath(u"lang\\lang_de.txt"));
+
+    // A data folder deleted while the program runs comes back at the next save.
+    DeleteTree(DataPath());
+    EXPECT_EQ(DataFilePath(u"son.txt"), DataPath(u"son.txt"));
+    EXPECT_FALSE(FileExists(DataPath()));  // asking for a path changes nothing
+    EXPECT_TRUE(WriteFileAtomic(NotesDirectory() + u"\\note_0000000000000001.txt", "words"));
+    EXPECT_EQ(Data().ReadNote(1), "words");
+    EnsureDataFolders();
     EXPECT_TRUE(FileExists(DataPath(u"lang")));
 }
 
@@ -107,7 +113,7 @@ TEST_F(DataFiles, Utf8IsDecodedWithOneBomDroppedAndInvalidBytesReplacedAndEncode
 }
 
 // An empty file, or a missing one, reads as empty text.
-TEST_F(DataFiles, AtomicWriteReplacesTheFileAndLeavesNoTemporaryOrFailsCleanlyWithoutItsFolder) {
+TEST_F(DataFiles, AtomicWriteReplacesTheFileAndLeavesNoTemporaryOrFailsCleanlyWhereNoFolderCanBe) {
     const std::u16string path = DataFilePath(u"a.txt");
     WriteRawFile(path, "old");
     ASSERT_TRUE(WriteFileAtomic(path, std::string("new\0data", 8)));
@@ -120,8 +126,9 @@ TEST_F(DataFiles, AtomicWriteReplacesTheFileAndLeavesNoTemporaryOrFailsCleanlyWi
     EXPECT_EQ(ReadTextFile(path), u"");
     EXPECT_EQ(ReadTextFile(DataPath(u"missing.txt")), u"");
 
-    EXPECT_FALSE(WriteFileAtomic(DataPath(u"no-such-folder\\x.txt"), "data"));
-    EXPECT_FALSE(FileExists(DataPath(u"no-such-folder\\x.txt.tmp")));
+    // A file stands where its folder would be made.
+    EXPECT_FALSE(WriteFileAtomic(DataPath(u"a.txt\\x.txt"), "data"));
+    EXPECT_EQ(ReadRawFile(path), "");
 }
 
 TEST_F(DataFiles, AtomicWriteToALockedTargetFailsAndKeepsTheOldFile) {

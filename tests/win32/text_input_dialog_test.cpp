@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "i18n/translation.h"
+#include "i18n/core/translation.h"
 #include "notes/note_window_state.h"
 #include "support/program_names.h"
 #include "support/screen_picture.h"
@@ -14,7 +14,7 @@
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/window_checks.h"
-#include "ui/colour_rules.h"
+#include "ui/core/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/modal_dialog.h"
 #include "ui/text_input_dialog.h"
@@ -290,6 +290,7 @@ TEST_F(TextInputDialog, TakesTheOwningNotesColoursWithContrastingText) {
                          reinterpret_cast<LPARAM>(EditOf(dialog)));
             EXPECT_EQ(GetTextColor(dc.Get()), c.text);
             EXPECT_EQ(GetBkColor(dc.Get()), c.colour);
+            SaveScreenshotIfAsked(c.text == kDarkTextColour ? u"text-input-light" : u"text-input-dark", dialog);
             Close(dialog);
         });
         Run(u"", c.owner);

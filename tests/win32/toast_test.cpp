@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "reminders/core/toast_stack.h"
 #include "reminders/notification_sound.h"
 #include "reminders/toast_painting.h"
-#include "reminders/toast_stack.h"
 #include "reminders/toast_window.h"
 #include "support/screen_picture.h"
 #include "support/shell_data_folder_test.h"

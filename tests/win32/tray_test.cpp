@@ -10,8 +10,8 @@
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
 #include "app/tray_window.h"
-#include "i18n/built_in_english.h"
-#include "i18n/translation.h"
+#include "i18n/core/built_in_english.h"
+#include "i18n/core/translation.h"
 #include "resource_ids.h"
 #include "support/program_names.h"
 #include "support/run_value.h"
@@ -84,11 +84,9 @@ TEST_F(TrayMenu, ItemsComeInOrderWithThreeSeparatorsInTheActiveLanguage) {
     };
     const RunValueGuard guard;
     DeleteRunValue();
-    ActiveTranslationTable().clear();
     EXPECT_EQ(ItemsOf(BuildTrayMenu().Get()), french);
     FillBuiltInEnglish(ActiveTranslationTable());
     EXPECT_EQ(ItemsOf(BuildTrayMenu().Get()), english);
-    ActiveTranslationTable().clear();
 }
 
 // The menu's check follows the registry; chosen over an unquoted value,

@@ -1,0 +1,37 @@
+// What the storage layer keeps for the whole run: its part of the program's
+// state (app/program_state.h), reached through CurrentStorageState().
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/state_slot.h"
+#include "storage/core/category_store.h"
+
+enum class CategoriesFileState {
+    Read,        // the store holds what the file holds
+    Missing,     // no file yet: the store starts empty
+    Unreadable,  // the file exists but could not be read (held open by another program)
+};
+
+// Writes one file from what the program holds; true when it reached the disk.
+using FileSaver = bool (*)();
+
+// A data file besides the notes whose last save failed.
+struct UnsavedFile {
+    std::u16string name;  // the file's name in the data folder
+    FileSaver saver = nullptr;
+    unsigned long error = 0;  // GetLastError() of the failed write
+};
+
+struct StorageState {
+    CategoryStore categories;
+    CategoriesFileState categoriesFile = CategoriesFileState::Missing;
+    std::vector<UnsavedFile> unsavedFiles;  // oldest failure first
+    std::uint64_t noteIdsMade = 0;           // keeps ids made in one clock tick apart
+};
+
+inline StorageState& CurrentStorageState() {
+    return StateSlot<StorageState>::Get();
+}
