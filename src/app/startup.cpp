@@ -9,7 +9,9 @@
 #include "i18n/core/translation.h"
 #include "notes/note_loading.h"
 #include "notes/note_passes.h"
+#include "notes/note_sync.h"
 #include "notes/note_window.h"
+#include "notes/notes_state.h"
 #include "reminders/due_scan.h"
 #include "reminders/notification_sound.h"
 #include "settings/language_choice.h"
@@ -39,15 +41,40 @@ void ShowAlreadyRunning() {
                 MB_ICONINFORMATION);
 }
 
-int RunMessageLoop() {
+// Handles every message waiting; false once the quit message came, with its
+// exit code.
+bool DispatchWaitingMessages(int& exitCode) {
     MSG message{};
-    // A -1 result is treated like any message; only WM_QUIT ends the loop.
-    while (GetMessageW(&message, nullptr, 0, 0) != 0) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            exitCode = static_cast<int>(message.wParam);
+            return false;
+        }
         if (NoteShortcutFilter(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return static_cast<int>(message.wParam);
+    return true;
+}
+
+// Messages, and changes in the data folder: a note changed by a sync service
+// shows at once, not at the next 30-second tick.
+int RunMessageLoop() {
+    NotesState& notes = CurrentNotesState();
+    int exitCode = 0;
+    for (;;) {
+        HANDLE watches[2];
+        DWORD count = 0;
+        for (const UniqueChangeNotification* watch : {&notes.notesFolderWatch, &notes.dataFolderWatch}) {
+            if (watch->Valid()) watches[count++] = watch->Get();
+        }
+        const DWORD woken = MsgWaitForMultipleObjectsEx(count, watches, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken < WAIT_OBJECT_0 + count) {
+            FindNextChangeNotification(watches[woken - WAIT_OBJECT_0]);
+            ScanDataFolder();
+        }
+        if (!DispatchWaitingMessages(exitCode)) return exitCode;
+    }
 }
 
 }  // namespace
@@ -76,6 +103,9 @@ int RunQuillboard(HINSTANCE instance) {
     // store; not while the file cannot be read, when the store is empty only
     // for that reason (the tray's timer catches up once it can be read).
     if (LoadAllNotes(instance) && categoriesRead) RefreshNotesAfterCategoryChange();
+    SetNoteFileChangedHandler(ReconcileNoteWithFile);
+    ScanDataFolder();  // clash copies a sync service left while the program was not running
+    StartWatchingDataFolder();
 
     // Read before the first scan, so that the toasts it raises play with the
     // stored settings.

@@ -6,6 +6,7 @@
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
 #include "notes/note_passes.h"
+#include "notes/note_sync.h"
 #include "reminders/due_scan.h"
 #include "settings/shortcuts.h"
 
@@ -15,6 +16,7 @@ void OnTimer(HWND window, WPARAM timerId) {
     if (timerId == kScanTimerId) {
         CatchUpWithCategoriesFile();  // when it could not be read at start
         RetryFailedSaves();
+        ScanDataFolder();  // a change the folder's watch missed
         ScanDueEntries();
     } else if (timerId == kTrayIconRetryTimerId) {
         OnTrayIconRetryTimer(window);

@@ -5,6 +5,7 @@
 #include "notes/note_commands.h"
 #include "notes/note_passes.h"
 #include "notes/note_save.h"
+#include "notes/note_sync.h"
 #include "notes/note_window_state.h"
 #include "storage/category_storage.h"
 #include "ui/colour_dialog.h"
@@ -98,7 +99,7 @@ void NewCategory(HWND noteWindow) {
     ColourRef colour = note->colour;
     if (!ChooseColour(noteWindow, colour)) return;
     if (!NoteFromWindow(noteWindow)) return;
-    const CreateResult result = CreateCategory(Categories(), name, colour);
+    const CreateResult result = CreateCategory(Categories(), name, colour, NextCategoryIdSpread());
     if (result.status == CreateStatus::ColourTaken) return WarnColourTaken(noteWindow);
     if (result.status == CreateStatus::IdsExhausted) return WarnIdsExhausted(noteWindow);
     if (result.status != CreateStatus::Created) return;
@@ -114,7 +115,7 @@ void NewSubcategory(HWND noteWindow, std::int32_t categoryId) {
     }
     std::u16string name;
     if (!AskName(noteWindow, u"Nouvelle sous-categorie", u"", name)) return;
-    const CreateResult result = CreateSubcategory(Categories(), categoryId, name);
+    const CreateResult result = CreateSubcategory(Categories(), categoryId, name, NextCategoryIdSpread());
     if (result.status == CreateStatus::IdsExhausted) return WarnIdsExhausted(noteWindow);
     if (result.status != CreateStatus::Created) return;
     SaveCategoriesOrWarn(noteWindow);
@@ -195,6 +196,7 @@ void RunCategoryCommand(HWND noteWindow, CategoryCommand command) {
     case CategoryCommandKind::DeleteSubcategory: return DeleteSubcategoryCommand(noteWindow, command.id);
     case CategoryCommandKind::SetNoteType: return SetNoteType(noteWindow, static_cast<std::uint32_t>(command.id));
     case CategoryCommandKind::RetrySave: return RetryNoteSave(noteWindow);
+    case CategoryCommandKind::ResolveClash: return ResolveClash(noteWindow);
     case CategoryCommandKind::Nothing: return;
     }
 }
@@ -206,6 +208,9 @@ HMENU BuildCategoryPopupMenu(HWND noteWindow, OwnerDrawItems& records) {
     if (!note) return nullptr;
     std::vector<MenuItem> model;
     if (note->saveFailed) model = SaveFailedItems(SaveFailureReason(note->saveError));
+    if (note->clash) {
+        for (MenuItem& item : ClashItems()) model.push_back(std::move(item));
+    }
     for (MenuItem& item : BuildCategoryMenu(Categories(), note->type, note->categoryId, note->subcategoryId)) {
         model.push_back(std::move(item));
     }

@@ -74,20 +74,23 @@ bool ReadStoredNote(const std::u16string& folder, const std::u16string& fileName
     }
     params.id = NoteIdFromFileName(fileName);
     ParseNoteFile(stored.text, params);
+    params.fileVersion = stored.version;
+    params.fileBytes = std::move(stored.bytes);
     return true;
 }
 
-void LoadStoredNote(const std::u16string& folder, const std::u16string& fileName) {
+}  // namespace
+
+HWND LoadStoredNote(const std::u16string& folder, const std::u16string& fileName) {
     NoteCreateParams params;  // the load defaults
-    if (!ReadStoredNote(folder, fileName, params)) return;
+    if (!ReadStoredNote(folder, fileName, params)) return nullptr;
     PrepareForCreation(params);
     HWND window = CreateNoteWindow(params);
-    if (!window) return;  // its file stays on disk for the next start
+    if (!window) return nullptr;  // its file stays on disk for the next start
     RestoreStoredPlacement(window, params);
     ShowWindow(window, SW_SHOWNA);
+    return window;
 }
-
-}  // namespace
 
 bool LoadAllNotes(HINSTANCE instance) {
     RegisterNoteWindowClass(instance);

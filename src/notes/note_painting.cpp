@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "i18n/core/translation.h"
 #include "notes/core/note_layout.h"
 #include "notes/core/note_title.h"
 #include "notes/entry_list.h"
@@ -129,8 +130,10 @@ void DrawTitle(const PaintContext& context, const Note* note) {
     if (!IsTitleDrawn(context.width)) return;
     const bool saveFailed = note && note->saveFailed;
     if (saveFailed) DrawSaveFailedBadge(context);
-    const std::u16string label =
+    std::u16string label =
         note ? CategoryLabel(Categories(), note->categoryId, note->subcategoryId) : CategoryLabel(Categories(), 0, 0);
+    // This machine's side of a clash says so first.
+    if (note && note->clash) label = std::u16string(Translate(u"Conflit")) + u" \u2013 " + label;
     RECT box = ToRECT(TitleTextBox(context.width, saveFailed));
     SelectScope font(context.dc, TextFontOrDefault());
     // Category names are shown as typed: an ampersand is a character here.

@@ -87,3 +87,16 @@ bool CatchUpWithCategoriesFile() {
     RepaintAllNotes();  // the titles show the categories now
     return true;
 }
+
+void ApplyFilingMoves(const std::vector<FilingMove>& moves) {
+    if (moves.empty()) return;
+    ForEachNoteWindow([&moves](HWND window) {
+        Note* note = NoteFromWindow(window);
+        const auto [category, subcategory] = FilingAfterMerge(moves, note->categoryId, note->subcategoryId, note->colour);
+        if (category == note->categoryId && subcategory == note->subcategoryId) return;
+        note->categoryId = category;
+        note->subcategoryId = subcategory;
+        RepaintNote(window);
+        SaveNote(window);
+    });
+}

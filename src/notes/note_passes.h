@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
+
+#include "storage/core/category_merge.h"
 
 // Docks every floating note: to its last edge, else to the nearest one.
 void DockAllNotes();
@@ -37,3 +40,7 @@ void RepaintAllNotes();
 // open), reads it now and, if that works, brings every note in line with it.
 // True when the store reflects the file and may be changed and saved.
 bool CatchUpWithCategoriesFile();
+
+// Files every note as the moves of a merge of categories say (see
+// MergeCategoryStores); a note that moves is saved.
+void ApplyFilingMoves(const std::vector<FilingMove>& moves);

@@ -1,6 +1,7 @@
 #include "notes/note_save.h"
 
 #include "notes/note_window_state.h"
+#include "notes/notes_state.h"
 #include "storage/core/note_file.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
@@ -42,19 +43,55 @@ bool IsNoteBlank(HWND noteWindow) {
 }
 
 void SaveNote(HWND noteWindow) {
-    Note* note = NoteFromWindow(noteWindow);
-    if (!note || note->deleted) return;
+    NoteWindowState* state = NoteWindowStateOf(noteWindow);
+    if (!state || state->note.deleted) return;
+    Note& note = state->note;
 
     std::u16string body;
     if (!ReadEditText(noteWindow, body)) return;  // the file keeps the last text known
+    const std::u16string path = NoteFilePath(note.id);
+    // Another program changed, made or removed the file since this one last
+    // read or wrote it: what happens to both versions is decided there.
+    if (FileVersionOf(path) != state->fileVersion) {
+        if (const NoteFileChangedHandler handler = CurrentNotesState().fileChangedHandler) {
+            handler(noteWindow);
+            return;
+        }
+    }
     // A blank floating note without entries has no file.
-    if (IsBlankText(body) && note->dock == kDockNone && note->entries.empty()) {
+    if (IsBlankText(body) && note.dock == kDockNone && note.entries.empty()) {
         // Not gone, the file would bring the erased text back at the next start.
-        RecordSaveOutcome(noteWindow, *note, DeleteNoteFile(note->id));
+        const bool deleted = DeleteNoteFile(note.id);
+        if (deleted) ForgetFile(*state);
+        RecordSaveOutcome(noteWindow, note, deleted);
         return;
     }
-    const std::u16string text = FormatNoteFile(*note, FloatingRect(noteWindow, *note), body);
-    RecordSaveOutcome(noteWindow, *note, WriteFileAtomic(NoteFilePath(note->id), EncodeUtf8(text)));
+    const Bytes bytes = EncodeUtf8(FormatNoteFile(note, FloatingRect(noteWindow, note), body));
+    // The file already holds exactly this: nothing to write.
+    if (state->fileVersion.exists && bytes == state->fileBytes) {
+        RecordSaveOutcome(noteWindow, note, true);
+        return;
+    }
+    FileVersion written;
+    const bool saved = WriteFileAtomic(path, bytes, &written);
+    if (saved) {
+        state->fileVersion = written;
+        state->fileBytes = bytes;
+    }
+    RecordSaveOutcome(noteWindow, note, saved);
+}
+
+std::optional<std::string> NoteFileBytes(HWND noteWindow) {
+    const Note* note = NoteFromWindow(noteWindow);
+    std::u16string body;
+    if (!note || !ReadEditText(noteWindow, body)) return std::nullopt;
+    if (IsBlankText(body) && note->dock == kDockNone && note->entries.empty()) return std::string();
+    return EncodeUtf8(FormatNoteFile(*note, FloatingRect(noteWindow, *note), body));
+}
+
+void ForgetFile(NoteWindowState& state) {
+    state.fileVersion = FileVersion{};
+    state.fileBytes.clear();
 }
 
 bool NoteSaveFailed(HWND noteWindow) {

@@ -79,6 +79,10 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     auto state = std::make_unique<NoteWindowState>();
     state->note = NoteFromParams(params);
     state->backgroundBrush.Reset(CreateSolidBrush(state->note.colour));
+    if (params) {
+        state->fileVersion = params->fileVersion;
+        state->fileBytes = params->fileBytes;
+    }
     const Note& note = state->note;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
     // A note without its edit would look blank and lose its file at the next
@@ -210,6 +214,10 @@ void OnNcDestroy(HWND window) {
 
 void SetNoteMenuHandler(NoteMenuHandler handler) {
     CurrentNotesState().noteMenuHandler = handler;
+}
+
+void SetNoteFileChangedHandler(NoteFileChangedHandler handler) {
+    CurrentNotesState().fileChangedHandler = handler;
 }
 
 void RegisterNoteWindowClass(HINSTANCE instance) {

@@ -17,3 +17,7 @@ void RegisterNoteWindowClass(HINSTANCE instance);
 // categories); start-up registers the function that shows it at a screen
 // point. Until then a note has no menu.
 void SetNoteMenuHandler(NoteMenuHandler handler);
+
+// What a save does when a note's file changed outside (notes/note_sync.h);
+// start-up registers it. Until then a save writes as it always did.
+void SetNoteFileChangedHandler(NoteFileChangedHandler handler);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "storage/core/note_record.h"
 #include "win/handles.h"
@@ -22,6 +23,12 @@ constexpr UINT WM_NOTE_DISCARD_IF_BLANK = WM_APP + 2;
 struct NoteWindowState {
     Note note;
     UniqueBrush backgroundBrush;  // of the note's colour
+    // Its file as this program last read or wrote it: a save first checks
+    // that the file is still this version, so that an outside change (a
+    // sync service, an editor) is never written over. Not existing until the
+    // first save of a new note.
+    FileVersion fileVersion;
+    std::string fileBytes;
 };
 
 // True for a top-level window whose class is exactly "QuillboardNote".

@@ -55,11 +55,21 @@ bool DeleteNoteFile(std::uint64_t id) {
     return false;
 }
 
-bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& stored) {
-    if (!TryReadFileBytes(path, stored.bytes)) return false;
+StoredNoteText NoteTextFromBytes(std::string bytes) {
+    StoredNoteText stored;
+    stored.bytes = std::move(bytes);
     stored.text = WithVisibleNuls(DecodeNoteBytes(stored.bytes));
     const bool utf8Mark = DetectByteOrderMark(stored.bytes) == ByteOrderMark::Utf8;
     stored.writesBackExactly = EncodeUtf8(stored.text) == std::string_view(stored.bytes).substr(utf8Mark ? 3 : 0);
+    return stored;
+}
+
+bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& stored) {
+    Bytes bytes;
+    FileVersion version;
+    if (!ReadFileWithVersion(path, bytes, version)) return false;
+    stored = NoteTextFromBytes(std::move(bytes));
+    stored.version = version;
     return true;
 }
 

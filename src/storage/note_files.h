@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "storage/core/file_version.h"
+
 // The system time in 100-nanosecond units plus a per-run counter, so that two
 // notes made within one clock tick still get different ids.
 std::uint64_t NewNoteId();
@@ -20,13 +22,18 @@ std::u16string NoteFilePath(std::uint64_t id);
 struct StoredNoteText {
     std::u16string text;
     bool writesBackExactly = true;
-    std::string bytes;  // the file's bytes
+    std::string bytes;    // the file's bytes
+    FileVersion version;  // the version they were read at
 };
 
 // Reads a note file without changing anything: a byte-order mark decides
 // between UTF-8 and UTF-16, and NUL characters show as U+2400. False when
 // the file cannot be read.
 [[nodiscard]] bool ReadStoredNoteText(const std::u16string& path, StoredNoteText& stored);
+
+// A note file's bytes as the note shows them (see ReadStoredNoteText), and
+// whether that text writes back as the very same bytes.
+StoredNoteText NoteTextFromBytes(std::string bytes);
 
 // Keeps a note file's bytes in a copy beside it before a save may change
 // them (UTF-16 from another editor, NULs, invalid UTF-8): named after it with

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "base/state_slot.h"
+#include "storage/core/category_merge.h"
 #include "storage/core/category_store.h"
+#include "storage/core/file_version.h"
 
 enum class CategoriesFileState {
     Read,        // the store holds what the file holds
@@ -25,9 +27,17 @@ struct UnsavedFile {
     unsigned long error = 0;  // GetLastError() of the failed write
 };
 
+// Where the spread of a new category id comes from (see CreateCategory).
+using IdSpreadSource = std::uint32_t (*)();
+
 struct StorageState {
     CategoryStore categories;
+    IdSpreadSource categoryIdSpread = nullptr;  // null: random (RandomNumber); tests give their own
     CategoriesFileState categoriesFile = CategoriesFileState::Missing;
+    FileVersion categoriesVersion;  // of categories.txt, as last read or written
+    // Notes to file elsewhere after the categories of another machine were
+    // merged in (see MergeCategoryStores); the notes' pass takes them.
+    std::vector<FilingMove> filingMoves;
     std::vector<UnsavedFile> unsavedFiles;  // oldest failure first
     std::uint64_t noteIdsMade = 0;           // keeps ids made in one clock tick apart
 };

@@ -20,11 +20,47 @@ bool SizeOf(HANDLE file, std::uint64_t& size) {
     return true;
 }
 
+std::uint64_t Combine(DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+FileVersion VersionOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return FileVersion{true, Combine(info.nFileSizeHigh, info.nFileSizeLow),
+                       Combine(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
+}
+
 // One read call takes at most a DWORD's worth; nothing the program reads
 // comes near it.
 constexpr std::uint64_t kLargestRead = 0xFFFFFFFFu;
 
 }  // namespace
+
+bool ReadFileWithVersion(const std::u16string& path, Bytes& bytes, FileVersion& version) {
+    bytes.clear();
+    version = FileVersion{};
+    const UniqueHandle file = OpenForReading(path);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.Get(), &info)) return false;
+    const FileVersion found = VersionOf(info);
+    if (found.size > kLargestRead) return false;
+    bytes.assign(static_cast<std::size_t>(found.size), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size())) {
+        bytes.clear();
+        return false;
+    }
+    version = found;
+    return true;
+}
+
+FileVersion FileVersionOf(const std::u16string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Wide(path), GetFileExInfoStandard, &data)) return {};
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+    return FileVersion{true, Combine(data.nFileSizeHigh, data.nFileSizeLow),
+                       Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
 
 bool FileSizeOf(const std::u16string& path, std::uint64_t& size) {
     const UniqueHandle file = OpenForReading(path);
@@ -104,9 +140,10 @@ Bytes EncodeUtf8(const std::u16string& text) {
 
 namespace {
 
-// Writes every byte to a fresh temporary file and flushes it to disk.
-bool WriteWholeFile(const std::u16string& path, const Bytes& bytes) {
-    UniqueHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+// Writes every byte to a fresh temporary file and flushes it to disk; the
+// file's version then is the version the moved file will have.
+bool WriteWholeFile(const std::u16string& path, const Bytes& bytes, FileVersion& version) {
+    UniqueHandle file(CreateFileW(Wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
 
@@ -116,6 +153,8 @@ bool WriteWholeFile(const std::u16string& path, const Bytes& bytes) {
     // A short write with no error is a full disk.
     const DWORD error = ok ? ERROR_SUCCESS : (GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_DISK_FULL);
     FlushFileBuffers(file.Get());
+    BY_HANDLE_FILE_INFORMATION info{};
+    version = GetFileInformationByHandle(file.Get(), &info) ? VersionOf(info) : FileVersion{};
     SetLastError(error);
     return ok;
 }
@@ -158,12 +197,13 @@ bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
-bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
+bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes, FileVersion* writtenVersion) {
     const std::u16string temporary = path + u".tmp";
     // A leftover ".tmp" of an earlier failed attempt is simply overwritten.
-    bool written = WriteWholeFile(temporary, bytes);
+    FileVersion version;
+    bool written = WriteWholeFile(temporary, bytes, version);
     if (!written && GetLastError() == ERROR_PATH_NOT_FOUND && MakeFolderOf(path)) {
-        written = WriteWholeFile(temporary, bytes);  // the folder was deleted while the program ran
+        written = WriteWholeFile(temporary, bytes, version);  // the folder was deleted while the program ran
     }
     if (!written) {
         const DWORD error = GetLastError();
@@ -172,7 +212,10 @@ bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes) {
         SetLastError(error);  // the caller tells the user why, not why the clean-up went
         return false;
     }
-    if (ReplaceWithRetry(temporary, path)) return true;
+    if (ReplaceWithRetry(temporary, path)) {
+        if (writtenVersion) *writtenVersion = version;
+        return true;
+    }
     const DWORD error = GetLastError();
     RecordFailure(u"cannot replace", path, error);
     SetLastError(error);

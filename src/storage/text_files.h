@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "storage/core/file_version.h"
+
 using Bytes = std::string;
 
 // The whole content of a file, or nothing when it cannot be opened.
@@ -17,6 +19,14 @@ Bytes ReadFileBytes(const std::u16string& path);
 // The first `limit` bytes of a file at most; `cut` tells whether more
 // followed. False when it cannot be opened or read.
 [[nodiscard]] bool ReadFileStart(const std::u16string& path, std::uint64_t limit, Bytes& bytes, bool& cut);
+
+// The whole content of a file and the version it was read at, from one
+// opening of it; false when it cannot be opened or read.
+[[nodiscard]] bool ReadFileWithVersion(const std::u16string& path, Bytes& bytes, FileVersion& version);
+
+// The version of a file as it is now; one that does not exist (or cannot be
+// looked at) has exists false.
+FileVersion FileVersionOf(const std::u16string& path);
 
 // A file's size in bytes, without reading it; false when it cannot be opened.
 [[nodiscard]] bool FileSizeOf(const std::u16string& path, std::uint64_t& size);
@@ -45,4 +55,5 @@ bool IsReplaceFailureTransient(unsigned long error, const std::u16string& target
 // folder on the way is made. True only when path now holds exactly these
 // bytes; otherwise the previous file is intact, GetLastError() tells why and
 // the failure is recorded (win/failure_log.h).
-[[nodiscard]] bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes);
+// When given, `written` receives the version of the file written.
+[[nodiscard]] bool WriteFileAtomic(const std::u16string& path, const Bytes& bytes, FileVersion* written = nullptr);

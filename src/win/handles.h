@@ -56,6 +56,14 @@ struct FindHandleTraits {
 };
 using UniqueFindHandle = UniqueHandleOf<FindHandleTraits>;
 
+struct ChangeNotificationTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindCloseChangeNotification(h); }
+};
+using UniqueChangeNotification = UniqueHandleOf<ChangeNotificationTraits>;
+
 template <typename T>
 struct GdiObjectTraits {
     using Handle = T;

@@ -267,7 +267,7 @@ TEST(CategoryMenuModel, DecodesEveryCommandKind) {
 }
 
 TEST(CategoryMenuModel, CommandsTheMenuCannotProduceDecodeAsNothing) {
-    const std::uint32_t ids[] = {4,         0xFFFFFF,  0x1000000, 0x8000000,
+    const std::uint32_t ids[] = {5,         0xFFFFFF,  0x1000000, 0x8000000,
                                  0x9000003, 0xA000001, 0xFF000001, 0xFFFFFFFF};
     for (std::uint32_t id : ids) {
         EXPECT_EQ(DecodeCategoryCommand(id), CategoryCommand{}) << std::hex << id;

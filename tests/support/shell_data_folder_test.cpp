@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "categories/category_menu.h"
+#include "notes/note_sync.h"
 #include "notes/note_window.h"
 #include "reminders/notification_sound.h"
 #include "storage/data_directory.h"
@@ -36,11 +37,15 @@ void DataFolderTest::SetUp() {
     hadAppData_ = length > 0 && length < kEnvironmentLength;
     savedAppData_ = FromWide(buffer);
     SetEnvironmentVariableW(L"APPDATA", Wide(data_.AppData()));
+    // New category ids as they always were, NEXTID itself: expected files stay
+    // readable. The spread is tested on its own.
+    state_.storage.categoryIdSpread = [] { return std::uint32_t{0}; };
     binding_.emplace(state_);
     EnsureDataFolders();
     // What start-up registers before the first note is made.
     RegisterNoteWindowClass(GetModuleHandleW(nullptr));
     SetNoteMenuHandler(ShowCategoryMenu);
+    SetNoteFileChangedHandler(ReconcileNoteWithFile);
 }
 
 void DataFolderTest::TearDown() {

@@ -4,6 +4,7 @@
 #include "notes/note_loading.h"
 #include "notes/note_window_state.h"
 #include "storage/note_files.h"
+#include "storage/text_files.h"
 #include "support/program_names.h"
 #include "support/windows_test_support.h"
 
@@ -33,6 +34,13 @@ HWND LoadTheOnlyNote() {
     LoadAllNotes(GetModuleHandleW(nullptr));
     const std::vector<HWND> notes = WindowsOfClass(kNoteClass);
     return notes.size() == 1 ? notes.front() : nullptr;
+}
+
+void AdoptFile(HWND note) {
+    NoteWindowState* state = NoteWindowStateOf(note);
+    const std::u16string path = NoteFileOf(note);
+    state->fileVersion = FileVersionOf(path);
+    state->fileBytes = ReadRawFile(path);
 }
 
 std::u16string NoteFileOf(HWND note) {

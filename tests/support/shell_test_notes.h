@@ -34,6 +34,11 @@ HWND MakeNote(const TestNote& note);
 // was made, else null.
 HWND LoadTheOnlyNote();
 
+// Makes the note's file as it is now the version the program last read or
+// wrote, as loading does: a file a test writes behind a note's back is
+// otherwise an outside change, which a save never writes over.
+void AdoptFile(HWND note);
+
 // The path of a note window's file, and its bytes (empty when it has none).
 std::u16string NoteFileOf(HWND note);
 std::string SavedFile(HWND note);

@@ -122,6 +122,7 @@ protected:
             if (withoutCategories && note.category != 0) continue;
             windows_[note.id] = MakeNote(note);
             Data().WriteNote(note.id, note.id == runner ? UnchangedFile(note) : kUntouched);
+            AdoptFile(windows_[note.id]);
         }
         for (const auto& [id, window] : windows_) UpdateWindow(window);
         if (idsUsedUp) Categories().nextId = kCategoryIdLimit;

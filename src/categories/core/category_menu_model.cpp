@@ -182,6 +182,13 @@ std::vector<MenuItem> SaveFailedItems(const std::u16string& reason) {
     return {why, Command(Translate(u"Réessayer d'enregistrer"), kCommandRetrySave), Separator()};
 }
 
+std::vector<MenuItem> ClashItems() {
+    MenuItem why = Command(Translate(u"Conflit : la version de cette machine, gardée à côté de l'autre"),
+                           kCommandNothing);
+    why.greyed = true;
+    return {why, Command(Translate(u"Marquer comme résolu"), kCommandResolveClash), Separator()};
+}
+
 std::uint32_t MenuItemFlags(const MenuItem& item) {
     std::uint32_t flags = 0;
     if (item.kind == MenuItem::Kind::Submenu) flags |= kMenuFlagPopup;
@@ -199,6 +206,7 @@ CategoryCommand DecodeCategoryCommand(std::uint32_t commandId) {
         return {CategoryCommandKind::NewCategory, 0};
     }
     if (commandId == kCommandRetrySave) return {CategoryCommandKind::RetrySave, 0};
+    if (commandId == kCommandResolveClash) return {CategoryCommandKind::ResolveClash, 0};
     const std::uint32_t highByte = commandId >> kCommandKindShift;
     const auto id = static_cast<std::int32_t>(commandId & kCommandIdMask);
     if (highByte < 1 || highByte > std::size(kKindsByHighByte)) return {};

@@ -15,6 +15,7 @@ constexpr std::uint32_t kCommandNothing = 0;
 constexpr std::uint32_t kCommandUncategorised = 1;
 constexpr std::uint32_t kCommandNewCategory = 2;
 constexpr std::uint32_t kCommandRetrySave = 3;
+constexpr std::uint32_t kCommandResolveClash = 4;
 constexpr std::uint32_t kCommandFileUnderCategory = 0x1000000;
 constexpr std::uint32_t kCommandFileUnderSubcategory = 0x2000000;
 constexpr std::uint32_t kCommandNewSubcategory = 0x3000000;
@@ -50,6 +51,10 @@ std::vector<MenuItem> BuildCategoryMenu(const CategoryStore& store,
 // (greyed, it only informs), the command that saves again, a separator.
 std::vector<MenuItem> SaveFailedItems(const std::u16string& reason);
 
+// What the menu of a note marked as a clash starts with: what the mark
+// means (greyed, it only informs), the command that clears it, a separator.
+std::vector<MenuItem> ClashItems();
+
 // The standard menu flag bits that describe the item for the owner-drawn
 // append: MF_POPUP (0x10), MF_SEPARATOR (0x800), MF_CHECKED (0x8) and
 // MF_GRAYED (0x1, which also disables the item).
@@ -69,6 +74,7 @@ enum class CategoryCommandKind {
     DeleteSubcategory,     // id: subcategory
     SetNoteType,           // id: note type 0 .. 2
     RetrySave,
+    ResolveClash,
 };
 
 struct CategoryCommand {

@@ -139,6 +139,11 @@ constexpr TranslationPair kBuiltInEnglish[] = {
     {u"Annuler : ne pas quitter.", u"Cancel: do not quit."},
     {u"Non enregistrée :", u"Not saved:"},
     {u"Réessayer d'enregistrer", u"Try saving again"},
+    // Notes kept on several machines.
+    {u"Conflit", u"Clash"},
+    {u"Conflit : la version de cette machine, gardée à côté de l'autre",
+     u"Clash: this machine's version, kept beside the other one"},
+    {u"Marquer comme résolu", u"Mark as resolved"},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "storage/core/category_store.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -34,8 +35,13 @@ bool EraseItem(List& list, const typename List::value_type* found) {
     return true;
 }
 
-std::int32_t TakeNextId(CategoryStore& store) {
-    return store.nextId++;
+// Only called while HasFreeId: nextId is in 1 .. kCategoryIdLimit - 1.
+std::int32_t TakeNextId(CategoryStore& store, std::uint32_t spread) {
+    const auto room = static_cast<std::uint32_t>(kCategoryIdLimit - store.nextId);
+    const std::uint32_t reach = std::min<std::uint32_t>(kCategoryIdSpread, room);
+    const auto id = static_cast<std::int32_t>(store.nextId + spread % reach);
+    store.nextId = id + 1;
+    return id;
 }
 
 bool IsForbiddenInName(char16_t c) {
@@ -58,7 +64,7 @@ std::u16string SanitizeName(const std::u16string& name) {
 }
 
 CreateResult CreateCategory(CategoryStore& store, const std::u16string& name,
-                            ColourRef colour) {
+                            ColourRef colour, std::uint32_t spread) {
     // Checked first: choosing another colour would not help.
     if (!HasFreeId(store)) return {CreateStatus::IdsExhausted, 0};
     colour &= kColourMask;
@@ -66,7 +72,7 @@ CreateResult CreateCategory(CategoryStore& store, const std::u16string& name,
         return {CreateStatus::ColourTaken, 0};
     }
     Category category;
-    category.id = TakeNextId(store);
+    category.id = TakeNextId(store, spread);
     category.name = SanitizeName(name);
     category.colour = colour;
     store.categories.push_back(std::move(category));
@@ -74,11 +80,11 @@ CreateResult CreateCategory(CategoryStore& store, const std::u16string& name,
 }
 
 CreateResult CreateSubcategory(CategoryStore& store, std::int32_t categoryId,
-                               const std::u16string& name) {
+                               const std::u16string& name, std::uint32_t spread) {
     Category* category = FindById(store.categories, categoryId);
     if (category == nullptr) return {CreateStatus::UnknownCategory, 0};
     if (!HasFreeId(store)) return {CreateStatus::IdsExhausted, 0};
-    Subcategory subcategory{TakeNextId(store), SanitizeName(name)};
+    Subcategory subcategory{TakeNextId(store, spread), SanitizeName(name)};
     category->subcategories.push_back(subcategory);
     return {CreateStatus::Created, subcategory.id};
 }

@@ -53,10 +53,19 @@ bool HasFreeId(const CategoryStore& store);
 // The name without TAB, LF, CR or '|', which would break the file's lines.
 std::u16string SanitizeName(const std::u16string& name);
 
+// New ids: two machines that share their data folder through a sync service
+// may each add a category at the same moment, from the same NEXTID. So a new
+// id is not NEXTID itself but NEXTID + `spread` (any number; the shell gives
+// a random one, tests 0), where the spread is taken modulo the smaller of
+// kCategoryIdSpread and the ids left below kCategoryIdLimit. Two machines
+// then pick the same id once in kCategoryIdSpread times, and the ids last
+// for thousands of categories. NEXTID moves past the new id.
+constexpr std::int32_t kCategoryIdSpread = 4096;
+
 CreateResult CreateCategory(CategoryStore& store, const std::u16string& name,
-                            ColourRef colour);
+                            ColourRef colour, std::uint32_t spread = 0);
 CreateResult CreateSubcategory(CategoryStore& store, std::int32_t categoryId,
-                               const std::u16string& name);
+                               const std::u16string& name, std::uint32_t spread = 0);
 
 // Fails when the category is missing or another category has the colour;
 // giving a category the colour it already has succeeds.

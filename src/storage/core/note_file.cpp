@@ -13,6 +13,7 @@ constexpr std::u16string_view kSeparatorLine = u"---";
 constexpr std::u16string_view kEntryPrefix = u"ENTRY|";
 constexpr std::u16string_view kColourKey = u"COLOR=";
 constexpr std::u16string_view kPinKey = u"PIN=";
+constexpr std::u16string_view kClashKey = u"CLASH=";
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
 // Colours of the files written before notes took any RGB colour; an index
@@ -120,6 +121,10 @@ void ParseHeaderLine(std::u16string_view line, NoteFields& fields) {
             return;
         }
     }
+    if (MatchKey(line, kClashKey, value)) {
+        fields.clash = ReadInt32(value) != 0;
+        return;
+    }
     if (MatchKey(line, kPinKey, value)) {
         fields.pinned = ReadInt32(value) != 0;
         return;
@@ -182,6 +187,7 @@ void AppendHeader(std::u16string& out, const NoteProperties& note, const Rect& f
     AppendHeaderLine(out, u"DOCK=", note.dock);
     AppendHeaderLine(out, u"LASTDOCK=", note.lastDock);
     AppendHeaderLine(out, u"TYPE=", note.type);
+    if (note.clash) AppendHeaderLine(out, kClashKey, 1);  // absent otherwise: older files stay as they are
 }
 
 void AppendEntryLine(std::u16string& out, const NoteEntry& entry) {

@@ -8,6 +8,7 @@
 
 #include "base/colour.h"
 #include "base/rect.h"
+#include "storage/core/file_version.h"
 
 constexpr ColourRef kDefaultNoteColour = kNoteYellow;
 
@@ -57,6 +58,10 @@ struct NoteProperties {
     DockEdge dock = kDockNone;
     DockEdge lastDock = kDockNone;
     std::vector<NoteEntry> entries;
+    // This machine's side of a clash with another machine's version: kept
+    // as a note of its own, and its header says so until the user marks it
+    // resolved. Stored as "CLASH=1", only when set.
+    bool clash = false;
 
     bool operator==(const NoteProperties&) const = default;
 };
@@ -90,6 +95,10 @@ struct NoteFields : NoteProperties {
 // takes the properties but leaves `dock` to its creator, which docks it.
 struct NoteCreateParams : NoteFields {
     std::uint64_t id = 0;
+    // The note's file as it was read, when it was: the version a later save
+    // compares with, so that no outside change is ever written over.
+    FileVersion fileVersion;
+    std::string fileBytes;
 };
 
 // Keeps entries ascending by due date, undated entries last.
