@@ -27,6 +27,7 @@ setup_number=0
 seed_round=0
 failed_step=
 scenario_name=
+scenario_started=
 
 # ---- Steps
 
@@ -51,12 +52,16 @@ run_step() {  # kind, description, command...
     setup_number=$((setup_number + 1))
     kind="setup step $setup_number"
   fi
-  echo "  $kind: $description"
+  echo "  $kind: $description [at $(seconds_since "$scenario_started")s]"
   "$@" && return 0
   failed_step="$kind ($description)"
   echo "  FAILED at $kind: $description"
   save_screens "${kind// /-}"
   return 1
+}
+
+seconds_since() {  # EPOCHREALTIME then
+  awk -v then="$1" -v now="$EPOCHREALTIME" 'BEGIN { printf "%.1f", now - then }'
 }
 
 save_screens() {  # name of the step
@@ -326,6 +331,7 @@ run_scenario() {  # name, title, function
   echo
   echo "--- $1: $2"
   local started=$SECONDS
+  scenario_started=$EPOCHREALTIME
   if "$3"; then
     results+=("passed  $1 ($((SECONDS - started))s): $2")
   else

@@ -10,6 +10,8 @@
 // text it shows. Every wait ends at the timeout (10 s unless given); a step
 // that fails says what it waited for and what the machine showed, and the
 // driver exits with 1 (2 for a command it does not know).
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -483,22 +485,24 @@ bool WaitLook(const Step& step) {
 }
 
 // For the latency measurement: says "watching", then waits for a note file
-// holding the text to reach this machine's disk and for a note to show it,
-// and prints when each happened (ms since 1970; "none" when not in time).
+// holding the text to reach this machine's disk and, unless told "file",
+// for a note to show it; prints when each happened (ms since 1970, "none"
+// when not in time).
 bool TimeArrival(const Step& step) {
     const std::u16string& piece = step.arguments[0];
+    const bool fileOnly = step.arguments.size() > 1 && step.arguments[1] == u"file";
     Say("watching");
     std::string fileAt = "none";
     std::string shownAt = "none";
     PumpUntil(
         [&] {
             if (fileAt == "none" && NoteFileHolds(piece)) fileAt = NowMs();
-            if (shownAt == "none" && NoteShowing(piece)) shownAt = NowMs();
-            return fileAt != "none" && shownAt != "none";
+            if (!fileOnly && shownAt == "none" && NoteShowing(piece)) shownAt = NowMs();
+            return fileAt != "none" && (fileOnly || shownAt != "none");
         },
         step.timeout);
     Say("file-at=" + fileAt + " shown-at=" + shownAt);
-    return fileAt != "none" && shownAt != "none";
+    return fileAt != "none" && (fileOnly || shownAt != "none");
 }
 
 struct Command {
@@ -525,8 +529,8 @@ const Command kCommands[] = {
      "new-category PIECE NAME RRGGBB   a new category from that note's menu; the note is filed under it"},
     {L"look", 1, 1, Look, "look PIECE                  print look=HEADERFINGERPRINT-BODYCOLOUR of the note"},
     {L"wait-look", 2, 2, WaitLook, "wait-look PIECE LOOK        until the note showing PIECE looks so"},
-    {L"time-arrival", 1, 1, TimeArrival,
-     "time-arrival PIECE          print when a note file holding PIECE arrived and when a note showed it"},
+    {L"time-arrival", 1, 2, TimeArrival,
+     "time-arrival PIECE [file]   print when a note file holding PIECE arrived and when a note showed it"},
 };
 
 int Usage() {
@@ -538,6 +542,8 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Lines end in "\n" alone: the script reads them on Linux.
+    _setmode(_fileno(stdout), _O_BINARY);
     Step step;
     int next = 1;
     if (next + 1 < argc && std::wcscmp(argv[next], L"--timeout") == 0) {
