@@ -50,7 +50,7 @@ set_up() {
 # the one before.
 time_one_save() {  # run
   local run=$1 watch="$qb_sync_root/B/watch-$1.txt" mode=
-  [ "$window_shows" = no ] && mode=file
+  [ "$window_shows" = no ] && mode="file"
   (
     qb_use_machine B
     timeout -k 5 $((arrival_seconds + 30)) wine "$qb_driver" --timeout "$arrival_seconds" time-arrival "<$run>" $mode \

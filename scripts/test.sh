@@ -146,7 +146,8 @@ if step "build windows" 1200 build windows; then
   step "core tests (Wine)" 180 wine_tier core_tests
   step "Win32 tests (Wine)" 600 wine_tier win32_tests
   step "end-to-end tests (Wine)" 900 wine_tier e2e_tests
-  step "two machines (Wine, Syncthing)" 420 tests/sync/scenarios.sh
+  # QB_SYNC_SCENARIOS may name some of them (tests/sync/scenarios.sh lists the names).
+  step "two machines (Wine, Syncthing)" 420 tests/sync/scenarios.sh ${QB_SYNC_SCENARIOS:-}
   step "installer (Wine)" 600 installer_tier
 fi
 

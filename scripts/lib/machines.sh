@@ -96,13 +96,11 @@ qb_on_both() {  # [--timeout seconds], command, arguments...
 
 qb_prepare_machine() {  # machine
   local machine=$1
-  local lower
-  lower=$(echo "$machine" | tr 'A-Z' 'a-z')
   qb_start_xvfb || return 1
   qb_display[$machine]=$DISPLAY
   qb_xvfb_pid[$machine]=$QB_XVFB_PID
   QB_XVFB_PID=
-  qb_prefix[$machine]="$qb_root/build/windows/wine-sync-$lower"
+  qb_prefix[$machine]="$qb_root/build/windows/wine-sync-${machine,,}"
   qb_appdata[$machine]="$qb_sync_root/$machine/appdata"
   mkdir -p "$(qb_data_folder "$machine")" "$qb_sync_root/$machine/steps"
   qb_use_machine "$machine"

@@ -138,7 +138,7 @@ fresh_start() {  # note text...
   setup_step "both: Syncthing runs, each connected to the other" qb_syncthing_up &&
     setup_step "both: Quillboard stopped" stop_programs &&
     setup_step "A: every note and categories.txt removed, and so on B" remove_notes &&
-    setup_step "A: $# note(s) written: $*" seed_notes "$@" &&
+    setup_step "A: the scenario's notes written (${*:-none})" seed_notes "$@" &&
     setup_step "both disks: the same files" settle &&
     setup_step "A: Quillboard started" on A start &&
     setup_step "both disks: the same files" settle &&
@@ -233,7 +233,7 @@ check_file() {
 }
 
 check_start() {
-  local look=
+  local look=''
   fresh_start &&
     sync_step "B: Quillboard quits" on B quit &&
     sync_step "A: a new note \"written while B is off\"" on A new-note "written while B is off" &&
@@ -267,7 +267,7 @@ scenario_deleted() {
 }
 
 scenario_category() {
-  local look=
+  local look=''
   fresh_start "to be filed" "left alone" &&
     sync_step "A: a new category \"Projets\" (FFC080) from the note \"to be filed\"" \
       on A new-category "to be filed" Projets FFC080 &&
@@ -296,7 +296,7 @@ scenario_same_note() {
 
 # "Alpha" and "Beta" differ in length, so the two categories.txt differ in size.
 scenario_categories() {
-  local alpha= beta=
+  local alpha='' beta=''
   fresh_start "alpha note" "beta note" &&
     sync_step "B: Syncthing stopped" qb_syncthing_stop B &&
     sync_step "A: a new category \"Alpha\" (A0E0FF) from \"alpha note\"" on A new-category "alpha note" Alpha A0E0FF &&
