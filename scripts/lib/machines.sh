@@ -250,21 +250,20 @@ qb_data_folders_alike() {
   qb_compare_data_folders >/dev/null 2>&1
 }
 
-# Why Syncthing did not bring the folders together: the last words of each
-# instance about pulling (a file changed on disk while it was pulling it
-# makes it pause the folder for a minute).
-qb_syncthing_complaints() {
-  local machine
+# Why Syncthing may not have brought the folders together: the last words
+# of each instance about pulling since that time of day (a file changed on
+# disk while it was pulling it makes it pause the folder for a minute).
+qb_syncthing_complaints() {  # [HH:MM:SS]
+  local machine since=${1:-00:00:00}
   for machine in "${qb_machines[@]}"; do
-    grep -E 'Puller|Failed to sync|sync progress' "$qb_sync_root/$machine/syncthing.log" | tail -n 4 |
-      sed "s/^/        Syncthing $machine: /"
+    grep -E 'Puller|Failed to sync|sync progress' "$qb_sync_root/$machine/syncthing.log" |
+      awk -v since="$since" '$2 >= since' | tail -n 4 | sed "s/^/        Syncthing $machine: /"
   done
 }
 
 qb_explain_difference() {  # seconds waited
   echo "      the data folders are not in sync after $1 s:"
   qb_compare_data_folders 2>&1 | sed "s|$qb_sync_root/||g; s/^/        /"
-  qb_syncthing_complaints
 }
 
 # Both data folders hold the same files, byte for byte (Syncthing's and the

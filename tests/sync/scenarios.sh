@@ -28,6 +28,7 @@ seed_round=0
 failed_step=
 scenario_name=
 scenario_started=
+scenario_clock=
 
 # ---- Steps
 
@@ -56,6 +57,7 @@ run_step() {  # kind, description, command...
   "$@" && return 0
   failed_step="$kind ($description)"
   echo "  FAILED at $kind: $description"
+  qb_syncthing_complaints "$scenario_clock"
   save_screens "${kind// /-}"
   return 1
 }
@@ -122,6 +124,17 @@ seed_notes() {  # text...
 
 wait_in_sync() {
   qb_wait_data_folders_alike "$sync_seconds"
+}
+
+# Where nothing clashed, Syncthing made no conflict copy.
+in_sync_without_clash() {
+  wait_in_sync || return 1
+  local copies
+  copies=$(find "$(qb_data_folder A)" "$(qb_data_folder B)" -name '*.sync-conflict-*')
+  [ -z "$copies" ] && return 0
+  echo "      Syncthing kept the losing side of a clash:"
+  echo "$copies" | sed "s|$qb_sync_root/||; s/^/        /"
+  return 1
 }
 
 settle() {
@@ -229,7 +242,7 @@ check_file() {
   fresh_start &&
     sync_step "A: a new note, \"typed on A\" typed into it and saved" on A new-note "typed on A" &&
     sync_step "B's disk: a note file holding it arrives" file_arrives B "typed on A" &&
-    sync_step "both disks: the same files" wait_in_sync
+    sync_step "both disks: the same files, no conflict copy" in_sync_without_clash
 }
 
 check_start() {
@@ -256,14 +269,16 @@ scenario_typed() {
     sync_step "B: the note shows the new text" on B --timeout "$live_seconds" wait-notes 1 "first note, edited on A" &&
     sync_step "A: a new note \"new on A\"" on A new-note "new on A" &&
     sync_step "B's disk: the new note file arrives" file_arrives B "new on A" &&
-    sync_step "B: a window shows the new note" on B --timeout "$live_seconds" wait-notes 2 "edited on A" "new on A"
+    sync_step "B: a window shows the new note" on B --timeout "$live_seconds" wait-notes 2 "edited on A" "new on A" &&
+    sync_step "both disks: the same files, no conflict copy" in_sync_without_clash
 }
 
 scenario_deleted() {
   fresh_start "keep me" "delete me" &&
     sync_step "A: the note \"delete me\" deleted" on A delete "delete me" &&
     sync_step "B's disk: its file goes" file_goes B "delete me" &&
-    sync_step "B: its window closes, \"keep me\" stays" on B --timeout "$live_seconds" wait-notes 1 "keep me"
+    sync_step "B: its window closes, \"keep me\" stays" on B --timeout "$live_seconds" wait-notes 1 "keep me" &&
+    sync_step "both disks: the same files, no conflict copy" in_sync_without_clash
 }
 
 scenario_category() {
@@ -275,7 +290,8 @@ scenario_category() {
     sync_step "both disks: the same files (categories.txt and the note)" wait_in_sync &&
     sync_step "B: the note shows the category's title and colour as on A" \
       on B --timeout "$live_seconds" wait-look "to be filed" "$look" &&
-    sync_step "B: still two notes" on B wait-notes 2 "to be filed" "left alone"
+    sync_step "B: still two notes" on B wait-notes 2 "to be filed" "left alone" &&
+    sync_step "both disks: the same files, no conflict copy" in_sync_without_clash
 }
 
 # Syncthing's scan compares size and modification time: the two texts differ
@@ -332,6 +348,7 @@ run_scenario() {  # name, title, function
   echo "--- $1: $2"
   local started=$SECONDS
   scenario_started=$EPOCHREALTIME
+  scenario_clock=$(date +%H:%M:%S)
   if "$3"; then
     results+=("passed  $1 ($((SECONDS - started))s): $2")
   else
