@@ -5,7 +5,11 @@
 #   2. the file-reader fuzz targets for a short time (QB_FUZZ_SECONDS each)
 #   3. core, Win32 and end-to-end tests of the Windows build under Wine, in a
 #      private Xvfb display, Wine prefix and Wine server that are stopped at the end
-#   4. the installer: built as scripts/package.sh builds it, its size limits,
+#   4. two machines (Wine prefixes with their own displays and Wine servers)
+#      whose data folders are kept in sync by two Syncthing instances on
+#      127.0.0.1, each running Quillboard: tests/sync/scenarios.sh starts and
+#      stops all of it and plays the sync scenarios step by step
+#   5. the installer: built as scripts/package.sh builds it, its size limits,
 #      then installed, upgraded over a running copy and uninstalled in a fresh
 #      Wine prefix of its own (screenshots of its pages in build/screenshots/installer)
 # Installs missing Debian packages first. Exit status 0 only when all pass.
@@ -77,7 +81,8 @@ run_fuzzers() {
 
 cleanup() {
   local prefix
-  for prefix in "$root/build/windows/wine-test" "$root/build/windows/wine-install"; do
+  for prefix in "$root/build/windows/wine-test" "$root/build/windows/wine-install" \
+    "$root/build/windows/wine-sync-a" "$root/build/windows/wine-sync-b"; do
     [ -d "$prefix" ] && WINEPREFIX=$prefix qb_stop_wineserver
   done
   qb_stop_xvfb
@@ -141,6 +146,8 @@ if step "build windows" 1200 build windows; then
   step "core tests (Wine)" 180 wine_tier core_tests
   step "Win32 tests (Wine)" 600 wine_tier win32_tests
   step "end-to-end tests (Wine)" 900 wine_tier e2e_tests
+  # QB_SYNC_SCENARIOS may name some of them (tests/sync/scenarios.sh lists the names).
+  step "two machines (Wine, Syncthing)" 420 tests/sync/scenarios.sh ${QB_SYNC_SCENARIOS:-}
   step "installer (Wine)" 600 installer_tier
 fi
 

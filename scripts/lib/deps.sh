@@ -5,6 +5,7 @@ qb_packages=(
   cmake ninja-build g++ clang googletest
   g++-mingw-w64-x86-64 mingw-w64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-open-sans fonts-liberation
+  syncthing curl
 )
 
 qb_install_deps() {

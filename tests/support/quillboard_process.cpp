@@ -67,7 +67,7 @@ QuillboardProcess::QuillboardProcess(const std::u16string& appData, const std::w
 
 QuillboardProcess::~QuillboardProcess() {
     if (!process_) return;
-    if (Running()) {
+    if (Running() && !leaveRunning_) {
         TerminateProcess(process_, 99);
         WaitForSingleObject(process_, kStartTimeoutMs);
     }

@@ -15,12 +15,16 @@ public:
     // environment.
     explicit QuillboardProcess(const std::u16string& appData, const std::wstring& program = L"Quillboard.exe",
                                const std::wstring& arguments = L"");
-    // A program still running at the end of a test is terminated.
+    // A program still running at the end of a test is terminated, unless
+    // LeaveRunning was called.
     ~QuillboardProcess();
     QuillboardProcess(const QuillboardProcess&) = delete;
     QuillboardProcess& operator=(const QuillboardProcess&) = delete;
 
     bool Started() const { return process_ != nullptr; }
+    // Lets the program run on once this object goes: a driver that starts it
+    // in one run and quits it in a later one.
+    void LeaveRunning() { leaveRunning_ = true; }
     DWORD Id() const { return processId_; }
     HANDLE Handle() const { return process_; }
 
@@ -42,6 +46,7 @@ public:
 private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
+    bool leaveRunning_ = false;
 };
 
 // Returns once the thread of the program's window has finished what it was
