@@ -62,7 +62,9 @@ void WriteLanguageFilesAtStart() {
     FillBuiltInEnglish(english);
     WriteLanguageTemplate(std::u16string(kFrenchCode), FrenchTemplateTable(), u"Français");
     WriteLanguageTemplate(std::u16string(kEnglishCode), english, u"English");
-    (void)SaveLanguageChoice();  // tried again on the timer when it fails
+    // Written only when it says something else: a file rewritten at every
+    // start would clash between machines that share the data folder.
+    if (ReadSavedCode() != ActiveCode()) (void)SaveLanguageChoice();  // tried again on the timer when it fails
 }
 
 bool SwitchLanguage(const std::u16string& code) {

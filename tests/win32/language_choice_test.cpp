@@ -53,7 +53,7 @@ TEST_F(LanguageChoice, StartTakesTheSavedCodeAndOnlyTheCopyThatRunsWritesTheTemp
     EXPECT_EQ(french.rfind(header + "LANG_NAME=Français\r\n", 0), 0u);
     EXPECT_NE(french.find("\r\nQuitter=Quitter\r\n"), std::string::npos);
 
-    EXPECT_EQ(ReadRawFile(DataPath(u"langue.txt")), "en");
+    EXPECT_EQ(ReadRawFile(DataPath(u"langue.txt")), "en\r\n  \r\n");  // it already says English
     EXPECT_EQ(std::u16string(Translate(u"Quitter")), u"Quit");
 }
 
