@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/state_slot.h"
 #include "fuzz_text.h"
 #include "i18n/core/built_in_english.h"
 #include "i18n/core/translation.h"
@@ -34,7 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // French, then English swapped in and out: filling a table every run
-    // would cost more than everything else together.
+    // would cost more than everything else together. The table of the run
+    // is bound once, as start-up binds the program's.
+    static TranslationTable active;
+    static const StateBinding<TranslationTable> bound(active);
     static TranslationTable english = [] {
         TranslationTable table;
         FillBuiltInEnglish(table);

@@ -138,7 +138,7 @@ step "build native" 900 build native &&
   step "core tests (native, sanitizers)" 120 build/native/bin/core_tests --gtest_brief=1
 step "build fuzz" 900 build fuzz && step "fuzz targets" "$fuzz_limit" run_fuzzers
 
-if step "build windows" 1200 build windows; then
+if step "build windows" 1500 build windows; then
   qb_start_xvfb || failures+=("xvfb")
   qb_wine_environment "$root/build/windows/wine-test"
   qb_prepare_prefix
