@@ -162,16 +162,25 @@ TEST_F(CategoriesProgram, CreateRecolourAndDeleteACategoryFromTheNoteMenu) {
     });
     EXPECT_EQ(name.title, u"Nouvelle categorie");
     EXPECT_EQ(name.text, u"");
-    ExpectFiles("NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\nCAT|3|A0E0FF|Maison\r\n",
-                StoredNote(700, "A0E0FF", 3, 0, "libre"));
+    // A new id lies a random step above NEXTID, so that two machines sharing
+    // the folder rarely pick the same one.
+    ASSERT_TRUE(PumpUntil([&] { return Categories().find("|Maison\r\n") != std::string::npos; }, kStepTimeout));
+    const std::size_t idStart = Categories().find("CAT|", Categories().find("Urgent")) + 4;
+    const int id = std::stoi(Categories().substr(idStart));
+    EXPECT_GE(id, 3);
+    EXPECT_LT(id, 3 + 4096);
+    const std::string maison = "CAT|" + std::to_string(id) + "|";
+    const std::string nextId = "NEXTID|" + std::to_string(id + 1) + "\r\n";
+    ExpectFiles(nextId + "CAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n" + maison + "A0E0FF|Maison\r\n",
+                StoredNote(700, "A0E0FF", id, 0, "libre"));
 
     // Recolour it: its note takes the colour.
     Choose(loose_, [&](ScriptedUser& user) {
         ManageSecondCategory(user, 2);
         user.AnswerColour(RGB(0x30, 0x60, 0x90));
     });
-    ExpectFiles("NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\nCAT|3|306090|Maison\r\n",
-                StoredNote(700, "306090", 3, 0, "libre"));
+    ExpectFiles(nextId + "CAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n" + maison + "306090|Maison\r\n",
+                StoredNote(700, "306090", id, 0, "libre"));
 
     // Delete it from the other note's menu: its note stays in its colour,
     // uncategorised.
@@ -182,11 +191,11 @@ TEST_F(CategoriesProgram, CreateRecolourAndDeleteACategoryFromTheNoteMenu) {
     });
     EXPECT_EQ(question.title, u"Quillboard");
     const std::string looseUncategorised = StoredNote(700, "306090", 0, 0, "libre");
-    ExpectFiles("NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n", looseUncategorised);
+    ExpectFiles(nextId + "CAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n", looseUncategorised);
 
-    // Quitting writes the same files again.
+    // Quitting leaves the same files.
     program_->QuitThroughTray();
-    EXPECT_EQ(Categories(), "NEXTID|4\r\nCAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n");
+    EXPECT_EQ(Categories(), nextId + "CAT|1|FFCC66|Travail\r\nSUB|1|2|Urgent\r\n");
     EXPECT_EQ(LooseFile(), looseUncategorised);
     EXPECT_EQ(FiledFile(), kFiledNote);
 }
