@@ -15,6 +15,7 @@
 #include "storage/text_files.h"
 #include "support/note_file_text.h"
 #include "support/program_names.h"
+#include "support/screen_picture.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/window_checks.h"
@@ -72,6 +73,8 @@ TEST_F(NoteSync, TypingNotYetSavedAndAnOutsideChangeAreBothKeptAsTwoNotes) {
     ASSERT_NE(clash, nullptr);
     EXPECT_TRUE(NoteFromWindow(clash)->clash);
     EXPECT_EQ(WindowRect(clash).left, WindowRect(note).right + 8);  // beside it
+    PumpPending();  // both painted, as the message loop would
+    SaveScreenshotIfAsked(u"clash-notes");
     const std::string clashFile = SavedFile(clash);
     EXPECT_NE(clashFile.find("CLASH=1\r\n"), std::string::npos) << clashFile;
     EXPECT_NE(clashFile.find("typed here"), std::string::npos);
