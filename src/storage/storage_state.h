@@ -26,6 +26,10 @@ struct UnsavedFile {
 };
 
 struct StorageState {
+    // The folder the notes live in when the user chose one (read from the
+    // pointer file at start, changed by a move); empty for the machine's own
+    // folder, %APPDATA%\Quillboard.
+    std::u16string dataFolder;
     CategoryStore categories;
     CategoriesFileState categoriesFile = CategoriesFileState::Missing;
     std::vector<UnsavedFile> unsavedFiles;  // oldest failure first
