@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "app/startup.h"
 #include "notes/note_loading.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
@@ -13,6 +14,7 @@
 #include "storage/data_folder_move.h"
 #include "storage/text_files.h"
 #include "support/note_file_text.h"
+#include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
 #include "support/windows_test_support.h"
@@ -254,6 +256,28 @@ TEST_F(DataFolderChoice, AFolderThatHoldsNotesIsNeverWrittenTo) {
     ASSERT_TRUE(UseFolderWithItsNotes(DataPath()));
     EXPECT_FALSE(FileExists(DataPath(u"dossier.txt")));
     EXPECT_EQ(ReadDataFolderChoice().state, StartFolderState::Default);
+}
+
+// A sync folder not mounted yet: the start names it, may look again, and
+// when the user quits writes nothing anywhere, not even in the machine's folder.
+TEST_F(DataFolderChoice, AFolderMissingAtStartIsNamedAndNothingIsWrittenAnywhere) {
+    const std::u16string missing = Elsewhere(u"Dropbox\\Notes");
+    WritePointer(EncodeUtf8(missing));
+    const Tree before = TreeOf(Data().AppData());
+    Seen first;
+    Seen second;
+    ScriptedUser user;
+    user.AnswerMessageBox(IDRETRY, &first);
+    user.AnswerMessageBox(IDCANCEL, &second);
+    EXPECT_EQ(RunQuillboard(GetModuleHandleW(nullptr)), 0);
+    EXPECT_EQ(user.StepsLeft(), 0u);
+
+    EXPECT_NE(first.text.find(u"\n" + missing + u"\n"), std::u16string::npos);
+    EXPECT_NE(first.text.find(DataPath(u"dossier.txt")), std::u16string::npos);
+    EXPECT_EQ(second.text, first.text);
+    EXPECT_EQ(TreeOf(Data().AppData()), before);
+    EXPECT_FALSE(FileExists(Elsewhere(u"Dropbox")));
+    EXPECT_TRUE(WindowsOfClass(L"QuillboardTrayWindow").empty());
 }
 
 }  // namespace
