@@ -82,6 +82,7 @@ bool UserTakesTheNotesThere(HWND owner, const std::u16string& folder, const std:
 // The notes on the screen give way to those of the folder, once the old
 // folder holds everything they showed.
 bool SwitchToTheNotesThere(HWND owner, const std::u16string& folder) {
+    SaveAllNotes();  // their windows close: the old folder must hold what they showed
     if (AnythingUnsaved()) {
         Tell(owner,
              Text(u"Des notes ou les catégories n'ont pas pu être enregistrées : le dossier n'a pas été changé, pour "
@@ -105,7 +106,9 @@ bool ChangeNotesFolder(HWND owner) {
     std::u16string picked;
     if (!PickFolder(owner, Text(u"Choisir le dossier des notes"), DataDirectory(), picked)) return false;
     const std::u16string oldFolder = DataDirectory();
-    SaveAllNotes();  // the files then hold what the screen shows
+    // No save first: the old folder stays byte for byte as it was, and the
+    // notes on the screen save to the new folder from now on, as they always
+    // save (a change not yet saved reaches the new folder only).
     const MoveResult result = MoveDataFolder(picked);
     bool changed = false;
     switch (result.outcome) {

@@ -36,9 +36,10 @@ struct MoveResult {
 std::u16string FullFolderPath(const std::u16string& folder);
 
 // Moves the notes' files from the data folder to `folder` (see the top of
-// this file). Its caller saves the notes first, so that their files hold
-// what the screen shows. A folder that already holds notes is not written
-// to: its notes are not the ones on the screen (UseFolderWithItsNotes).
+// this file), as they are on the disk; the notes on the screen save to the
+// new folder afterwards, as they always save. A folder that already holds
+// notes is not written to: its notes are not the ones on the screen
+// (UseFolderWithItsNotes).
 [[nodiscard]] MoveResult MoveDataFolder(const std::u16string& folder);
 
 // Whether a folder already holds Quillboard's notes: a categories file or a

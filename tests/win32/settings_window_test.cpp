@@ -251,9 +251,11 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
 // The move applies at once: Cancel closes the window, and the notes stay in
 // their new folder, the same windows saving there.
 TEST_F(SettingsWindow, ChoosingAnEmptyFolderMovesTheNotesThereAtOnce) {
-    HWND note = MakeNote(TestNote{.id = 0x77, .text = u"à garder"});
-    SaveNote(note);
-    const std::string saved = SavedFile(note);
+    // Not as the program writes it (keys out of order): any save would show.
+    const std::string saved = "Y=300\r\nX=200\r\n---\r\nà garder";
+    Data().WriteNote(0x77, saved);
+    HWND note = LoadTheOnlyNote();
+    ASSERT_NE(note, nullptr);
     const std::u16string chosen = elsewhere_.Path() + u"\\Notes";
     CreateDirectoryW(Wide(chosen), nullptr);
     Seen told;
@@ -275,6 +277,9 @@ TEST_F(SettingsWindow, ChoosingAnEmptyFolderMovesTheNotesThereAtOnce) {
     ASSERT_TRUE(IsWindow(note));
     EXPECT_TRUE(IsWindowEnabled(note));
     EXPECT_EQ(NoteFileOf(note), chosen + u"\\notes\\note_0000000000000077.txt");
+    SaveNote(note);
+    EXPECT_EQ(ReadRawFile(NoteFileOf(note)), NoteFileText({.x = 200, .y = 300, .body = "à garder"}));
+    EXPECT_EQ(Data().ReadNote(0x77), saved);
 }
 
 // A folder synced from another machine: its notes take the place of those on
