@@ -35,10 +35,9 @@ std::u16string MessageText(const StartFolder& found) {
     AddLine(text, u"Réessayer : chercher le dossier de nouveau.");
     AddLine(text, u"Annuler : quitter Quillboard sans rien écrire.");
     text += u'\n';
-    std::u16string back = Translate(u"Pour revenir au dossier habituel, supprimez le fichier %1.");
-    const std::size_t mark = back.find(u"%1");
-    if (mark != std::u16string::npos) back.replace(mark, 2, MachineFilePath(kDataFolderPointerFile));
-    return text + back;
+    AddLine(text, u"Pour revenir au dossier habituel, supprimez ce fichier :");
+    text += u'\n';
+    return text + MachineFilePath(kDataFolderPointerFile);
 }
 
 bool UserWantsToTryAgain(const StartFolder& found) {

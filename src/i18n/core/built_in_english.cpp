@@ -176,8 +176,8 @@ constexpr TranslationPair kBuiltInEnglish[] = {
      u"are not split in two."},
     {u"Réessayer : chercher le dossier de nouveau.", u"Retry: look for the folder again."},
     {u"Annuler : quitter Quillboard sans rien écrire.", u"Cancel: quit Quillboard without writing anything."},
-    {u"Pour revenir au dossier habituel, supprimez le fichier %1.",
-     u"To go back to the usual folder, delete the file %1."},
+    {u"Pour revenir au dossier habituel, supprimez ce fichier :",
+     u"To go back to the usual folder, delete this file:"},
 };
 
 }  // namespace
