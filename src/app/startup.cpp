@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/core/single_instance_rule.h"
+#include "app/data_folder_at_start.h"
 #include "app/program_state.h"
 #include "app/splash.h"
 #include "app/tray_icon.h"
@@ -82,13 +83,16 @@ int RunMessageLoop() {
 int RunQuillboard(HINSTANCE instance) {
     ProgramState state;
     const ProgramStateBinding bound(state);
-    ChooseLanguageAtStart();  // first, so that even the "already running" box is translated
+    // Read before the language, whose translation files live in the data folder.
+    StartFolder dataFolder = ReadDataFolderChoice();
+    ChooseLanguageAtStart();  // early, so that even the "already running" box is translated
 
     UniqueHandle mutex;
     if (!ClaimSingleInstance(mutex)) {
         ShowAlreadyRunning();  // a second copy leaves without writing anything
         return 0;
     }
+    if (!WaitForDataFolder(dataFolder)) return 0;  // the user quit: nothing was written
     EnsureDataFolders();
     WriteLanguageFilesAtStart();
 

@@ -3,15 +3,18 @@
 #include <commctrl.h>
 
 #include <limits>
+#include <vector>
 
 #include "i18n/core/translation.h"
 #include "notes/core/note_layout.h"
 #include "notes/docking.h"
 #include "notes/note_creation.h"
+#include "notes/note_passes.h"
 #include "notes/note_reach.h"
 #include "notes/note_save.h"
 #include "notes/note_window.h"
 #include "notes/note_window_state.h"
+#include "storage/category_storage.h"
 #include "storage/core/note_file.h"
 #include "storage/data_directory.h"
 #include "storage/note_files.h"
@@ -102,4 +105,12 @@ bool LoadAllNotes(HINSTANCE instance) {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) LoadStoredNote(folder, FromWide(found.cFileName));
     } while (FindNextFileW(search.Get(), &found));
     return true;
+}
+
+void ReloadNotesFromDataFolder(HINSTANCE instance) {
+    std::vector<HWND> windows;
+    ForEachNoteWindow([&windows](HWND window) { windows.push_back(window); });
+    for (HWND window : windows) DestroyWindow(window);
+    const bool categoriesRead = LoadCategories() != CategoriesFileState::Unreadable;
+    if (LoadAllNotes(instance) && categoriesRead) RefreshNotesAfterCategoryChange();
 }

@@ -1,4 +1,5 @@
-// The start-up load: one note window per stored note file.
+// The start-up load: one note window per stored note file; and the same
+// again when the data folder becomes one with notes of its own.
 #pragma once
 
 #include <windows.h>
@@ -13,3 +14,8 @@ bool LoadAllNotes(HINSTANCE instance);
 // when the name is not one the program gives, the file cannot be read, or
 // the window cannot be made (the file is then left alone).
 HWND LoadStoredNote(const std::u16string& folder, const std::u16string& fileName);
+
+// After a switch to a data folder that holds notes of its own: closes every
+// note window, without saving (the caller saved them to the old folder), and
+// loads the categories and the notes of the data folder as start-up does.
+void ReloadNotesFromDataFolder(HINSTANCE instance);

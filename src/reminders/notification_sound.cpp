@@ -63,12 +63,15 @@ SoundSettings& ActiveSoundSettings() {
 }
 
 void LoadSoundSettings() {
-    ParseSoundSettings(ReadTextFileStart(DataFilePath(kSoundSettingsFile), kMaxSoundSettingsBytes), ActiveSoundSettings());
+    // Per machine: its path names a file of this machine's disk, and its
+    // volume suits this machine's speakers.
+    ParseSoundSettings(ReadTextFileStart(MachineFilePath(kSoundSettingsFile), kMaxSoundSettingsBytes),
+                       ActiveSoundSettings());
 }
 
 bool SaveSoundSettings() {
     const bool saved =
-        WriteFileAtomic(DataFilePath(kSoundSettingsFile), EncodeUtf8(FormatSoundSettings(ActiveSoundSettings())));
+        WriteFileAtomic(MachineFilePath(kSoundSettingsFile), EncodeUtf8(FormatSoundSettings(ActiveSoundSettings())));
     RecordFileSave(kSoundSettingsFile, SaveSoundSettings, saved, saved ? 0 : GetLastError());
     return saved;
 }

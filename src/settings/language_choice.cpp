@@ -26,7 +26,7 @@ LanguageList& OfferedLanguages() {
 }
 
 std::u16string ReadSavedCode() {
-    return SavedLanguageCode(ReadTextFileStart(DataFilePath(kSavedLanguageFile), kMaxSavedCodeBytes));
+    return SavedLanguageCode(ReadTextFileStart(MachineFilePath(kSavedLanguageFile), kMaxSavedCodeBytes));
 }
 
 bool IsFolder(const WIN32_FIND_DATAW& found) {
@@ -73,7 +73,7 @@ bool SwitchLanguage(const std::u16string& code) {
 }
 
 bool SaveLanguageChoice() {
-    const bool saved = WriteFileAtomic(DataFilePath(kSavedLanguageFile), EncodeUtf8(ActiveCode()));
+    const bool saved = WriteFileAtomic(MachineFilePath(kSavedLanguageFile), EncodeUtf8(ActiveCode()));
     RecordFileSave(kSavedLanguageFile, SaveLanguageChoice, saved, saved ? 0 : GetLastError());
     return saved;
 }

@@ -1,6 +1,8 @@
-// The languages on disk: the translation files in the "lang" folder, the
-// templates written there for translators, the list of languages offered,
-// the choice remembered in "langue.txt" and the switch to another language.
+// The languages on disk: the translation files in the "lang" folder of the
+// data folder (they go with the notes), the templates written there for
+// translators, the list of languages offered, the choice remembered in
+// "langue.txt" of the machine's own folder (it is read before the data
+// folder is known to be there) and the switch to another language.
 #pragma once
 
 #include <string>

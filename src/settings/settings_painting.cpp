@@ -5,6 +5,7 @@
 #include "i18n/core/translation.h"
 #include "settings/language_choice.h"
 #include "storage/core/lenient_number.h"
+#include "storage/data_directory.h"
 #include "ui/core/colour_rules.h"
 #include "ui/dialog_chrome.h"
 #include "ui/screen_geometry.h"
@@ -38,6 +39,8 @@ constexpr int kVolumeValueLeft = 390;
 constexpr RECT kSoundFileBox{kTextLeft, 114, 210, 144};
 constexpr RECT kLanguageLabelBox{kTextLeft, 148, 84, 174};
 constexpr RECT kLanguageNameBox{98, 150, 424, 172};
+constexpr RECT kDataFolderLabelBox{kTextLeft, 180, 84, 206};
+constexpr RECT kDataFolderPathBox{90, 180, 348, 206};  // up to the "Choisir…" button
 constexpr int kRowLabelGap = 8;  // between a row's label and its key box
 
 constexpr double kTrackShift = 0.25;
@@ -121,6 +124,13 @@ void PaintLanguage(HDC dc, const SettingsState& state) {
     DrawTextIn(dc, LanguageNameAt(AvailableLanguages(), state.languageIndex), kLanguageNameBox, kSingleLine);
 }
 
+// A long path loses its middle, so that the drive and the folder's own
+// name both show.
+void PaintDataFolder(HDC dc) {
+    DrawTextIn(dc, Translate(u"Dossier"), kDataFolderLabelBox, kSingleLine);
+    DrawTextIn(dc, DataDirectory(), kDataFolderPathBox, kSingleLine | DT_PATH_ELLIPSIS | DT_NOPREFIX);
+}
+
 void PaintHeading(HDC dc, const char16_t* text, int rowTop, int width) {
     DrawTextIn(dc, Translate(text), RECT{kTextLeft, rowTop - kShortcutHeadingHeight, width - kTextRightInset, rowTop},
                kSingleLine);
@@ -180,6 +190,7 @@ void PaintSettingsWindow(HWND window, HDC dc, HBRUSH background, SettingsState& 
     PaintSoundSwitch(dc, state, width, text);
     PaintVolume(dc, state, width, band, text);
     PaintLanguage(dc, state);
+    PaintDataFolder(dc);
     PaintShortcuts(dc, state, width, text);
     FrameRect(dc, &client, GreyFrameBrush());
 }

@@ -1,5 +1,5 @@
-// Painting the settings window: title band, sound settings, language and
-// the fourteen shortcut rows, all at fixed client positions.
+// Painting the settings window: title band, sound settings, language, the
+// notes' folder and the fourteen shortcut rows, all at fixed client positions.
 #pragma once
 
 #include <windows.h>

@@ -10,6 +10,7 @@
 #include "notes/note_window_state.h"
 #include "reminders/notification_sound.h"
 #include "settings/language_choice.h"
+#include "settings/notes_folder_command.h"
 #include "settings/settings_painting.h"
 #include "settings/settings_state.h"
 #include "settings/shortcuts.h"
@@ -46,6 +47,7 @@ constexpr SettingsButton kButtons[] = {
     {kSettingsChooseSoundId, u"Choisir…", 220, 115, 76, 26},
     {kSettingsDefaultSoundId, u"Defaut", 302, 115, 64, 26},
     {kSettingsTestSoundId, u"Tester", 372, 115, 60, 26},
+    {kSettingsChooseFolderId, u"Choisir…", 356, 180, 76, 26},
 };
 
 void Repaint(HWND window) {
@@ -91,6 +93,7 @@ private:
     bool KeysToWindow() const override { return state_.waitingRow >= 0; }
 
     void ChooseSoundFile();
+    void ChooseNotesFolder();
     void OnCommand(int id);
     void OnLeftButtonDown(Point point);
     void OnMouseMove(int x);
@@ -160,6 +163,16 @@ void SettingsWindow::ChooseSoundFile() {
     Repaint(Window());
 }
 
+void SettingsWindow::ChooseNotesFolder() {
+    const std::u16string language = LanguageCodeAt(AvailableLanguages(), state_.languageIndex);
+    if (ChangeNotesFolder(Window())) {
+        // The languages offered are those of the new folder's files.
+        state_.languageIndex = LanguageIndexOf(AvailableLanguages(), language);
+        DisableOwner();  // notes loaded from the new folder wait for the window too
+    }
+    Repaint(Window());
+}
+
 void SettingsWindow::OnCommand(int id) {
     switch (id) {
         case kSettingsResetId:
@@ -175,6 +188,9 @@ void SettingsWindow::OnCommand(int id) {
             break;
         case kSettingsTestSoundId:
             PlayNotificationSound(state_.sound.path, state_.sound.volume);
+            break;
+        case kSettingsChooseFolderId:
+            ChooseNotesFolder();
             break;
         default:
             break;

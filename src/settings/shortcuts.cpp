@@ -27,11 +27,11 @@ ShortcutTable& Shortcuts() {
 }
 
 void LoadShortcuts() {
-    ParseShortcutsFile(ReadTextFileStart(DataFilePath(kShortcutsFile), kMaxShortcutsFileBytes), Shortcuts());
+    ParseShortcutsFile(ReadTextFileStart(MachineFilePath(kShortcutsFile), kMaxShortcutsFileBytes), Shortcuts());
 }
 
 bool SaveShortcuts() {
-    const bool saved = WriteFileAtomic(DataFilePath(kShortcutsFile), EncodeUtf8(FormatShortcutsFile(Shortcuts())));
+    const bool saved = WriteFileAtomic(MachineFilePath(kShortcutsFile), EncodeUtf8(FormatShortcutsFile(Shortcuts())));
     RecordFileSave(kShortcutsFile, SaveShortcuts, saved, saved ? 0 : GetLastError());
     return saved;
 }

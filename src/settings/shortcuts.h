@@ -1,5 +1,6 @@
-// The process's shortcut table, its file "shortcuts.txt" and the global hot
-// keys registered for it.
+// The process's shortcut table, its file "shortcuts.txt" (in the machine's
+// own folder: the keys free on one machine may be another program's on the
+// next) and the global hot keys registered for it.
 #pragma once
 
 #include <windows.h>

@@ -31,6 +31,10 @@ struct UnsavedFile {
 using IdSpreadSource = std::uint32_t (*)();
 
 struct StorageState {
+    // The folder the notes live in when the user chose one (read from the
+    // pointer file at start, changed by a move); empty for the machine's own
+    // folder, %APPDATA%\Quillboard.
+    std::u16string dataFolder;
     CategoryStore categories;
     IdSpreadSource categoryIdSpread = nullptr;  // null: random (RandomNumber); tests give their own
     CategoriesFileState categoriesFile = CategoriesFileState::Missing;

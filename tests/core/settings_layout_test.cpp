@@ -13,7 +13,7 @@
 namespace {
 
 TEST(SettingsLayout, ShortcutRowTopsAndKeyBoxes) {
-    const std::int32_t tops[] = {212, 238, 264, 290, 348, 374, 400, 426, 452, 478, 504, 530, 556, 582};
+    const std::int32_t tops[] = {242, 268, 294, 320, 378, 404, 430, 456, 482, 508, 534, 560, 586, 612};
     const ShortcutRowsLayout rows = LayoutShortcutRows(DefaultShortcutTable());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].top, tops[i]) << i;
@@ -55,10 +55,10 @@ TEST(SettingsLayout, PressesInRuleOrder) {
         {{418, 24}, {H::Elsewhere}},     {{414, 66}, {H::SoundCheckBox}}, {{431, 83}, {H::SoundCheckBox}},
         {{432, 75}, {H::Elsewhere}},     {{90, 150}, {H::LanguageBox}},   {{431, 171}, {H::LanguageBox}},
         {{89, 160}, {H::Elsewhere}},     {{84, 87}, {H::Volume}},         {{389, 110}, {H::Volume}},
-        {{390, 100}, {H::Elsewhere}},    {{84, 111}, {H::Elsewhere}},     {{276, 214}, {H::KeyBox, 0}},
-        {{431, 235}, {H::KeyBox, 0}},    {{300, 350}, {H::KeyBox, 4}},    {{300, 605}, {H::KeyBox, 13}},
-        {{300, 236}, {H::Elsewhere}},  // the gap between two boxes
-        {{275, 350}, {H::Elsewhere}},    {{12, 350}, {H::Elsewhere}},
+        {{390, 100}, {H::Elsewhere}},    {{84, 111}, {H::Elsewhere}},     {{276, 244}, {H::KeyBox, 0}},
+        {{431, 265}, {H::KeyBox, 0}},    {{300, 380}, {H::KeyBox, 4}},    {{300, 635}, {H::KeyBox, 13}},
+        {{300, 266}, {H::Elsewhere}},  // the gap between two boxes
+        {{275, 380}, {H::Elsewhere}},    {{12, 380}, {H::Elsewhere}},     {{200, 190}, {H::Elsewhere}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HitTestSettings(c.point, rows, 3), c.result) << c.point.x << "," << c.point.y;

@@ -5,19 +5,26 @@
 #include <vector>
 
 #include "i18n/core/translation.h"
+#include "notes/note_save.h"
+#include "notes/note_window_state.h"
 #include "reminders/notification_sound.h"
 #include "settings/language_choice.h"
 #include "settings/settings_window.h"
 #include "settings/shortcuts.h"
+#include "storage/data_directory.h"
+#include "storage/text_files.h"
+#include "support/note_file_text.h"
 #include "support/program_names.h"
 #include "support/screen_picture.h"
 #include "support/scripted_user.h"
 #include "support/shell_data_folder_test.h"
 #include "support/shell_test_notes.h"
+#include "support/window_checks.h"
 #include "support/windows_test_support.h"
 #include "ui/shared_fonts.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
+#include "win/wide.h"
 
 namespace {
 
@@ -26,9 +33,9 @@ constexpr POINT kSoundCheckBox{420, 75};
 constexpr POINT kLanguageBox{200, 160};
 constexpr int kVolumeY = 99;
 
-// The middle of a row's key box: global rows from 212, note rows from 348.
+// The middle of a row's key box: global rows from 242, note rows from 378.
 POINT KeyBoxOf(int row) {
-    return POINT{350, (row < 4 ? 212 + row * 26 : 348 + (row - 4) * 26) + 13};
+    return POINT{350, (row < 4 ? 242 + row * 26 : 378 + (row - 4) * 26) + 13};
 }
 
 using Step = std::function<void(HWND settings)>;
@@ -82,6 +89,45 @@ int RedPixelsAround(HWND window, POINT middle) {
     return red;
 }
 
+// A line of a message on its own, as a path is shown there.
+std::u16string OnItsOwnLine(const std::u16string& text) {
+    std::u16string line(u"\n");
+    line += text;
+    line += u'\n';
+    return line;
+}
+
+constexpr int kPickerNameField = 1152;  // where a folder's path is typed in the folder picker
+
+HWND FolderPicker() {
+    for (HWND dialog : VisibleWindows(GetCurrentProcessId(), kDialogClass)) {
+        if (GetDlgItem(dialog, kPickerNameField)) return dialog;
+    }
+    return nullptr;
+}
+
+// Presses "Choisir…" on the folder row, types the folder into the picker and
+// confirms it, then answers the message that follows.
+void ChooseFolder(ScriptedUser& user, const std::u16string& folder, UINT answer, Seen* told) {
+    user.WhenEnabled(kSettingsClass, [](HWND settings) {
+        SaveScreenshotIfAsked(u"settings-folder-before", settings);
+        PostMessageW(settings, WM_COMMAND, kSettingsChooseFolderId, 0);
+    });
+    user.Then([folder] {
+        HWND picker = FolderPicker();
+        if (!picker) return false;
+        SetDlgItemTextW(picker, kPickerNameField, Wide(folder));
+        PostMessageW(picker, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    user.Then([] { return FolderPicker() == nullptr; });
+    user.Then([] {
+        SaveScreenshotIfAsked(u"folder-message");
+        return true;
+    });
+    user.AnswerMessageBox(answer, told);
+}
+
 class SettingsWindow : public DataFolderTest {
 protected:
     void SetUp() override {
@@ -96,6 +142,7 @@ protected:
     }
 
     HWND tray_ = nullptr;
+    TemporaryFolder elsewhere_;
 };
 
 TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackEverything) {
@@ -199,6 +246,78 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
         [](HWND settings) { Click(settings, POINT{429, 14}); },  // the close cross
     }));
     EXPECT_EQ(title, u"Settings");
+}
+
+// The move applies at once: Cancel closes the window, and the notes stay in
+// their new folder, the same windows saving there.
+TEST_F(SettingsWindow, ChoosingAnEmptyFolderMovesTheNotesThereAtOnce) {
+    // Not as the program writes it (keys out of order): any save would show.
+    const std::string saved = "Y=300\r\nX=200\r\n---\r\nà garder";
+    Data().WriteNote(0x77, saved);
+    HWND note = LoadTheOnlyNote();
+    ASSERT_NE(note, nullptr);
+    const std::u16string chosen = elsewhere_.Path() + u"\\Notes";
+    CreateDirectoryW(Wide(chosen), nullptr);
+    Seen told;
+    ScriptedUser user;
+    ChooseFolder(user, chosen, IDOK, &told);
+    user.WhenEnabled(kSettingsClass, [](HWND settings) {
+        SaveScreenshotIfAsked(u"settings-folder-after", settings);
+        PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
+    });
+    OpenSettingsWindow(tray_);
+    EXPECT_EQ(user.StepsLeft(), 0u);
+
+    EXPECT_NE(told.text.find(OnItsOwnLine(chosen)), std::u16string::npos);
+    EXPECT_TRUE(told.text.ends_with(DataPath()));  // the old folder, named last
+    EXPECT_EQ(DataDirectory(), chosen);
+    EXPECT_EQ(Data().Read(u"dossier.txt"), EncodeUtf8(chosen));
+    EXPECT_EQ(ReadRawFile(chosen + u"\\notes\\note_0000000000000077.txt"), saved);
+    EXPECT_EQ(Data().ReadNote(0x77), saved);
+    ASSERT_TRUE(IsWindow(note));
+    EXPECT_TRUE(IsWindowEnabled(note));
+    EXPECT_EQ(NoteFileOf(note), chosen + u"\\notes\\note_0000000000000077.txt");
+    SaveNote(note);
+    EXPECT_EQ(ReadRawFile(NoteFileOf(note)), NoteFileText({.x = 200, .y = 300, .body = "à garder"}));
+    EXPECT_EQ(Data().ReadNote(0x77), saved);
+}
+
+// A folder synced from another machine: its notes take the place of those on
+// the screen once the user agrees, and nothing is copied either way.
+TEST_F(SettingsWindow, AFolderThatHoldsNotesShowsThemOnceTheUserAgrees) {
+    HWND note = MakeNote(TestNote{.id = 0x77, .text = u"d'ici"});
+    SaveNote(note);
+    const std::string saved = SavedFile(note);
+    const std::u16string chosen = elsewhere_.Path() + u"\\Synced";
+    CreateDirectoryW(Wide(chosen), nullptr);
+    CreateDirectoryW(Wide(chosen + u"\\notes"), nullptr);
+    const std::string theirs = NoteFileText({.x = 500, .body = "from the other machine"});
+    WriteRawFile(chosen + u"\\notes\\note_00000000000000F1.txt", theirs);
+
+    bool newNoteDisabled = false;
+    for (const UINT answer : {IDNO, IDYES}) {
+        Seen asked;
+        ScriptedUser user;
+        ChooseFolder(user, chosen, answer, &asked);
+        user.WhenEnabled(kSettingsClass, [&](HWND settings) {
+            for (HWND window : WindowsOfClass(kNoteClass)) newNoteDisabled = !IsWindowEnabled(window);
+            PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
+        });
+        OpenSettingsWindow(tray_);
+        EXPECT_EQ(user.StepsLeft(), 0u);
+        EXPECT_NE(asked.text.find(OnItsOwnLine(chosen)), std::u16string::npos);
+        EXPECT_EQ(DataDirectory(), answer == IDYES ? chosen : DataPath());
+    }
+
+    const std::vector<HWND> notes = WindowsOfClass(kNoteClass);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(NoteFromWindow(notes[0])->id, 0xF1u);
+    EXPECT_EQ(NoteText(notes[0]), u"from the other machine");
+    EXPECT_TRUE(newNoteDisabled);
+    EXPECT_TRUE(IsWindowEnabled(notes[0]));
+    EXPECT_EQ(Data().ReadNote(0x77), saved);
+    EXPECT_FALSE(FileExists(chosen + u"\\notes\\note_0000000000000077.txt"));
+    EXPECT_EQ(ReadRawFile(chosen + u"\\notes\\note_00000000000000F1.txt"), theirs);
 }
 
 }  // namespace

@@ -144,6 +144,45 @@ constexpr TranslationPair kBuiltInEnglish[] = {
     {u"Conflit : la version de cette machine, gardée à côté de l'autre",
      u"Clash: this machine's version, kept beside the other one"},
     {u"Marquer comme résolu", u"Mark as resolved"},
+    // The notes' folder: choosing it, moving the notes, and a folder missing at start.
+    {u"Dossier", u"Folder"},
+    {u"Choisir le dossier des notes", u"Choose the folder for the notes"},
+    {u"Les notes ont été copiées et vérifiées ; elles sont maintenant enregistrées dans :",
+     u"The notes were copied and checked; they are now saved in:"},
+    {u"L'ancien dossier n'a pas été modifié, et Quillboard ne l'utilise plus :",
+     u"The old folder was left untouched, and Quillboard no longer uses it:"},
+    {u"Les notes n'ont pas été déplacées ; rien n'a changé.", u"The notes were not moved; nothing has changed."},
+    {u"Le dossier choisi n'existe pas ou ne peut pas être lu :",
+     u"The folder chosen does not exist or cannot be read:"},
+    {u"Le dossier choisi et le dossier actuel sont l'un dans l'autre :",
+     u"The folder chosen and the current folder lie one inside the other:"},
+    {u"Ce fichier ne peut pas être lu :", u"This file cannot be read:"},
+    {u"Ce fichier ne peut pas être écrit :", u"This file cannot be written:"},
+    {u"La copie de ce fichier ne correspond pas à l'original :", u"The copy of this file does not match the original:"},
+    {u"Le dossier choisi contient déjà ce fichier, avec un autre contenu :",
+     u"The folder chosen already holds this file, with other content:"},
+    {u"Le choix du dossier ne peut pas être enregistré :", u"The choice of folder cannot be saved:"},
+    {u"Le dossier choisi contient déjà des notes de Quillboard :", u"The folder chosen already holds Quillboard notes:"},
+    {u"Oui : utiliser les notes de ce dossier. Celles affichées maintenant n'y sont pas copiées ; elles restent telles "
+     u"quelles dans :",
+     u"Yes: use the notes of that folder. Those shown now are not copied there; they stay as they are in:"},
+    {u"Non : ne rien changer (pour y déplacer les notes affichées, choisissez un dossier sans notes).",
+     u"No: change nothing (to move the notes shown there, choose a folder without notes)."},
+    {u"Des notes ou les catégories n'ont pas pu être enregistrées : le dossier n'a pas été changé, pour ne pas les "
+     u"perdre.",
+     u"Some notes or the categories could not be saved: the folder was not changed, so that they are not lost."},
+    {u"Le dossier des notes est introuvable ou ne peut pas être lu :",
+     u"The notes' folder cannot be found or cannot be read:"},
+    {u"Le fichier qui indique le dossier des notes ne peut pas être lu :",
+     u"The file that names the notes' folder cannot be read:"},
+    {u"Un disque débranché, un dossier de synchronisation pas encore prêt ? Quillboard n'écrit aucune note ailleurs, "
+     u"pour ne pas séparer vos notes en deux.",
+     u"A disk unplugged, a sync folder not ready yet? Quillboard writes no note anywhere else, so that your notes "
+     u"are not split in two."},
+    {u"Réessayer : chercher le dossier de nouveau.", u"Retry: look for the folder again."},
+    {u"Annuler : quitter Quillboard sans rien écrire.", u"Cancel: quit Quillboard without writing anything."},
+    {u"Pour revenir au dossier habituel, supprimez ce fichier :",
+     u"To go back to the usual folder, delete this file:"},
 };
 
 }  // namespace

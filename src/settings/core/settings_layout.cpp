@@ -7,7 +7,7 @@
 namespace {
 
 // Shortcut rows.
-constexpr std::int32_t kShortcutRowsStart = 188;
+constexpr std::int32_t kShortcutRowsStart = 218;
 constexpr std::int32_t kGapBeforeFirstRow = 24;
 constexpr std::int32_t kGapBeforeNoteRows = 32;
 constexpr std::int32_t kKeyBoxLeft = 276;
