@@ -28,4 +28,6 @@ struct AppShellState {
     NOTIFYICONDATAW trayIcon{};
     int trayIconRetriesLeft = 0;
     UINT taskbarCreatedMessage = 0;  // 0 until registered
+    bool traceSteps = false;         // QB_TRACE: see app/step_trace.h
+    unsigned long long traceStart = 0;
 };
