@@ -1,8 +1,13 @@
-// Start-up benchmark: the time from launch to all N note windows visible,
-// for Quillboard.exe with N stored notes and for a floor program that only
-// creates N bare popup windows with an edit each; and the peak working set
-// of both with 100 notes. Run under Wine from the build's bin folder:
-//   wine startup_bench.exe [runs]
+// Start-up and quit benchmark, for Quillboard.exe with N stored notes and for
+// a floor program that only creates N bare popup windows with an edit each:
+// - the time from launch to all N note windows visible, and the peak working
+//   set once idle;
+// - the time from the tray's "Quitter" to the end of the process. The floor
+//   for it shows a tray icon too and removes it when closed, so that what the
+//   system spends on the icon and on tearing down N windows is not counted as
+//   the program's own work.
+// Run under Wine from the build's bin folder:
+//   wine startup_bench.exe [runs] [N ...]      (default: 3 runs, N = 1 100 1000)
 #include <windows.h>
 #include <psapi.h>
 
@@ -26,9 +31,13 @@ constexpr std::chrono::milliseconds kTimeout(120000);
 constexpr DWORD kPollIntervalMs = 50;
 constexpr DWORD kSettleTimeoutMs = 30000;
 
+constexpr UINT kQuitCommand = 1002;  // the tray menu's "Quitter"
+constexpr wchar_t kTrayClass[] = L"QuillboardTrayWindow";
+
 struct Measurement {
     double milliseconds = 0;
     double peakWorkingSetMb = 0;
+    double quitMilliseconds = 0;
 };
 
 size_t VisibleWindows(DWORD process, const wchar_t* className) {
@@ -55,6 +64,18 @@ double PeakWorkingSetMb(DWORD processId) {
     return counters.PeakWorkingSetSize / (1024.0 * 1024.0);
 }
 
+// Asks the program to end as a user would and returns how long it took to
+// end, or 0 when it did not end in time.
+double TimeQuit(const QuillboardProcess& process, const wchar_t* windowClass) {
+    const bool quillboard = std::wstring(windowClass) == kNoteClass;
+    const auto windows = TopLevelWindows(process.Id(), quillboard ? kTrayClass : windowClass);
+    if (windows.empty()) return 0;
+    const auto start = Clock::now();
+    PostMessageW(windows.front(), quillboard ? WM_COMMAND : WM_CLOSE, quillboard ? kQuitCommand : 0, 0);
+    if (WaitForSingleObject(process.Handle(), static_cast<DWORD>(kTimeout.count())) != WAIT_OBJECT_0) return 0;
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
 Measurement Launch(const DataFolder& data, const wchar_t* program, const std::wstring& arguments,
                    const wchar_t* windowClass, size_t count) {
     const auto start = Clock::now();
@@ -74,7 +95,8 @@ Measurement Launch(const DataFolder& data, const wchar_t* program, const std::ws
     // Memory is read once the program has painted everything and is idle.
     WaitForInputIdle(process.Handle(), kSettleTimeoutMs);
     result.peakWorkingSetMb = PeakWorkingSetMb(process.Id());
-    return result;  // the process is terminated here: nothing is saved
+    result.quitMilliseconds = TimeQuit(process, windowClass);
+    return result;
 }
 
 double Median(std::vector<double> values) {
@@ -85,20 +107,31 @@ double Median(std::vector<double> values) {
 void Compare(int count, int runs) {
     DataFolder data;
     PrepareNotes(data, count);
-    std::vector<double> program, floor, programMemory, floorMemory;
+    // A user's files were written by the program itself: one run first lets
+    // it write them in its own format, so that the runs measured see them as
+    // they are on a real desktop.
+    Launch(data, L"Quillboard.exe", L"", kNoteClass, count);
+    std::vector<double> program, floor, programMemory, floorMemory, programQuit, floorQuit;
     for (int run = 0; run < runs; ++run) {
         const Measurement quillboard = Launch(data, L"Quillboard.exe", L"", kNoteClass, count);
         const Measurement bare = Launch(data, L"bench_floor.exe", std::to_wstring(count), kFloorClass, count);
+        const Measurement withTray =
+            Launch(data, L"bench_floor.exe", std::to_wstring(count) + L" tray", kFloorClass, count);
         program.push_back(quillboard.milliseconds);
         floor.push_back(bare.milliseconds);
         programMemory.push_back(quillboard.peakWorkingSetMb);
         floorMemory.push_back(bare.peakWorkingSetMb);
+        programQuit.push_back(quillboard.quitMilliseconds);
+        floorQuit.push_back(withTray.quitMilliseconds);
     }
     const double time = Median(program), floorTime = Median(floor);
     const double memory = Median(programMemory), floorPeak = Median(floorMemory);
     std::printf("N=%-5d  Quillboard %8.1f ms  floor %8.1f ms  ratio %.2f   peak working set %.1f MB / %.1f MB "
                 "ratio %.2f\n",
                 count, time, floorTime, time / floorTime, memory, floorPeak, memory / floorPeak);
+    const double quit = Median(programQuit), floorQuitTime = Median(floorQuit);
+    std::printf("         quit: Quillboard %8.1f ms  floor with a tray icon %8.1f ms  own work %8.1f ms\n", quit,
+                floorQuitTime, quit - floorQuitTime);
     std::fflush(stdout);
 }
 
@@ -106,7 +139,10 @@ void Compare(int count, int runs) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    std::printf("Start-up to all notes visible, median of %d runs\n", runs);
-    for (int count : {1, 100, 1000}) Compare(count, runs);
+    std::vector<int> counts;
+    for (int i = 2; i < argc; ++i) counts.push_back(std::max(1, std::atoi(argv[i])));
+    if (counts.empty()) counts = {1, 100, 1000};
+    std::printf("Start-up to all notes visible and quit, median of %d runs\n", runs);
+    for (int count : counts) Compare(count, runs);
     return 0;
 }

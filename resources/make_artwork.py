@@ -11,6 +11,8 @@ legible in the notification area.
 
 Outputs (paths relative to the repository root):
   resources/logo.png        1024 x 1024 RGBA, transparent background
+  resources/logo_splash.bmp the logo at the splash's size, 32-bit BGRA (the program's
+                            resource: drawn with no picture decoder)
   resources/quillboard.ico  16, 32, 48, 64 and 256 px, 32-bit BGRA
   docs/logo-preview.png     the logo at splash size and every icon size
 
@@ -30,6 +32,7 @@ RESOURCES_DIR = Path(__file__).resolve().parent
 REPO_DIR = RESOURCES_DIR.parent
 
 LOGO_SIZE = 1024
+SPLASH_LOGO_SIZE = 116  # the size the splash shows it at
 ICON_SIZES = (16, 32, 48, 64, 256)
 PNG_ICON_MIN_SIZE = 256  # Images this big are stored PNG-compressed.
 ALPHA_FLOOR = 3  # Coverage below this, after scaling down, is noise.
@@ -560,6 +563,8 @@ def write_preview(path, logo, icons):
 def main():
     logo = render(FULL_STYLE, LOGO_SIZE)
     logo.save(RESOURCES_DIR / "logo.png", optimize=True)
+    splash_logo = logo.resize((SPLASH_LOGO_SIZE, SPLASH_LOGO_SIZE), Image.LANCZOS)
+    splash_logo.save(RESOURCES_DIR / "logo_splash.bmp")  # 32-bit, with alpha
 
     icons = {size: render(ICON_STYLES[size], size) for size in ICON_SIZES}
     ico_path = RESOURCES_DIR / "quillboard.ico"
@@ -570,7 +575,7 @@ def main():
     docs = REPO_DIR / "docs"
     docs.mkdir(exist_ok=True)
     write_preview(docs / "logo-preview.png", logo, icons)
-    print("wrote logo.png, quillboard.ico, docs/logo-preview.png")
+    print("wrote logo.png, logo_splash.bmp, quillboard.ico, docs/logo-preview.png")
 
 
 if __name__ == "__main__":

@@ -7,6 +7,6 @@
 #define IDI_QUILLBOARD 101
 
 // The 1024 x 1024 PNG logo drawn on the splash window (an RT_RCDATA blob).
-#define IDR_LOGO_PNG 102
+#define IDR_LOGO_BMP 102
 
 #endif

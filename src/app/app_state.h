@@ -3,23 +3,18 @@
 #pragma once
 
 #include <windows.h>
-#include <objidl.h>
 #include <shellapi.h>
 #include <gdiplus.h>
 
 #include <memory>
+#include <vector>
 
-struct ComReleaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-using UniqueStream = std::unique_ptr<IStream, ComReleaser>;
-
-// The logo, decoded once at the first paint and kept for the whole run. The
-// stream stays with the image, which may read from it while it lives.
+// The logo, made at the splash's first paint and let go with the splash. The
+// pixels stay with the image, which reads them while it lives.
 struct SplashLogo {
     bool attempted = false;
-    UniqueStream stream;
-    std::unique_ptr<Gdiplus::Image> image;
+    std::vector<BYTE> pixels;
+    std::unique_ptr<Gdiplus::Bitmap> image;
 };
 
 struct AppShellState {
@@ -28,4 +23,6 @@ struct AppShellState {
     NOTIFYICONDATAW trayIcon{};
     int trayIconRetriesLeft = 0;
     UINT taskbarCreatedMessage = 0;  // 0 until registered
+    bool traceSteps = false;         // QB_TRACE: see app/step_trace.h
+    unsigned long long traceStart = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/step_trace.h"
 #include "i18n/core/translation.h"
 #include "notes/note_passes.h"
 #include "storage/core/lenient_number.h"
@@ -58,8 +59,10 @@ std::u16string QuestionText(const Unsaved& unsaved) {
 
 bool ReadyToQuit(HWND owner, bool mayAsk) {
     for (;;) {
+        TraceStep("quit: saving");
         SaveAllNotes();
         RetryUnsavedFiles();
+        TraceStep("quit: saved");
         const Unsaved unsaved = FindUnsaved();
         if (!unsaved.Any() || !mayAsk) return true;
         const int answer = MessageBoxW(owner, Wide(QuestionText(unsaved)), L"Quillboard",

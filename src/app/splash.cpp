@@ -1,14 +1,17 @@
 #include "app/splash.h"
 
-#include <objidl.h>
 #include <shellapi.h>
-#include <shlwapi.h>
 #include <windowsx.h>
 #include <gdiplus.h>
 
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "app/core/bitmap_file.h"
 #include "app/program_state.h"
 #include "base/colour.h"
 #include "i18n/core/translation.h"
@@ -86,24 +89,40 @@ constexpr UINT kOneLineLeft = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 constexpr UINT kOneLineCentred = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX;
 constexpr UINT kWrappedCentred = DT_WORDBREAK | DT_CENTER | DT_NOPREFIX;
 
-UniqueStream LogoStream(HINSTANCE instance) {
-    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_LOGO_PNG), RT_RCDATA);
+std::string_view LogoResource(HINSTANCE instance) {
+    HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_LOGO_BMP), RT_RCDATA);
     if (!resource) return {};
     HGLOBAL loaded = LoadResource(instance, resource);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(instance, resource);
-    if (!bytes || size == 0) return {};
-    return UniqueStream(SHCreateMemStream(static_cast<const BYTE*>(bytes), size));
+    if (!bytes) return {};
+    return std::string_view(static_cast<const char*>(bytes), SizeofResource(instance, resource));
 }
 
+// The pixels are copied top row first, so that the image never points into
+// the program's read-only resource.
 void LoadLogo(HINSTANCE instance) {
-    UniqueStream stream = LogoStream(instance);
-    if (!stream) return;
-    std::unique_ptr<Gdiplus::Image> image(Gdiplus::Image::FromStream(stream.get()));
-    if (!image || image->GetLastStatus() != Gdiplus::Ok) return;
+    const std::string_view file = LogoResource(instance);
+    const std::optional<BitmapPixels> layout = ReadBitmapPixels(file);
+    if (!layout) return;
+    const size_t stride = static_cast<size_t>(layout->width) * 4;
+    std::vector<BYTE> pixels(stride * static_cast<size_t>(layout->height));
+    for (int row = 0; row < layout->height; ++row) {
+        const char* source = file.data() + layout->topRowOffset + static_cast<ptrdiff_t>(row) * layout->rowStep;
+        std::memcpy(pixels.data() + row * stride, source, stride);
+    }
+    auto image = std::make_unique<Gdiplus::Bitmap>(layout->width, layout->height, static_cast<INT>(stride),
+                                                   PixelFormat32bppARGB, pixels.data());
+    if (image->GetLastStatus() != Gdiplus::Ok) return;
     SplashLogo& logo = CurrentAppShellState().splashLogo;
-    logo.stream = std::move(stream);
+    logo.pixels = std::move(pixels);  // the vector's buffer moves with it: the image still points at it
     logo.image = std::move(image);
+}
+
+void ReleaseLogo() {
+    SplashLogo& logo = CurrentAppShellState().splashLogo;
+    logo.image.reset();  // before the pixels it reads
+    logo.pixels.clear();
+    logo.pixels.shrink_to_fit();
 }
 
 // Null when the logo is missing or unreadable; a failed load is not retried.
@@ -259,6 +278,9 @@ LRESULT CALLBACK SplashWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_TIMER:
         if (wParam == kCloseTimerId) DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        ReleaseLogo();  // the splash is shown once a run
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);

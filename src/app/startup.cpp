@@ -4,6 +4,7 @@
 #include "app/data_folder_at_start.h"
 #include "app/program_state.h"
 #include "app/splash.h"
+#include "app/step_trace.h"
 #include "app/tray_icon.h"
 #include "app/tray_window.h"
 #include "categories/category_menu.h"
@@ -83,6 +84,8 @@ int RunMessageLoop() {
 int RunQuillboard(HINSTANCE instance) {
     ProgramState state;
     const ProgramStateBinding bound(state);
+    StartStepTrace();
+    TraceStep("start");
     // Read before the language, whose translation files live in the data folder.
     StartFolder dataFolder = ReadDataFolderChoice();
     ChooseLanguageAtStart();  // early, so that even the "already running" box is translated
@@ -95,18 +98,22 @@ int RunQuillboard(HINSTANCE instance) {
     if (!WaitForDataFolder(dataFolder)) return 0;  // the user quit: nothing was written
     EnsureDataFolders();
     WriteLanguageFilesAtStart();
+    TraceStep("language and data folder");
 
     ShowSplash(instance);  // does not block: start-up goes on while it shows
+    TraceStep("splash");
     RegisterTaskbarCreatedMessage();
     HWND tray = CreateTrayWindow(instance);
     if (!tray) return 0;
     AddTrayIconOrRetry(tray);
+    TraceStep("tray icon");
     const bool categoriesRead = LoadCategories() != CategoriesFileState::Unreadable;
     SetNoteMenuHandler(ShowCategoryMenu);
     // Notes whose category was deleted or recoloured meanwhile follow the
     // store; not while the file cannot be read, when the store is empty only
     // for that reason (the tray's timer catches up once it can be read).
     if (LoadAllNotes(instance) && categoriesRead) RefreshNotesAfterCategoryChange();
+    TraceStep("notes loaded");
     SetNoteFileChangedHandler(ReconcileNoteWithFile);
     ScanDataFolder();  // clash copies a sync service left while the program was not running
     StartWatchingDataFolder();
@@ -118,6 +125,9 @@ int RunQuillboard(HINSTANCE instance) {
     SetTimer(tray, kScanTimerId, kScanTimerPeriodMs, nullptr);
     LoadShortcuts();
     RegisterGlobalHotKeys(tray);
+    TraceStep("ready");
 
-    return RunMessageLoop();
+    const int exitCode = RunMessageLoop();
+    TraceStep("quit: message loop ended");
+    return exitCode;
 }

@@ -2,6 +2,7 @@
 
 #include "app/program_commands.h"
 #include "app/program_state.h"
+#include "app/step_trace.h"
 #include "app/quit_question.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
@@ -66,7 +67,9 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         KillTimer(window, kScanTimerId);
         UnregisterGlobalHotKeys();
+        TraceStep("quit: removing the tray icon");
         RemoveTrayIcon();
+        TraceStep("quit: tray icon removed");
         PostQuitMessage(0);
         return 0;
     default:

@@ -1,6 +1,5 @@
 #include "notes/note_edit_menu.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <string>
@@ -15,8 +14,6 @@
 #include "win/window_text.h"
 
 namespace {
-
-constexpr UINT_PTR kNoteEditSubclassId = 1;
 
 // The character the menu is about and where the menu opens.
 struct MenuRequest {
@@ -76,26 +73,30 @@ void ShowNoteEditMenu(HWND noteWindow, HWND edit, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK NoteEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                              DWORD_PTR reference) {
-    switch (message) {
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(edit, NoteEditProc, id);
-        break;
-    case WM_CONTEXTMENU: {
-        HWND noteWindow = reinterpret_cast<HWND>(reference);
-        if (!NoteFromWindow(noteWindow)) break;  // the standard edit menu
-        ShowNoteEditMenu(noteWindow, edit, lParam);
-        return 0;
+// The edit's own procedure, kept in its user data (a standard edit leaves
+// that to the program) when the edit is subclassed.
+WNDPROC StandardEditProc(HWND edit) {
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK NoteEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC standard = StandardEditProc(edit);
+    if (message == WM_CONTEXTMENU) {
+        HWND noteWindow = GetParent(edit);
+        if (NoteFromWindow(noteWindow)) {
+            ShowNoteEditMenu(noteWindow, edit, lParam);
+            return 0;
+        }  // else the standard edit menu
     }
-    default:
-        break;
-    }
-    return DefSubclassProc(edit, message, wParam, lParam);
+    return CallWindowProcW(standard, edit, message, wParam, lParam);
 }
 
 }  // namespace
 
-void InstallNoteEditMenu(HWND edit, HWND noteWindow) {
-    SetWindowSubclass(edit, NoteEditProc, kNoteEditSubclassId, reinterpret_cast<DWORD_PTR>(noteWindow));
+void InstallNoteEditMenu(HWND edit) {
+    // A plain window procedure in front of the edit's own, rather than the
+    // common controls' subclassing: that library costs a note program
+    // several megabytes of memory for this one use.
+    SetWindowLongPtrW(edit, GWLP_USERDATA, GetWindowLongPtrW(edit, GWLP_WNDPROC));
+    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NoteEditProc));
 }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// Subclasses the note's edit (subclass id 1) so that its context menu is
-// the note's "Convertir en tache cedulee…" menu instead of the standard
-// edit menu. The subclass removes itself when the edit is destroyed.
-void InstallNoteEditMenu(HWND edit, HWND noteWindow);
+// Puts a window procedure in front of the note's edit (the note is its
+// parent) so that its context menu is the note's "Convertir en tache
+// cedulee…" menu instead of the standard edit menu.
+void InstallNoteEditMenu(HWND edit);

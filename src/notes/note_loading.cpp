@@ -1,6 +1,5 @@
 #include "notes/note_loading.h"
 
-#include <commctrl.h>
 
 #include <limits>
 #include <vector>

@@ -1,6 +1,5 @@
 #include "notes/note_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <memory>
@@ -55,7 +54,7 @@ HWND CreateNoteEdit(HWND window, const CREATESTRUCTW* create, const NoteCreatePa
                                 nullptr);
     if (!edit) return nullptr;
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(EnsureTextFont()), TRUE);
-    InstallNoteEditMenu(edit, window);
+    InstallNoteEditMenu(edit);
     // No cap on what can be typed: a note never refuses text.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
     if (params && !params->body.empty()) SetWindowTextW(edit, Wide(params->body));
@@ -223,8 +222,6 @@ void SetNoteFileChangedHandler(NoteFileChangedHandler handler) {
 void RegisterNoteWindowClass(HINSTANCE instance) {
     // A second call (each test makes the class again) changes nothing:
     // registering a class that exists fails harmlessly.
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
-    InitCommonControlsEx(&controls);
     EnsureGdiplusStarted();
 
     WNDCLASSEXW windowClass{};

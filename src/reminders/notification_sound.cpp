@@ -12,6 +12,7 @@
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
 #include "storage/unsaved_files.h"
+#include "win/system_function.h"
 #include "win/wide.h"
 
 namespace {
@@ -33,8 +34,16 @@ constexpr const char16_t* kDefaultSoundCandidates[] = {
 constexpr DWORD kMemoryPlayFlags = SND_ASYNC | SND_NODEFAULT | SND_MEMORY;
 constexpr DWORD kByNamePlayFlags = SND_FILENAME | SND_NODEFAULT | SND_ASYNC;
 
+constexpr wchar_t kSoundLibrary[] = L"winmm.dll";
+
+// The sound library is loaded at the first toast, not at start: most runs
+// never play a sound.
+void PlaySoundLazily(const wchar_t* sound, DWORD flags) {
+    if (const auto play = SystemFunction<decltype(PlaySoundW)>(kSoundLibrary, "PlaySoundW")) play(sound, nullptr, flags);
+}
+
 void StopSound() {
-    PlaySoundW(nullptr, nullptr, 0);
+    if (GetModuleHandleW(kSoundLibrary)) PlaySoundLazily(nullptr, 0);  // nothing can be playing otherwise
 }
 
 // The whole file, when it is small enough to be scaled in memory. A larger
@@ -55,7 +64,7 @@ SoundImage::~SoundImage() {
 void SoundImage::Play(std::string image) {
     StopSound();  // from here on the system no longer reads the old image
     bytes_ = std::move(image);
-    PlaySoundW(reinterpret_cast<const wchar_t*>(bytes_.data()), nullptr, kMemoryPlayFlags);
+    PlaySoundLazily(reinterpret_cast<const wchar_t*>(bytes_.data()), kMemoryPlayFlags);
 }
 
 SoundSettings& ActiveSoundSettings() {
@@ -101,6 +110,6 @@ SoundPlayback PlayNotificationSound(const std::u16string& path, std::int32_t vol
         CurrentRemindersState().playing.Play(std::move(image));
         return SoundPlayback{SoundRoute::Memory, bytesRead};
     }
-    PlaySoundW(Wide(file), nullptr, kByNamePlayFlags);
+    PlaySoundLazily(Wide(file), kByNamePlayFlags);
     return SoundPlayback{SoundRoute::ByName, bytesRead};
 }

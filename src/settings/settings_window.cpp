@@ -21,6 +21,7 @@
 #include "ui/shared_fonts.h"
 #include "win/handles.h"
 #include "win/process_handles.h"
+#include "win/system_function.h"
 #include "win/wide.h"
 
 namespace {
@@ -158,7 +159,8 @@ void SettingsWindow::ChooseSoundFile() {
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = kSoundFileCharacters;
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    if (!GetOpenFileNameW(&dialog)) return;
+    const auto open = SystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!open || !open(&dialog)) return;
     state_.sound.path = FromWide(file.c_str());
     Repaint(Window());
 }

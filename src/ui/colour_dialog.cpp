@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "ui/ui_state.h"
+#include "win/system_function.h"
 
 COLORREF* CustomColours() {
     return CurrentUiState().customColours.data();
@@ -15,7 +16,8 @@ bool ChooseColour(HWND owner, ColourRef& colour) {
     dialog.rgbResult = colour;
     dialog.lpCustColors = CustomColours();
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&dialog)) return false;
+    const auto choose = SystemFunction<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (!choose || !choose(&dialog)) return false;
     colour = dialog.rgbResult;
     return true;
 }

@@ -5,9 +5,17 @@
 
 #include <memory>
 
+#include "win/system_function.h"
 #include "win/wide.h"
 
 namespace {
+
+// COM is loaded when the picker first opens, not at start: it is the only
+// part of the program that needs it.
+template <typename Function>
+Function* ComFunction(const char* name) {
+    return SystemFunction<Function>(L"ole32.dll", name);
+}
 
 struct ComRelease {
     void operator()(IUnknown* object) const { object->Release(); }
@@ -19,20 +27,25 @@ using ComPointer = std::unique_ptr<Interface, ComRelease>;
 // otherwise (another apartment kind) still gets the picker.
 class ComScope {
 public:
-    ComScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComScope() {
+        const auto initialize = ComFunction<decltype(CoInitializeEx)>("CoInitializeEx");
+        started_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }
     ~ComScope() {
-        if (started_) CoUninitialize();
+        if (started_) ComFunction<decltype(CoUninitialize)>("CoUninitialize")();
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
 
 private:
-    bool started_;
+    bool started_ = false;
 };
 
 ComPointer<IFileOpenDialog> MakeFolderDialog() {
     IFileOpenDialog* dialog = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog)))) {
+    const auto create = ComFunction<decltype(CoCreateInstance)>("CoCreateInstance");
+    if (!create || FAILED(create(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                                 reinterpret_cast<void**>(&dialog)))) {
         return nullptr;
     }
     return ComPointer<IFileOpenDialog>(dialog);
@@ -53,7 +66,7 @@ bool ReadChosenFolder(IFileOpenDialog& dialog, std::u16string& picked) {
     PWSTR path = nullptr;
     if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) return false;
     picked = FromWide(path);
-    CoTaskMemFree(path);
+    if (const auto free = ComFunction<decltype(CoTaskMemFree)>("CoTaskMemFree")) free(path);
     return !picked.empty();
 }
 

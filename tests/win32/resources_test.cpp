@@ -1,11 +1,14 @@
-// The program's own resources: the icon group and the PNG logo.
+// The program's own resources: the icon group and the splash logo.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <vector>
 
+#include "app/core/bitmap_file.h"
 #include "resource_ids.h"
 
 namespace {
@@ -60,14 +63,22 @@ TEST(Resources, IconGroupHasTheFiveSizesInThirtyTwoBitColour) {
     EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLBOARD)), nullptr);
 }
 
-TEST(Resources, LogoIsA1024PixelPngWithAlpha) {
+TEST(Resources, LogoIsThe116PixelSplashBitmapWithAlpha) {
     DWORD size = 0;
-    const BYTE* png = ResourceBytes(RT_RCDATA, IDR_LOGO_PNG, &size);
-    ASSERT_NE(png, nullptr);
-    ASSERT_GT(size, 33u);
-    EXPECT_EQ(std::memcmp(png, "\x89PNG\r\n\x1A\n", 8), 0);
-    // The header chunk: width and height as big-endian 32-bit numbers, then
-    // the bit depth and colour type 6, truecolour with alpha.
-    EXPECT_EQ(std::memcmp(png + 12, "IHDR\0\0\x04\0\0\0\x04\0", 12), 0);
-    EXPECT_EQ(png[25], 6);
+    const BYTE* bytes = ResourceBytes(RT_RCDATA, IDR_LOGO_BMP, &size);
+    ASSERT_NE(bytes, nullptr);
+    const std::string_view file(reinterpret_cast<const char*>(bytes), size);
+    const std::optional<BitmapPixels> pixels = ReadBitmapPixels(file);
+    ASSERT_TRUE(pixels.has_value());
+    EXPECT_EQ(pixels->width, 116);
+    EXPECT_EQ(pixels->height, 116);
+    // The corners are transparent and the note in the middle is opaque: the
+    // alpha is there, and in the fourth byte of each pixel.
+    const auto alphaAt = [&](int x, int y) {
+        return static_cast<unsigned char>(file[pixels->topRowOffset + static_cast<ptrdiff_t>(y) * pixels->rowStep +
+                                               static_cast<size_t>(x) * 4 + 3]);
+    };
+    EXPECT_EQ(alphaAt(0, 0), 0);
+    EXPECT_EQ(alphaAt(115, 115), 0);
+    EXPECT_EQ(alphaAt(58, 58), 255);
 }
