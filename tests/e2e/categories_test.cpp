@@ -160,7 +160,7 @@ TEST_F(CategoriesProgram, CreateRecolourAndDeleteACategoryFromTheNoteMenu) {
         user.AnswerTextInput(u"Maison", &name);
         user.AnswerColour(RGB(0xA0, 0xE0, 0xFF));
     });
-    EXPECT_EQ(name.title, u"Nouvelle categorie");
+    EXPECT_EQ(name.title, u"Nouvelle catégorie");
     EXPECT_EQ(name.text, u"");
     // A new id lies a random step above NEXTID, so that two machines sharing
     // the folder rarely pick the same one.
