@@ -51,7 +51,7 @@ TEST(BuiltInFrench, ShowsTheAccentsTheKeysLack) {
         {u"Decembre", u"Décembre"},
         {u"Quillboard est deja en cours d'execution.", u"Quillboard est déjà en cours d'exécution."},
         {u"Convertir en tache cedulee…", u"Convertir en tâche cédulée…"},
-        {u"Appuyez sur une touche...", u"Appuyez sur une touche…"},
+        {u"Appuyez sur une touche...", u"Appuyez sur une touche"},
         {u"Annuler la modification", u"Annuler"},
         {u"WDAY0", u"L"},
         {u"WDAY6", u"D"},

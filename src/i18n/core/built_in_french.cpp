@@ -95,7 +95,8 @@ constexpr TranslationPair kBuiltInFrench[] = {
     {u"Langue", u"Langue"},
     {u"Commandes globales", u"Commandes globales"},
     {u"Commandes de note (note au premier plan)", u"Commandes de note (note au premier plan)"},
-    {u"Appuyez sur une touche...", u"Appuyez sur une touche…"},
+    // No ellipsis: the whole prompt then fits its key box.
+    {u"Appuyez sur une touche...", u"Appuyez sur une touche"},
     {u"(aucun)", u"(aucun)"},
     {u"Categorie / sous-categorie", u"Catégorie / sous-catégorie"},
     {u"Changer le type", u"Changer le type"},
