@@ -173,7 +173,6 @@ TEST_F(EntryList, ConvertingALineTakesItWithItsLineBreakIntoANewScheduledNote) {
         EXPECT_EQ(OpenMenuTexts(), (std::vector<std::u16string>{u"Annuler", u"", u"Couper", u"Copier", u"Coller",
                                                                 u"Supprimer", u"", u"Sélectionner tout", u"", u"deux",
                                                                 u"Convertir en tâche cédulée…"}));
-        SaveScreenshotIfAsked(u"note-edit-menu", VirtualScreen());
     });
     user_.WhenShown(kPickerClass, [](HWND popup) {
         SetText(popup, kHourFieldId, L"9");
