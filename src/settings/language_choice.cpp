@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "i18n/core/built_in_english.h"
+#include "i18n/core/built_in_french.h"
 #include "settings/preferences_state.h"
 #include "storage/data_directory.h"
 #include "storage/text_files.h"
@@ -41,13 +42,18 @@ void AddLanguageFile(const std::u16string& fileName) {
     AddLanguage(OfferedLanguages(), code, LanguageDisplayName(fileTable, code));
 }
 
-// Makes the language active without saving the choice.
+// Makes the language active without saving the choice. The built-in French
+// goes in first for every language, so that a text a file leaves out shows
+// in French with its accents rather than as its bare key.
 void ApplyLanguage(const std::u16string& code) {
     ActiveCode() = code;
     TranslationTable& table = ActiveTranslationTable();
     table.clear();
+    FillBuiltInFrench(table);
     if (code == kEnglishCode) FillBuiltInEnglish(table);
-    if (code != kFrenchCode) LoadLanguageFile(code, table);
+    TranslationTable file;
+    LoadLanguageFile(code, file);
+    AddFileTranslations(file, table);
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ void ChooseLanguageAtStart();
 // are missing and saves the active language.
 void WriteLanguageFilesAtStart();
 
-// Makes a language active: refills the active table (empty for French, the
-// built-in English and its file for English, the file alone otherwise) and
+// Makes a language active: refills the active table (the built-in French,
+// then the built-in English for English, then the language's own file) and
 // saves the code in "langue.txt" (true when that reached the disk).
 // Translations handed out before are invalid.
 [[nodiscard]] bool SwitchLanguage(const std::u16string& code);

@@ -50,15 +50,38 @@ TEST(LanguageFile, TemplateContent) {
               u"Été=Sommer\r\n");
 }
 
-TEST(LanguageFile, FrenchTemplateMapsEveryBuiltInTextToItself) {
+TEST(LanguageFile, FrenchTemplateListsTheFrenchOfEveryBuiltInText) {
     const TranslationTable french = FrenchTemplateTable();
-    EXPECT_EQ(french.size(), 141u);  // every built-in text but LANG_NAME
     EXPECT_EQ(french.count(u"LANG_NAME"), 0u);
-    EXPECT_EQ(french.at(u"Paramètres…"), u"Paramètres…");
-    for (const auto& [source, translation] : french) EXPECT_EQ(translation, source);
+    EXPECT_EQ(french.at(u"Parametres"), u"Paramètres");
+    EXPECT_EQ(french.at(u"Non-categorise"), u"Non catégorisé");
     TranslationTable expected = french;
     expected[u"LANG_NAME"] = u"Français";
     EXPECT_EQ(Parsed(FormatLanguageTemplate(french, u"Français")), expected);
+}
+
+TEST(LanguageFile, AMergedKeyInAFileTranslatesTheKeptKey) {
+    EXPECT_EQ(Parsed(u"Desancrer toutes les notes=Alle abdocken"),
+              (TranslationTable{{u"Désancrer toutes les notes", u"Alle abdocken"}}));
+    // Both in one file: the later line wins, as for any key met twice.
+    EXPECT_EQ(Parsed(u"Désancrer toutes les notes=A\nDesancrer toutes les notes=B"),
+              (TranslationTable{{u"Désancrer toutes les notes", u"B"}}));
+}
+
+TEST(LanguageFile, FileTranslationsWinOverBuiltInOnesUnlessTheySayNothing) {
+    const TranslationTable builtIn = {{u"Parametres", u"Paramètres"}, {u"Quitter", u"Quitter"}, {u"Aout", u"Août"}};
+    const TranslationTable file = {
+        {u"Parametres", u"Réglages"},  // the user's own word wins
+        {u"Aout", u"Aout"},            // an earlier template's line: the accents stay
+        {u"Quitter", u""},             // empty: nothing to show
+        {u"Hors table", u"ajouté"},
+    };
+    TranslationTable table = builtIn;
+    AddFileTranslations(file, table);
+    EXPECT_EQ(table, (TranslationTable{{u"Parametres", u"Réglages"},
+                                       {u"Quitter", u"Quitter"},
+                                       {u"Aout", u"Août"},
+                                       {u"Hors table", u"ajouté"}}));
 }
 
 TEST(LanguageFile, CodesFromFileNamesAndTheSavedFile) {

@@ -17,9 +17,9 @@ TEST(PickerLayout, ClickTableInMarch2024) {
     } cases[] = {
         {{10, 10}, {T::PreviousMonth, 0}}, {{33, 39}, {T::PreviousMonth, 0}}, {{34, 20}, {T::Nothing, 0}},
         {{196, 10}, {T::NextMonth, 0}},    {{219, 39}, {T::NextMonth, 0}},    {{220, 20}, {T::Nothing, 0}},
-        {{100, 212}, {T::HourUp, 0}},      {{115, 223}, {T::HourUp, 0}},      {{108, 224}, {T::Nothing, 0}},
-        {{108, 226}, {T::HourDown, 0}},    {{115, 237}, {T::HourDown, 0}},    {{108, 238}, {T::Nothing, 0}},
-        {{170, 212}, {T::MinuteUp, 0}},    {{185, 230}, {T::MinuteDown, 0}},  {{186, 215}, {T::Nothing, 0}},
+        {{110, 212}, {T::HourUp, 0}},      {{125, 223}, {T::HourUp, 0}},      {{118, 224}, {T::Nothing, 0}},
+        {{118, 226}, {T::HourDown, 0}},    {{125, 237}, {T::HourDown, 0}},    {{118, 238}, {T::Nothing, 0}},
+        {{180, 212}, {T::MinuteUp, 0}},    {{195, 230}, {T::MinuteDown, 0}},  {{196, 215}, {T::Nothing, 0}},
         {{159, 83}, {T::Day, 1}},          {{160, 83}, {T::Day, 2}},          {{129, 70}, {T::Nothing, 0}},
         {{10, 84}, {T::Day, 4}},           {{219, 179}, {T::Day, 31}},        {{10, 180}, {T::Nothing, 0}},
         {{100, 45}, {T::Nothing, 0}},      {{219, 203}, {T::Nothing, 0}},     {{100, 240}, {T::Nothing, 0}},
@@ -45,8 +45,8 @@ TEST(PickerLayout, February2024Grid) {
 TEST(PickerLayout, DrawnShapesAndThePopup) {
     EXPECT_EQ(PickerArrowTriangle(T::PreviousMonth), (Triangle{Point{27, 19}, Point{27, 31}, Point{17, 25}}));
     EXPECT_EQ(PickerArrowTriangle(T::NextMonth), (Triangle{Point{203, 19}, Point{203, 31}, Point{213, 25}}));
-    EXPECT_EQ(PickerArrowTriangle(T::HourUp), (Triangle{Point{104, 221}, Point{112, 221}, Point{108, 215}}));
-    EXPECT_EQ(PickerArrowTriangle(T::MinuteDown), (Triangle{Point{174, 229}, Point{182, 229}, Point{178, 235}}));
+    EXPECT_EQ(PickerArrowTriangle(T::HourUp), (Triangle{Point{114, 221}, Point{122, 221}, Point{118, 215}}));
+    EXPECT_EQ(PickerArrowTriangle(T::MinuteDown), (Triangle{Point{184, 229}, Point{192, 229}, Point{188, 235}}));
     EXPECT_EQ(PickerArrowArea(T::Day), Rect{});
     EXPECT_EQ(WeekdayHeadingBox(6), (Rect{190, 40, 220, 60}));
     EXPECT_EQ(MonthTitleBox(), (Rect{34, 10, 196, 40}));

@@ -17,7 +17,7 @@ TEST(SettingsLayout, ShortcutRowTopsAndKeyBoxes) {
     const ShortcutRowsLayout rows = LayoutShortcutRows(DefaultShortcutTable());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].top, tops[i]) << i;
-        EXPECT_EQ(rows[i].keyBox, (Rect{276, tops[i] + 2, 432, tops[i] + 24})) << i;
+        EXPECT_EQ(rows[i].keyBox, (Rect{240, tops[i] + 2, 432, tops[i] + 24})) << i;
     }
 }
 
@@ -55,10 +55,10 @@ TEST(SettingsLayout, PressesInRuleOrder) {
         {{418, 24}, {H::Elsewhere}},     {{414, 66}, {H::SoundCheckBox}}, {{431, 83}, {H::SoundCheckBox}},
         {{432, 75}, {H::Elsewhere}},     {{90, 150}, {H::LanguageBox}},   {{431, 171}, {H::LanguageBox}},
         {{89, 160}, {H::Elsewhere}},     {{84, 87}, {H::Volume}},         {{389, 110}, {H::Volume}},
-        {{390, 100}, {H::Elsewhere}},    {{84, 111}, {H::Elsewhere}},     {{276, 244}, {H::KeyBox, 0}},
+        {{390, 100}, {H::Elsewhere}},    {{84, 111}, {H::Elsewhere}},     {{240, 244}, {H::KeyBox, 0}},
         {{431, 265}, {H::KeyBox, 0}},    {{300, 380}, {H::KeyBox, 4}},    {{300, 635}, {H::KeyBox, 13}},
         {{300, 266}, {H::Elsewhere}},  // the gap between two boxes
-        {{275, 380}, {H::Elsewhere}},    {{12, 380}, {H::Elsewhere}},     {{200, 190}, {H::Elsewhere}},
+        {{239, 380}, {H::Elsewhere}},    {{12, 380}, {H::Elsewhere}},     {{200, 190}, {H::Elsewhere}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HitTestSettings(c.point, rows, 3), c.result) << c.point.x << "," << c.point.y;

@@ -36,7 +36,7 @@ TEST_F(ShortcutTableTest, DefaultsInDisplayOrder) {
         std::uint32_t key;
     } rows[] = {
         {1, true, u"Nouvelle note", 0x4E},                 {2, true, u"Ancrer toutes les notes", 0x44},
-        {3, true, u"Desancrer toutes les notes", 0x55},    {4, true, u"Parametres", 0x47},
+        {3, true, u"Désancrer toutes les notes", 0x55},    {4, true, u"Parametres", 0x47},
         {5, false, u"Categorie / sous-categorie", 0x43},   {6, false, u"Changer le type", 0x54},
         {7, false, u"Epingler / desepingler", 0x50},       {8, false, u"Choisir la couleur", 0x4B},
         {9, false, u"Ajouter une entree (cedulee)", 0x41}, {10, false, u"Ancrer a gauche", 0x25},

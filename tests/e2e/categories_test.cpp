@@ -58,10 +58,10 @@ std::vector<WORD> Downs(int count, WORD last) {
 }
 
 // The note menu with "Travail", "Urgent" and a second category: type,
-// separator, "Non-categorise", separator, the three filing items, separator,
-// "Nouvelle categorie...", "Gerer les categories..." (item 9). Inside it the
-// second category is item 1; in its submenu "Couleur..." is item 2 and
-// "Supprimer la categorie" item 3.
+// separator, "Non catégorisé", separator, the three filing items, separator,
+// "Nouvelle catégorie…", "Gérer les catégories…" (item 9). Inside it the
+// second category is item 1; in its submenu "Couleur…" is item 2 and
+// "Supprimer la catégorie" item 3.
 void ManageSecondCategory(ScriptedUser& user, int itemInItsSubmenu) {
     user.WhenMenusOpen(1, Downs(10, VK_RIGHT));
     user.WhenMenusOpen(2, Downs(1, VK_RIGHT));
@@ -152,7 +152,7 @@ protected:
 // Each command is tested with every file it writes in the in-process
 // tests; here the real program's menus and dialogs are walked to them.
 TEST_F(CategoriesProgram, CreateRecolourAndDeleteACategoryFromTheNoteMenu) {
-    // Create "Maison" from the uncategorised note ("Nouvelle categorie..." is
+    // Create "Maison" from the uncategorised note ("Nouvelle catégorie…" is
     // item 7, the eighth, while there is one category with one subcategory).
     Seen name;
     Choose(loose_, [&](ScriptedUser& user) {
@@ -160,7 +160,7 @@ TEST_F(CategoriesProgram, CreateRecolourAndDeleteACategoryFromTheNoteMenu) {
         user.AnswerTextInput(u"Maison", &name);
         user.AnswerColour(RGB(0xA0, 0xE0, 0xFF));
     });
-    EXPECT_EQ(name.title, u"Nouvelle categorie");
+    EXPECT_EQ(name.title, u"Nouvelle catégorie");
     EXPECT_EQ(name.text, u"");
     // A new id lies a random step above NEXTID, so that two machines sharing
     // the folder rarely pick the same one.

@@ -110,7 +110,7 @@ protected:
         PostMessageW(window, WM_EXITSIZEMOVE, 0, 0);  // the end of a move saves the note
     }
 
-    // "Gerer les categories..." > "Maison" > item (1 rename, 2 colour), then
+    // "Gérer les catégories…" > "Maison" > item (1 rename, 2 colour), then
     // the dialog answered as told; a change that does not come about is skipped.
     void ChangeHome(const QuillboardProcess& program, HWND note, std::size_t item,
                     const std::function<void(ScriptedUser&)>& answer) {

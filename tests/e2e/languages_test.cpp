@@ -67,5 +67,13 @@ TEST(Languages, GermanFileAddsDeutschAndTheHotKeysWork) {
     EXPECT_TRUE(PumpUntil([] { return HotKeyTaken(MOD_CONTROL | MOD_ALT, 'N'); }));
     PressCombination({VK_CONTROL, VK_MENU, 'N'});
     EXPECT_TRUE(quillboard.WaitForWindowCount(kNoteClass, 2));
+
+    // Back in French, the window speaks French with its accents.
+    PressCombination({VK_CONTROL, VK_MENU, 'G'});
+    settings = quillboard.WaitForWindow(kSettingsClass);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(WindowTextOf(settings), u"Paramètres");
+    PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(quillboard.WaitForWindowCount(kSettingsClass, 0));
     quillboard.QuitThroughTray();
 }

@@ -40,7 +40,7 @@ TEST(Startup, SecondInstanceIsRefusedWithAMessageAndExitCodeZero) {
         EXPECT_TRUE(user.WaitUntilDone());
     }
     EXPECT_EQ(message.title, u"Quillboard");
-    EXPECT_EQ(message.text, u"Quillboard est deja en cours d'execution.");
+    EXPECT_EQ(message.text, u"Quillboard est déjà en cours d'exécution.");
     EXPECT_TRUE(second.Windows(kTrayClass).empty());
     DWORD exitCode = 1;
     ASSERT_TRUE(second.WaitForExit(&exitCode));

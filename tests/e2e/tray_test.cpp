@@ -79,6 +79,7 @@ TEST(TrayProgram, CommandsAndTheTaskbarBroadcastReachTheTrayWindow) {
 
 TEST(TrayProgram, RightClickOnTheIconShowsTheMenuAndEscapeClosesIt) {
     DataFolder data;
+    data.Write(u"langue.txt", "fr");  // the picture in docs/ shows the French menu
     QuillboardProcess quillboard(data.AppData());
     HWND tray = quillboard.WaitForWindow(kTrayClass);
     ASSERT_NE(tray, nullptr);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "categories/category_menu.h"
+#include "i18n/core/built_in_french.h"
 #include "notes/note_sync.h"
 #include "notes/note_window.h"
 #include "reminders/notification_sound.h"
@@ -18,7 +19,10 @@ constexpr DWORD kEnvironmentLength = 1024;
 // The state of tests that make no fixture of their own, for the whole run.
 class ProgramStateForTheRun : public testing::Environment {
 public:
-    void SetUp() override { binding_.emplace(state_); }
+    void SetUp() override {
+        binding_.emplace(state_);
+        FillBuiltInFrench(ActiveTranslationTable());  // French, as a start in French makes it
+    }
     void TearDown() override { binding_.reset(); }
 
 private:
@@ -41,6 +45,7 @@ void DataFolderTest::SetUp() {
     // readable. The spread is tested on its own.
     state_.storage.categoryIdSpread = [] { return std::uint32_t{0}; };
     binding_.emplace(state_);
+    FillBuiltInFrench(ActiveTranslationTable());  // French, as a start in French makes it
     EnsureDataFolders();
     // What start-up registers before the first note is made.
     RegisterNoteWindowClass(GetModuleHandleW(nullptr));

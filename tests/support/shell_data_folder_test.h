@@ -1,7 +1,8 @@
 // Fixture of the in-process Win32 tests: a private data folder that APPDATA
-// points at, a fresh program state (as a new start has it), the note window
-// class and note menu registered as start-up does, and afterwards every
-// window of ours the test left destroyed.
+// points at, a fresh program state (as a new start in French has it: the
+// built-in French table active), the note window class and note menu
+// registered as start-up does, and afterwards every window of ours the test
+// left destroyed.
 #pragma once
 
 #include <gtest/gtest.h>

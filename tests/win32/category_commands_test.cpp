@@ -66,14 +66,14 @@ Dialog Question(std::u16string message, Reply reply) {
     return {Kind::Question, reply, u"Quillboard", std::move(message)};
 }
 
-constexpr char16_t kNewCategory[] = u"Nouvelle categorie";
-constexpr char16_t kNewSubcategory[] = u"Nouvelle sous-categorie";
-constexpr char16_t kRenameCategory[] = u"Renommer la categorie";
-constexpr char16_t kRenameSubcategory[] = u"Renommer la sous-categorie";
-constexpr char16_t kColourTaken[] = u"Cette couleur est deja utilisee par une autre categorie.";
-constexpr char16_t kIdsUsedUp[] = u"Impossible de creer une autre categorie : le nombre maximal d'identifiants est atteint.";
-constexpr char16_t kDeleteCategory[] = u"Supprimer cette categorie ? Ses notes deviendront non-categorisees.";
-constexpr char16_t kDeleteSubcategory[] = u"Supprimer cette sous-categorie ?";
+constexpr char16_t kNewCategory[] = u"Nouvelle catégorie";
+constexpr char16_t kNewSubcategory[] = u"Nouvelle sous-catégorie";
+constexpr char16_t kRenameCategory[] = u"Renommer la catégorie";
+constexpr char16_t kRenameSubcategory[] = u"Renommer la sous-catégorie";
+constexpr char16_t kColourTaken[] = u"Cette couleur est déjà utilisée par une autre catégorie.";
+constexpr char16_t kIdsUsedUp[] = u"Impossible de créer une autre catégorie\u00A0: le nombre maximal d'identifiants est atteint.";
+constexpr char16_t kDeleteCategory[] = u"Supprimer cette catégorie\u00A0? Ses notes deviendront non catégorisées.";
+constexpr char16_t kDeleteSubcategory[] = u"Supprimer cette sous-catégorie\u00A0?";
 constexpr auto kYes = Reply::Confirm;
 constexpr auto kNo = Reply::Cancel;
 

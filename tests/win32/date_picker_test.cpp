@@ -57,8 +57,8 @@ TEST_F(DatePicker, OpensAtTheAnchorOnItsValueOrTodayAndOkGivesTheDateOfItsArrows
                   SaveScreenshotIfAsked(u"date-picker", popup);
                   Click(popup, 85, 72);    // Wednesday of the first row: empty
                   Click(popup, 115, 72);   // Thursday: the 1st
-                  Click(popup, 108, 217);  // hour up from 23
-                  Click(popup, 178, 232);  // minute down from 00
+                  Click(popup, 118, 217);  // hour up from 23
+                  Click(popup, 188, 232);  // minute down from 00
                   EXPECT_EQ(Time(popup), u"00:59");
                   SetWindowTextW(GetDlgItem(popup, kHourFieldId), L"99");
                   SetWindowTextW(GetDlgItem(popup, kMinuteFieldId), L"");

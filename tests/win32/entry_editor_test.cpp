@@ -57,7 +57,7 @@ TEST_F(EntryEditor, ShowsTheEntryOverItsOwnerOnTheScreenWithTheTextSelectedAndIt
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             texts.push_back(WindowTextOf(child));
         }
-        EXPECT_EQ(texts, (std::vector<std::u16string>{u"Tâche cédulée", u"Texte :", u"Appeler Paul", u"Echeance :",
+        EXPECT_EQ(texts, (std::vector<std::u16string>{u"Tâche cédulée", u"Texte\u00A0:", u"Appeler Paul", u"Échéance\u00A0:",
                                                       u"05/03/2024 14:30", u"", u"OK", u"Annuler",
                                                       u"Date ou heure illisible"}));
         std::vector<int> tabOrder;  // from the text field on

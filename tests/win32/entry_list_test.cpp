@@ -3,6 +3,7 @@
 // scheduled note of a category, with the files they leave.
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,15 @@
 #include "support/windows_test_support.h"
 #include "ui/core/colour_rules.h"
 #include "win/handles.h"
+#include "win/wide.h"
 
 namespace {
 
 constexpr std::int32_t kWork = 1;
 constexpr DueStamp kDue = 202503141530;
+// The note text's menu: the edit commands and their two separators, a
+// separator, the line, then "Convertir en tâche cédulée…".
+constexpr int kConvertPosition = 10;
 
 NoteEntry Entry(std::int32_t id, DueStamp due, const char16_t* text, std::int32_t done = 0, DateStamp doneDate = 0) {
     return NoteEntry{id, due, done, 0, doneDate, text};
@@ -150,7 +155,7 @@ TEST_F(EntryList, TransferringTheLastEntryMovesItIntoTheRegularNoteAndDiscardsTh
     const std::u16string scheduledFile = NoteFileOf(scheduled);
     user_.WhenMenusOpen(1, {VK_UP, VK_RETURN}, [this] {
         EXPECT_EQ(OpenMenuTexts(),
-                  (std::vector<std::u16string>{u"Appeler Paul", u"", u"Transferer vers une note normale"}));
+                  (std::vector<std::u16string>{u"Appeler Paul", u"", u"Transférer vers une note normale"}));
     });
     RightClick(scheduled, POINT{100, 45});
     PumpPending();
@@ -162,10 +167,12 @@ TEST_F(EntryList, TransferringTheLastEntryMovesItIntoTheRegularNoteAndDiscardsTh
 TEST_F(EntryList, ConvertingALineTakesItWithItsLineBreakIntoANewScheduledNote) {
     HWND regular = MakeSavedNote(kNoteRegular, {}, u"un\r\n\r\ndeux\r\ntrois");
     user_.WhenMenusOpen(1, {VK_ESCAPE}, [this] {  // an empty line converts to nothing
-        EXPECT_TRUE(GetMenuState(OpenMenu(), 2, MF_BYPOSITION) & MF_GRAYED);
+        EXPECT_TRUE(GetMenuState(OpenMenu(), kConvertPosition, MF_BYPOSITION) & MF_GRAYED);
     });
     user_.WhenMenusOpen(1, {VK_UP, VK_RETURN}, [this] {
-        EXPECT_EQ(OpenMenuTexts(), (std::vector<std::u16string>{u"deux", u"", u"Convertir en tache cedulee…"}));
+        EXPECT_EQ(OpenMenuTexts(), (std::vector<std::u16string>{u"Annuler", u"", u"Couper", u"Copier", u"Coller",
+                                                                u"Supprimer", u"", u"Sélectionner tout", u"", u"deux",
+                                                                u"Convertir en tâche cédulée…"}));
     });
     user_.WhenShown(kPickerClass, [](HWND popup) {
         SetText(popup, kHourFieldId, L"9");
@@ -213,6 +220,110 @@ TEST_F(EntryList, WhenTheOtherNoteCannotBeMadeTheLineAndTheEntryStayWhereTheyWer
     EXPECT_EQ(Stored(regular).body, u"ligne");
     EXPECT_EQ(Stored(scheduled).entries, (std::vector<NoteEntry>{Entry(1, kDue, u"entrée")}));
     EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 2u);
+}
+
+// The clipboard's text, or empty; and putting text there (the clipboard
+// needs an owner window for that).
+std::u16string ClipboardText() {
+    std::u16string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = FromWide(locked);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+void SetClipboardText(HWND owner, const std::u16string& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
+    CloseClipboard();
+}
+
+// The edit commands' places in the note text's menu, separators counted.
+enum EditMenuPlace { kUndo = 0, kCut = 2, kCopy, kPaste, kDelete, kSelectAll = 7 };
+
+// The keys that choose a command: Down moves one item at a time here,
+// separators included (they are owner-drawn), then Return.
+std::vector<WORD> KeysTo(EditMenuPlace place) {
+    std::vector<WORD> keys(static_cast<std::size_t>(place) + 1, VK_DOWN);
+    keys.push_back(VK_RETURN);
+    return keys;
+}
+
+// Whether Undo, Cut, Copy, Paste, Delete and Select All are greyed.
+std::vector<bool> GreyedEditCommands(HMENU menu) {
+    std::vector<bool> greyed;
+    for (int place : {kUndo, kCut, kCopy, kPaste, kDelete, kSelectAll}) {
+        greyed.push_back(GetMenuState(menu, place, MF_BYPOSITION) & MF_GRAYED);
+    }
+    return greyed;
+}
+
+void OpenEditMenu(HWND edit) {
+    SendMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), MAKELPARAM(-1, -1));
+}
+
+TEST_F(EntryList, TheNoteTextsEditCommandsActOnTheTextAndTheNoteSavesIt) {
+    const struct {
+        const char* name;
+        EditMenuPlace command;
+        std::u16string text;
+        std::u16string clipboard;
+        DWORD caret;  // the selection's end
+    } cases[] = {
+        {"cut", kCut, u"un ", u"deux", 3},
+        {"copy", kCopy, u"un deux", u"deux", 7},
+        {"paste", kPaste, u"un trois", u"trois", 8},
+        {"delete", kDelete, u"un ", u"trois", 3},
+        {"select all", kSelectAll, u"un deux", u"trois", 7},
+    };
+    for (const auto& c : cases) {
+        HWND note = MakeSavedNote(kNoteRegular, {}, u"un deux");
+        HWND edit = NoteEditOf(note);
+        SetClipboardText(note, u"trois");
+        SendMessageW(edit, EM_SETSEL, 3, 7);  // "deux"
+        user_.WhenMenusOpen(1, KeysTo(c.command), [this, &c] {
+            // A selection and text to paste: everything but Undo.
+            EXPECT_EQ(GreyedEditCommands(OpenMenu()), (std::vector<bool>{true, false, false, false, false, false}))
+                << c.name;
+        });
+        OpenEditMenu(edit);
+        EXPECT_EQ(WindowTextOf(edit), c.text) << c.name;
+        EXPECT_EQ(ClipboardText(), c.clipboard) << c.name;
+        DWORD start = 0, end = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(end, c.caret) << c.name;
+        SetFocus(note);  // the text saves when it loses the focus, as after typing
+        EXPECT_EQ(Stored(note).body, c.text) << c.name;
+        DestroyWindow(note);
+    }
+}
+
+TEST_F(EntryList, UndoAndSelectAllAreEnabledOnlyWhenTheyCanAct) {
+    HWND note = MakeSavedNote(kNoteRegular, {}, u"un deux");
+    HWND edit = NoteEditOf(note);
+    SetClipboardText(note, u"trois");
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    user_.WhenMenusOpen(1, KeysTo(kDelete), [this] {
+        // Everything selected and nothing done yet: no Undo, no Select All.
+        EXPECT_EQ(GreyedEditCommands(OpenMenu()), (std::vector<bool>{true, false, false, false, false, true}));
+    });
+    OpenEditMenu(edit);
+    EXPECT_EQ(WindowTextOf(edit), u"");
+    user_.WhenMenusOpen(1, KeysTo(kUndo), [this] {
+        // An empty text and a change to undo: Undo and Paste.
+        EXPECT_EQ(GreyedEditCommands(OpenMenu()), (std::vector<bool>{false, true, true, false, true, true}));
+    });
+    OpenEditMenu(edit);
+    EXPECT_EQ(WindowTextOf(edit), u"un deux");
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ TEST_F(LanguageChoice, StartTakesTheSavedCodeAndOnlyTheCopyThatRunsWritesTheTemp
     const std::string french = ReadRawFile(LanguagePath(u"fr"));
     EXPECT_EQ(french.rfind(header + "LANG_NAME=Français\r\n", 0), 0u);
     EXPECT_NE(french.find("\r\nQuitter=Quitter\r\n"), std::string::npos);
+    EXPECT_NE(french.find("\r\nParametres=Paramètres\r\n"), std::string::npos);
 
     EXPECT_EQ(ReadRawFile(DataPath(u"langue.txt")), "en\r\n  \r\n");  // it already says English
     EXPECT_EQ(std::u16string(Translate(u"Quitter")), u"Quit");
@@ -72,6 +73,29 @@ TEST_F(LanguageChoice, AnotherFileAddsItsLanguageAndAnEditedTemplateIsKept) {
     EXPECT_EQ(DisplayNameOf(u"xx"), u"xx");
     EXPECT_EQ(std::u16string(Translate(u"Quitter")), u"Beenden");
     EXPECT_EQ(std::u16string(Translate(u"Nouvelle note")), u"Nouvelle note");
+    EXPECT_EQ(std::u16string(Translate(u"Fevrier")), u"Février");  // left out of the file: French, accented
+}
+
+// A user's own French file wins over the built-in French, as any file does;
+// the lines an earlier template wrote (a text mapped to itself) and the old
+// spelling of a merged key keep working.
+TEST_F(LanguageChoice, FrenchShowsItsAccentsAndAUsersFrenchFileWins) {
+    WriteRawFile(LanguagePath(u"fr"), "LANG_NAME=Français\r\nParametres=Réglages\r\nAout=Aout\r\n"
+                                      "Desancrer toutes les notes=Tout désancrer\r\n");
+    WriteRawFile(DataPath(u"langue.txt"), "fr");
+    ChooseLanguageAtStart();
+    const struct {
+        const char16_t* key;
+        std::u16string shown;
+    } cases[] = {
+        {u"Parametres", u"Réglages"},
+        {u"Aout", u"Août"},
+        {u"Decembre", u"Décembre"},
+        {u"Désancrer toutes les notes", u"Tout désancrer"},
+        {u"Quillboard est deja en cours d'execution.", u"Quillboard est déjà en cours d'exécution."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(std::u16string(Translate(c.key)), c.shown);
+    EXPECT_EQ(AvailableLanguages().size(), 2u);  // the file names French, listed once
 }
 
 // The line rules are the core's; read from disk, a mark is dropped, a

@@ -85,9 +85,9 @@ TEST_F(MenuText, CategoryNamesInTheNoteMenuAreMeasuredAndDrawnAsTyped) {
     EXPECT_TRUE(drawn == ItemPixels(width, Reference(width, DT_NOPREFIX)));
     EXPECT_FALSE(drawn == ItemPixels(width, Reference(width, 0)));
 
-    // The picture: down to "Gerer les categories..." (the type submenu, a separator,
-    // "Non-categorise", a separator, the category, its subcategory, a separator,
-    // "Nouvelle categorie...", then it), into it and into the category.
+    // The picture: down to "Gérer les catégories…" (the type submenu, a separator,
+    // "Non catégorisé", a separator, the category, its subcategory, a separator,
+    // "Nouvelle catégorie…", then it), into it and into the category.
     SetForegroundWindow(note);
     PumpUntil([note] { return GetForegroundWindow() == note; });
     ScriptedUser user;

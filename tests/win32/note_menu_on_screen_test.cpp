@@ -108,7 +108,7 @@ TEST_F(NoteMenuOnScreen, DarkNoteMenuIsPaintedInTheNoteColourWithLightText) {
 }
 
 TEST_F(NoteMenuOnScreen, ManageSubmenusShowInTheNoteColourToo) {
-    // Down to "Gerer les categories...", into it on "Travail", into that.
+    // Down to "Gérer les catégories…", into it on "Travail", into that.
     std::vector<WORD> keys(11, VK_DOWN);
     keys.insert(keys.end(), {VK_RIGHT, VK_RIGHT});
     ShowAndLook(kDefaultNoteColour, keys, 3, u"manage-categories");

@@ -145,7 +145,7 @@ TEST_F(NoteWindow, DeletingANoteWithTextAsksWithNoAsTheDefault) {
     DeleteNote(note);
     ASSERT_TRUE(question.shown);
     EXPECT_EQ(question.title, u"Quillboard");
-    EXPECT_EQ(question.text, u"Supprimer cette note ?");
+    EXPECT_EQ(question.text, u"Supprimer cette note\u00A0?");
     EXPECT_EQ(question.defaultButton, IDNO);
     EXPECT_TRUE(IsWindow(note));
     EXPECT_EQ(ReadRawFile(file), NoteFileText({.x = 150, .y = 150, .body = "keep me"}));

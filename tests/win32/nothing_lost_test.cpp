@@ -277,8 +277,8 @@ TEST_F(NothingLost, ANoteThatCannotBeSavedSaysSoAsksBeforeQuittingAndIsSavedOnce
     const UniqueMenu menu(BuildCategoryPopupMenu(note, records));
     const std::vector<std::u16string> items = OwnerDrawnMenuTexts(menu.Get());
     ASSERT_GE(items.size(), 2u);
-    EXPECT_TRUE(items[0].starts_with(u"Non enregistrée : ")) << testing::PrintToString(items[0]);
-    EXPECT_GT(items[0].size(), std::u16string(u"Non enregistrée : ").size());  // the system's reason
+    EXPECT_TRUE(items[0].starts_with(u"Non enregistrée\u00A0: ")) << testing::PrintToString(items[0]);
+    EXPECT_GT(items[0].size(), std::u16string(u"Non enregistrée\u00A0: ").size());  // the system's reason
     EXPECT_EQ(items[1], u"Réessayer d'enregistrer");
 
     // Quitting asks, naming what is unsaved; "Try again" while the file is

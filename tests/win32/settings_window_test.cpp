@@ -168,7 +168,7 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
             Click(settings, KeyBoxOf(4));
         },
         [](HWND settings) { PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0); },
-        [](HWND settings) { Click(settings, KeyBoxOf(9)); },  // "Ancrer a gauche" waits
+        [](HWND settings) { Click(settings, KeyBoxOf(9)); },  // "Ancrer à gauche" waits
         [](HWND settings) { PressCtrlAlt(settings, 'N'); },
         [](HWND settings) { SendMessageW(settings, WM_COMMAND, kSettingsResetId, 0); },
         [](HWND settings) { Click(settings, kSoundCheckBox); },

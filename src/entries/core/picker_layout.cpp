@@ -18,9 +18,9 @@ constexpr Rect kNextMonthArea{196, 10, 220, 40};
 constexpr std::array<Point, 3> kPreviousMonthTriangle{Point{27, 19}, Point{27, 31}, Point{17, 25}};
 constexpr std::array<Point, 3> kNextMonthTriangle{Point{203, 19}, Point{203, 31}, Point{213, 25}};
 
-// Spin arrows: the hour's at x 100..115, the minute's 70 pixels further right.
-constexpr int kHourSpinLeft = 100;
-constexpr int kMinuteSpinLeft = 170;
+// Spin arrows: the hour's at x 110..125, the minute's 70 pixels further right.
+constexpr int kHourSpinLeft = 110;
+constexpr int kMinuteSpinLeft = 180;
 constexpr int kSpinAreaWidth = 16;
 constexpr int kSpinUpTop = 212;
 constexpr int kSpinUpBottom = 224;
@@ -35,10 +35,11 @@ constexpr int kSpinUpTip = 215;
 constexpr int kSpinDownBase = 229;
 constexpr int kSpinDownTip = 235;
 
-constexpr Rect kHourLabel{10, 212, 66, 238};
-constexpr Rect kHourField{62, 212, 98, 236};
-constexpr Rect kColon{118, 212, 130, 238};
-constexpr Rect kMinuteField{132, 212, 168, 236};
+// The label is wide enough for "Heure :" with its no-break space.
+constexpr Rect kHourLabel{10, 212, 72, 238};
+constexpr Rect kHourField{72, 212, 108, 236};
+constexpr Rect kColon{128, 212, 140, 238};
+constexpr Rect kMinuteField{142, 212, 178, 236};
 constexpr Rect kOkButton{10, 246, 106, 274};
 constexpr Rect kCancelButton{124, 246, 220, 274};
 

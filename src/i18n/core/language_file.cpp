@@ -1,6 +1,6 @@
 #include "i18n/core/language_file.h"
 
-#include "i18n/core/built_in_english.h"
+#include "i18n/core/built_in_french.h"
 
 namespace {
 
@@ -18,6 +18,24 @@ constexpr std::u16string_view kFileNameSuffix = u".txt";
 constexpr std::uint16_t kPrimaryLanguageMask = 0x3FF;
 constexpr std::uint16_t kPrimaryLanguageFrench = 0x0C;
 
+struct MergedKey {
+    std::u16string_view old;
+    std::u16string_view kept;
+};
+
+// Keys that once named the same text as another one, written without its
+// accents. A file that still uses the old key translates the kept one.
+constexpr MergedKey kMergedKeys[] = {
+    {u"Desancrer toutes les notes", u"Désancrer toutes les notes"},
+};
+
+std::u16string_view KeptKey(std::u16string_view key) {
+    for (const MergedKey& merged : kMergedKeys) {
+        if (key == merged.old) return merged.kept;
+    }
+    return key;
+}
+
 std::u16string_view WithoutTrailingCarriageReturns(std::u16string_view line) {
     while (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
     return line;
@@ -28,7 +46,7 @@ void ApplyLine(std::u16string_view line, TranslationTable& table) {
     const std::size_t separator = line.find(kKeySeparator);
     // An empty key would never be looked up; it is not worth a table entry.
     if (separator == std::u16string_view::npos || separator == 0) return;
-    table[std::u16string(line.substr(0, separator))] = std::u16string(line.substr(separator + 1));
+    table[std::u16string(KeptKey(line.substr(0, separator)))] = std::u16string(line.substr(separator + 1));
 }
 
 bool IsValidIndex(const LanguageList& languages, int index) {
@@ -69,13 +87,17 @@ std::u16string FormatLanguageTemplate(const TranslationTable& table,
 }
 
 TranslationTable FrenchTemplateTable() {
-    TranslationTable english;
-    FillBuiltInEnglish(english);
     TranslationTable french;
-    for (const auto& [key, translation] : english) {
-        if (key != kLanguageNameKey) french.emplace(key, key);
-    }
+    FillBuiltInFrench(french);
+    french.erase(std::u16string(kLanguageNameKey));
     return french;
+}
+
+void AddFileTranslations(const TranslationTable& file, TranslationTable& table) {
+    for (const auto& [key, translation] : file) {
+        if (translation.empty() || translation == key) continue;
+        table[key] = translation;
+    }
 }
 
 std::u16string LanguageFileName(const std::u16string& code) {

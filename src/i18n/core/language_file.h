@@ -28,7 +28,8 @@ constexpr std::size_t kMaxLanguageFileBytes = 4 * 1024 * 1024;
 // without '=' and lines with an empty key are skipped. The key is what comes
 // before the first '=', the translation everything after it, neither
 // trimmed. Every character counts, NUL included: a key holding one is kept
-// whole, so it can never stand for a shorter key.
+// whole, so it can never stand for a shorter key. A key merged into another
+// one (the same text without its accents) is stored under the kept key.
 void ParseLanguageFile(const std::u16string& text, TranslationTable& table);
 
 // The template written for translators: a comment line, the LANG_NAME line
@@ -36,8 +37,15 @@ void ParseLanguageFile(const std::u16string& text, TranslationTable& table);
 std::u16string FormatLanguageTemplate(const TranslationTable& table,
                                       const std::u16string& displayName);
 
-// Every built-in key except LANG_NAME mapped to itself: the French template.
+// Every built-in key except LANG_NAME mapped to its built-in French text:
+// the French template.
 TranslationTable FrenchTemplateTable();
+
+// Stores a file's translations over the built-in ones, skipping those that
+// say nothing: an empty translation, and a key mapped to itself, which is
+// what earlier French templates held for every text and would bring back a
+// text without its accents.
+void AddFileTranslations(const TranslationTable& file, TranslationTable& table);
 
 // "lang_" + code + ".txt": the name of a language's file in the "lang" folder.
 std::u16string LanguageFileName(const std::u16string& code);

@@ -1,5 +1,6 @@
 // The active translation table and the lookup every visible string goes
-// through. Source texts are French; with French active the table is empty.
+// through. Keys are the program's French source texts (some written without
+// their accents); the built-in French table gives what French shows.
 #pragma once
 
 #include <map>

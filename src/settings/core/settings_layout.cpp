@@ -10,7 +10,9 @@ namespace {
 constexpr std::int32_t kShortcutRowsStart = 218;
 constexpr std::int32_t kGapBeforeFirstRow = 24;
 constexpr std::int32_t kGapBeforeNoteRows = 32;
-constexpr std::int32_t kKeyBoxLeft = 276;
+// Wide enough for the French prompt "Appuyez sur une touche" in the note
+// font, and clear of the longest label ("Ajouter une entrée (cédulée)").
+constexpr std::int32_t kKeyBoxLeft = 240;
 constexpr std::int32_t kKeyBoxRight = 432;
 constexpr std::int32_t kKeyBoxTopInset = 2;
 constexpr std::int32_t kKeyBoxBottomInset = 24;

@@ -11,7 +11,7 @@ constexpr std::uint32_t kCtrlAlt = kModifierCtrl | kModifierAlt;
 constexpr ShortcutTable kDefaultTable = {{
     {CommandId::NewNote, true, u"Nouvelle note", kCtrlAlt, 0x4E, kCtrlAlt, 0x4E, false},
     {CommandId::DockAllNotes, true, u"Ancrer toutes les notes", kCtrlAlt, 0x44, kCtrlAlt, 0x44, false},
-    {CommandId::UndockAllNotes, true, u"Desancrer toutes les notes", kCtrlAlt, 0x55, kCtrlAlt, 0x55, false},
+    {CommandId::UndockAllNotes, true, u"Désancrer toutes les notes", kCtrlAlt, 0x55, kCtrlAlt, 0x55, false},
     {CommandId::OpenSettings, true, u"Parametres", kCtrlAlt, 0x47, kCtrlAlt, 0x47, false},
     {CommandId::CategoryMenu, false, u"Categorie / sous-categorie", kCtrlAlt, 0x43, kCtrlAlt, 0x43, false},
     {CommandId::ToggleType, false, u"Changer le type", kCtrlAlt, 0x54, kCtrlAlt, 0x54, false},

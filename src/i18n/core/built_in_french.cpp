@@ -1,0 +1,210 @@
+#include "i18n/core/built_in_french.h"
+
+namespace {
+
+struct TranslationPair {
+    const char16_t* source;
+    const char16_t* french;
+};
+
+// \u00A0 is the no-break space French puts before ":", ";", "?" and "!": it
+// keeps the sign on the line of its word, and every font the program uses
+// draws it. Keys are exact, as in the English table; the groups follow that
+// table so that a text is added to both in the same place.
+constexpr TranslationPair kBuiltInFrench[] = {
+    {u"LANG_NAME", u"Français"},
+    {u"Nouvelle note", u"Nouvelle note"},
+    {u"Ancrer toutes les notes", u"Ancrer toutes les notes"},
+    {u"Désancrer toutes les notes", u"Désancrer toutes les notes"},
+    {u"Paramètres…", u"Paramètres…"},
+    {u"Démarrer avec Windows", u"Démarrer avec Windows"},
+    {u"Quitter", u"Quitter"},
+    {u"Quillboard est deja en cours d'execution.", u"Quillboard est déjà en cours d'exécution."},
+    {u"Type de note", u"Type de note"},
+    {u"Ordinaire", u"Ordinaire"},
+    {u"Cedulee", u"Cédulée"},
+    {u"Tessaline (Section 2)", u"Tessaline (Section 2)"},
+    {u"Non-categorise", u"Non catégorisé"},
+    {u"Nouvelle categorie...", u"Nouvelle catégorie…"},
+    {u"Gerer les categories...", u"Gérer les catégories…"},
+    {u"+ Nouvelle sous-categorie...", u"+ Nouvelle sous-catégorie…"},
+    {u"Renommer la categorie...", u"Renommer la catégorie…"},
+    {u"Couleur...", u"Couleur…"},
+    {u"Supprimer la categorie", u"Supprimer la catégorie"},
+    {u"Renommer...", u"Renommer…"},
+    {u"Supprimer", u"Supprimer"},
+    {u"Nouvelle categorie", u"Nouvelle catégorie"},
+    {u"Nouvelle sous-categorie", u"Nouvelle sous-catégorie"},
+    {u"Renommer la categorie", u"Renommer la catégorie"},
+    {u"Renommer la sous-categorie", u"Renommer la sous-catégorie"},
+    {u"Tâche cédulée", u"Tâche cédulée"},
+    {u"Entree", u"Entrée"},
+    {u"Cette couleur est deja utilisee par une autre categorie.",
+     u"Cette couleur est déjà utilisée par une autre catégorie."},
+    {u"Supprimer cette categorie ? Ses notes deviendront non-categorisees.",
+     u"Supprimer cette catégorie\u00A0? Ses notes deviendront non catégorisées."},
+    {u"Supprimer cette note ?", u"Supprimer cette note\u00A0?"},
+    {u"Supprimer cette sous-categorie ?", u"Supprimer cette sous-catégorie\u00A0?"},
+    {u"+ Ajouter une entree", u"+ Ajouter une entrée"},
+    {u"(sans date)", u"(sans date)"},
+    {u"Texte :", u"Texte\u00A0:"},
+    {u"Echeance :", u"Échéance\u00A0:"},
+    {u"Date ou heure illisible", u"Date ou heure illisible"},
+    {u"Heure :", u"Heure\u00A0:"},
+    {u"Annuler", u"Annuler"},
+    {u"Reinitialiser", u"Réinitialiser"},
+    {u"Choisir…", u"Choisir…"},
+    {u"Defaut", u"Défaut"},
+    {u"Tester", u"Tester"},
+    // The note text's menu: the usual edit commands, then the note's own.
+    {u"Annuler la modification", u"Annuler"},
+    {u"Couper", u"Couper"},
+    {u"Copier", u"Copier"},
+    {u"Coller", u"Coller"},
+    {u"Sélectionner tout", u"Sélectionner tout"},
+    {u"Convertir en tache cedulee…", u"Convertir en tâche cédulée…"},
+    {u"Transferer vers une note normale", u"Transférer vers une note normale"},
+    // The date picker: months, then the weekday headings from Monday.
+    {u"Janvier", u"Janvier"},
+    {u"Fevrier", u"Février"},
+    {u"Mars", u"Mars"},
+    {u"Avril", u"Avril"},
+    {u"Mai", u"Mai"},
+    {u"Juin", u"Juin"},
+    {u"Juillet", u"Juillet"},
+    {u"Aout", u"Août"},
+    {u"Septembre", u"Septembre"},
+    {u"Octobre", u"Octobre"},
+    {u"Novembre", u"Novembre"},
+    {u"Decembre", u"Décembre"},
+    {u"Sans date", u"Sans date"},
+    {u"WDAY0", u"L"},
+    {u"WDAY1", u"M"},
+    {u"WDAY2", u"M"},
+    {u"WDAY3", u"J"},
+    {u"WDAY4", u"V"},
+    {u"WDAY5", u"S"},
+    {u"WDAY6", u"D"},
+    // The settings window.
+    {u"Parametres", u"Paramètres"},
+    {u"Son des notifications", u"Son des notifications"},
+    {u"Activer le son", u"Activer le son"},
+    {u"Volume", u"Volume"},
+    {u"Son : ", u"Son\u00A0: "},
+    {u"(son par defaut)", u"(son par défaut)"},
+    {u"Langue", u"Langue"},
+    {u"Commandes globales", u"Commandes globales"},
+    {u"Commandes de note (note au premier plan)", u"Commandes de note (note au premier plan)"},
+    // No ellipsis: the whole prompt then fits its key box.
+    {u"Appuyez sur une touche...", u"Appuyez sur une touche"},
+    {u"(aucun)", u"(aucun)"},
+    {u"Categorie / sous-categorie", u"Catégorie / sous-catégorie"},
+    {u"Changer le type", u"Changer le type"},
+    {u"Epingler / desepingler", u"Épingler / désépingler"},
+    {u"Choisir la couleur", u"Choisir la couleur"},
+    {u"Ajouter une entree (cedulee)", u"Ajouter une entrée (cédulée)"},
+    {u"Ancrer a gauche", u"Ancrer à gauche"},
+    {u"Ancrer en haut", u"Ancrer en haut"},
+    {u"Ancrer a droite", u"Ancrer à droite"},
+    {u"Desancrer cette note", u"Désancrer cette note"},
+    {u"Supprimer la note", u"Supprimer la note"},
+    // Key names.
+    {u"Gauche", u"Gauche"},
+    {u"Droite", u"Droite"},
+    {u"Haut", u"Haut"},
+    {u"Bas", u"Bas"},
+    {u"Espace", u"Espace"},
+    {u"Tab", u"Tab"},
+    {u"Suppr", u"Suppr"},
+    {u"Inser", u"Inser"},
+    {u"Origine", u"Origine"},
+    {u"Fin", u"Fin"},
+    {u"PgPrec", u"PgPréc"},
+    {u"PgSuiv", u"PgSuiv"},
+    {u"Maj+", u"Maj+"},
+    // The splash window.
+    {u"Logiciel gratuit. Si Quillboard vous aide, soutenez son developpement par un don !",
+     u"Logiciel gratuit. Si Quillboard vous aide, soutenez son développement par un don\u00A0!"},
+    {u"Faire un don", u"Faire un don"},
+    {u"Merci de votre soutien !", u"Merci de votre soutien\u00A0!"},
+    // Messages of the program's own safeguards.
+    {u"Impossible de creer une autre categorie : le nombre maximal d'identifiants est atteint.",
+     u"Impossible de créer une autre catégorie\u00A0: le nombre maximal d'identifiants est atteint."},
+    {u"Les categories ne peuvent pas etre lues pour le moment : le fichier categories.txt est ouvert par un "
+     u"autre programme. Reessayez dans un instant.",
+     u"Les catégories ne peuvent pas être lues pour le moment\u00A0: le fichier categories.txt est ouvert par un "
+     u"autre programme. Réessayez dans un instant."},
+    // Saves that could not reach the disk.
+    {u"Cette note n'a pas pu être enregistrée.", u"Cette note n'a pas pu être enregistrée."},
+    {u"Les catégories n'ont pas pu être enregistrées.", u"Les catégories n'ont pas pu être enregistrées."},
+    {u"Les paramètres n'ont pas pu être enregistrés.", u"Les paramètres n'ont pas pu être enregistrés."},
+    {u"Une note n'a pas pu être enregistrée.", u"Une note n'a pas pu être enregistrée."},
+    {u"%1 notes n'ont pas pu être enregistrées.", u"%1 notes n'ont pas pu être enregistrées."},
+    {u"Raison :", u"Raison\u00A0:"},
+    {u"Erreur", u"Erreur"},
+    {u"La modification reste en place ; Quillboard réessaiera de l'enregistrer toutes les 30 secondes et avant "
+     u"de quitter.",
+     u"La modification reste en place\u00A0; Quillboard réessaiera de l'enregistrer toutes les 30 secondes et "
+     u"avant de quitter."},
+    {u"Réessayer : les enregistrer de nouveau.", u"Réessayer\u00A0: les enregistrer de nouveau."},
+    {u"Continuer : quitter quand même (les modifications non enregistrées seront perdues).",
+     u"Continuer\u00A0: quitter quand même (les modifications non enregistrées seront perdues)."},
+    {u"Annuler : ne pas quitter.", u"Annuler\u00A0: ne pas quitter."},
+    {u"Non enregistrée :", u"Non enregistrée\u00A0:"},
+    {u"Réessayer d'enregistrer", u"Réessayer d'enregistrer"},
+    // Notes kept on several machines.
+    {u"Conflit", u"Conflit"},
+    {u"Conflit : la version de cette machine, gardée à côté de l'autre",
+     u"Conflit\u00A0: la version de cette machine, gardée à côté de l'autre"},
+    {u"Marquer comme résolu", u"Marquer comme résolu"},
+    // The notes' folder: choosing it, moving the notes, and a folder missing at start.
+    {u"Dossier", u"Dossier"},
+    {u"Choisir le dossier des notes", u"Choisir le dossier des notes"},
+    {u"Les notes ont été copiées et vérifiées ; elles sont maintenant enregistrées dans :",
+     u"Les notes ont été copiées et vérifiées\u00A0; elles sont maintenant enregistrées dans\u00A0:"},
+    {u"L'ancien dossier n'a pas été modifié, et Quillboard ne l'utilise plus :",
+     u"L'ancien dossier n'a pas été modifié, et Quillboard ne l'utilise plus\u00A0:"},
+    {u"Les notes n'ont pas été déplacées ; rien n'a changé.",
+     u"Les notes n'ont pas été déplacées\u00A0; rien n'a changé."},
+    {u"Le dossier choisi n'existe pas ou ne peut pas être lu :",
+     u"Le dossier choisi n'existe pas ou ne peut pas être lu\u00A0:"},
+    {u"Le dossier choisi et le dossier actuel sont l'un dans l'autre :",
+     u"Le dossier choisi et le dossier actuel sont l'un dans l'autre\u00A0:"},
+    {u"Ce fichier ne peut pas être lu :", u"Ce fichier ne peut pas être lu\u00A0:"},
+    {u"Ce fichier ne peut pas être écrit :", u"Ce fichier ne peut pas être écrit\u00A0:"},
+    {u"La copie de ce fichier ne correspond pas à l'original :",
+     u"La copie de ce fichier ne correspond pas à l'original\u00A0:"},
+    {u"Le dossier choisi contient déjà ce fichier, avec un autre contenu :",
+     u"Le dossier choisi contient déjà ce fichier, avec un autre contenu\u00A0:"},
+    {u"Le choix du dossier ne peut pas être enregistré :", u"Le choix du dossier ne peut pas être enregistré\u00A0:"},
+    {u"Le dossier choisi contient déjà des notes de Quillboard :",
+     u"Le dossier choisi contient déjà des notes de Quillboard\u00A0:"},
+    {u"Oui : utiliser les notes de ce dossier. Celles affichées maintenant n'y sont pas copiées ; elles restent telles "
+     u"quelles dans :",
+     u"Oui\u00A0: utiliser les notes de ce dossier. Celles affichées maintenant n'y sont pas copiées\u00A0; elles "
+     u"restent telles quelles dans\u00A0:"},
+    {u"Non : ne rien changer (pour y déplacer les notes affichées, choisissez un dossier sans notes).",
+     u"Non\u00A0: ne rien changer (pour y déplacer les notes affichées, choisissez un dossier sans notes)."},
+    {u"Des notes ou les catégories n'ont pas pu être enregistrées : le dossier n'a pas été changé, pour ne pas les "
+     u"perdre.",
+     u"Des notes ou les catégories n'ont pas pu être enregistrées\u00A0: le dossier n'a pas été changé, pour ne pas "
+     u"les perdre."},
+    {u"Le dossier des notes est introuvable ou ne peut pas être lu :",
+     u"Le dossier des notes est introuvable ou ne peut pas être lu\u00A0:"},
+    {u"Le fichier qui indique le dossier des notes ne peut pas être lu :",
+     u"Le fichier qui indique le dossier des notes ne peut pas être lu\u00A0:"},
+    {u"Un disque débranché, un dossier de synchronisation pas encore prêt ? Quillboard n'écrit aucune note ailleurs, "
+     u"pour ne pas séparer vos notes en deux.",
+     u"Un disque débranché, un dossier de synchronisation pas encore prêt\u00A0? Quillboard n'écrit aucune note "
+     u"ailleurs, pour ne pas séparer vos notes en deux."},
+    {u"Réessayer : chercher le dossier de nouveau.", u"Réessayer\u00A0: chercher le dossier de nouveau."},
+    {u"Annuler : quitter Quillboard sans rien écrire.", u"Annuler\u00A0: quitter Quillboard sans rien écrire."},
+    {u"Pour revenir au dossier habituel, supprimez ce fichier :",
+     u"Pour revenir au dossier habituel, supprimez ce fichier\u00A0:"},
+};
+
+}  // namespace
+
+void FillBuiltInFrench(TranslationTable& table) {
+    for (const TranslationPair& pair : kBuiltInFrench) table[pair.source] = pair.french;
+}
