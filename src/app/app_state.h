@@ -1,5 +1,5 @@
 // What the application shell itself keeps for the whole run: the tray icon,
-// the splash's logo and the taskbar's message. Part of ProgramState.
+// the splash's logo, the taskbar's message and the day's backup. Part of ProgramState.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,11 @@
 #include <shellapi.h>
 #include <gdiplus.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+
+#include "storage/backups.h"
 
 struct ComReleaser {
     void operator()(IUnknown* object) const { object->Release(); }
@@ -28,4 +32,8 @@ struct AppShellState {
     NOTIFYICONDATAW trayIcon{};
     int trayIconRetriesLeft = 0;
     UINT taskbarCreatedMessage = 0;  // 0 until registered
+    // The day (DayNumber) the bin and the backups were last looked at, and
+    // the day's backup while it is being written.
+    std::int64_t backupLookDay = -1;
+    std::optional<BackupJob> backupJob;
 };

@@ -1,5 +1,5 @@
 // Fixture of the in-process Win32 tests: a private data folder that APPDATA
-// points at, a fresh program state (as a new start has it), the note window
+// points at (and LOCALAPPDATA at its "Local" folder, for the backups), a fresh program state (as a new start has it), the note window
 // class and note menu registered as start-up does, and afterwards every
 // window of ours the test left destroyed.
 #pragma once
@@ -28,6 +28,8 @@ private:
     DataFolder data_;
     std::u16string savedAppData_;
     bool hadAppData_ = false;
+    std::u16string savedLocalAppData_;  // the backups' folder is in LOCALAPPDATA
+    bool hadLocalAppData_ = false;
     ProgramState state_;
     std::optional<ProgramStateBinding> binding_;
 };
