@@ -221,7 +221,9 @@ void RestoreWindow::RestoreWholeDay() {
     if (day < 0 || day >= static_cast<int>(backups_.size())) return;
     const Backup backup = backups_[static_cast<std::size_t>(day)];
     std::u16string question = Translate(u"Remplacer toutes les notes par celles de cette sauvegarde ?");
-    question += u"\n" + MomentText(backup.name.madeAt) + u"\n\n";
+    question += u'\n';
+    question += MomentText(backup.name.madeAt);
+    question += u"\n\n";
     question += Translate(u"Les notes d'aujourd'hui sont d'abord sauvegardées à part (« avant restauration ») : "
                           u"la restauration pourra être annulée.");
     if (MessageBoxW(Window(), Wide(question), L"Quillboard", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {

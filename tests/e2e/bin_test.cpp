@@ -2,6 +2,9 @@
 // the restore window opened from the tray brings it back where it was.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "support/data_folder.h"
 #include "support/note_file_text.h"
 #include "support/program_names.h"
@@ -38,6 +41,15 @@ bool HasBackup(const DataFolder& data) {
     return false;
 }
 
+// The bin's name of note 0xD0 deleted early today, well within its 30 days.
+std::u16string DeletedEarlyToday() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char name[64] = {};
+    std::snprintf(name, sizeof(name), "note_00000000000000D0_%04u%02u%02u-0001.txt", now.wYear, now.wMonth, now.wDay);
+    return std::u16string(name, name + std::strlen(name));
+}
+
 TEST(BinProgram, ANoteDeletedThroughItsCrossComesBackFromTheRestoreWindow) {
     for (const char* language : {"fr", "en"}) {
         SCOPED_TRACE(language);
@@ -46,8 +58,8 @@ TEST(BinProgram, ANoteDeletedThroughItsCrossComesBackFromTheRestoreWindow) {
         const std::string stored = NoteFileText({.x = 900, .y = 300, .colour = "AFF0CD", .body = "Call Anna\r\nabout the trip"});
         data.WriteNote(0xD1, stored);
         data.WriteNote(0xD2, NoteFileText({.x = 1200, .y = 300, .body = "Shopping"}));
-        // Deleted before: a note of the day before yesterday, still in the bin.
-        data.Write(u"corbeille\\note_00000000000000D0_20250328-0912.txt", NoteFileText({.body = "Old ideas"}));
+        // Deleted before: a note still in the bin.
+        data.Write(u"corbeille\\" + DeletedEarlyToday(), NoteFileText({.body = "Old ideas"}));
         QuillboardProcess program(data.AppData());
         ASSERT_TRUE(program.WaitForWindowCount(kNoteClass, 2));
         HWND tray = program.WaitForWindow(kTrayClass);

@@ -25,8 +25,14 @@ namespace {
 
 constexpr Moment kMonday{2025, 3, 31, 10, 0};
 
+// A few days after a day of March or April 2025.
 Moment DaysAfter(Moment moment, int days) {
-    moment.day += days;  // within one month in these tests
+    constexpr int kDaysInMarch = 31;
+    moment.day += days;
+    if (moment.month == 3 && moment.day > kDaysInMarch) {
+        moment.month = 4;
+        moment.day -= kDaysInMarch;
+    }
     return moment;
 }
 

@@ -15,6 +15,7 @@
 #include "support/shell_test_notes.h"
 #include "support/window_checks.h"
 #include "support/windows_test_support.h"
+#include "win/wide.h"
 
 namespace {
 
@@ -78,7 +79,9 @@ TEST_F(Bin, TheBinKeepsTheLastTextOfANoteButNothingOfANoteThatNeverHeldAny) {
         EXPECT_FALSE(FileExists(Data().NotePath(0xB2)));
         const std::vector<BinItem> bin = ListBin();
         ASSERT_EQ(bin.size(), c.binnedBody.empty() ? 0u : 1u);
-        if (!bin.empty()) EXPECT_EQ(bin[0].fields.body, c.binnedBody);
+        if (!bin.empty()) {
+            EXPECT_EQ(bin[0].fields.body, c.binnedBody);
+        }
         DestroyWindow(note);
         DeleteTree(Data().DataPath(u"corbeille"));
     }

@@ -15,11 +15,13 @@ constexpr std::u16string_view kNotesFolder = u"notes\\";
 constexpr std::size_t kStampLength = 13;
 
 std::optional<std::uint64_t> Unsigned(std::u16string_view text) {
-    if (text.empty() || text.size() > 19) return std::nullopt;
+    if (text.empty() || text.size() > 20) return std::nullopt;
     std::uint64_t value = 0;
     for (char16_t c : text) {
         if (c < u'0' || c > u'9') return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - u'0');
+        const auto digit = static_cast<std::uint64_t>(c - u'0');
+        if (value > (UINT64_MAX - digit) / 10) return std::nullopt;  // beyond 64 bits
+        value = value * 10 + digit;
     }
     return value;
 }
