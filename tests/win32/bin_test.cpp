@@ -5,6 +5,7 @@
 #include "notes/note_removal.h"
 #include "notes/note_restore.h"
 #include "notes/note_save.h"
+#include "notes/note_sync.h"
 #include "notes/note_window_state.h"
 #include "storage/core/bin_rules.h"
 #include "storage/note_bin.h"
@@ -104,6 +105,29 @@ TEST_F(Bin, ANoteDeletedTwiceInAMinuteKeepsBothVersionsAndComesBackBesideAShownO
     ASSERT_TRUE(RestoreFromBin(bin[1].fileName));  // its id is taken now: a new one
     EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 2u);
     EXPECT_EQ(NoteText(NoteWithId(0xB3)), u"second");
+    EXPECT_EQ(FilesIn(Data().DataPath(u"notes"), L"note_*.txt").size(), 2u);
+}
+
+// The folder's look that follows every change must take neither the move
+// into the bin for an outside deletion nor the file back for a new note.
+TEST_F(Bin, TheFoldersLookTakesNeitherTheMoveNorTheReturnForAnOutsideChange) {
+    HWND kept = MakeNote({.id = 0xB5, .text = u"stays"});
+    HWND note = MakeNote({.id = 0xB6, .x = 400, .y = 250, .text = u"comes back"});
+    SaveNote(kept);
+    SaveNote(note);
+    ScriptedUser user;
+    user.AnswerMessageBox(IDYES);
+    DeleteNote(note);
+    ScanDataFolder();
+    EXPECT_EQ(WindowsOfClass(kNoteClass), std::vector<HWND>{kept});
+
+    const std::vector<BinItem> bin = ListBin();
+    ASSERT_EQ(bin.size(), 1u);
+    ASSERT_TRUE(RestoreFromBin(bin[0].fileName));
+    ScanDataFolder();
+    EXPECT_EQ(WindowsOfClass(kNoteClass).size(), 2u);
+    ASSERT_NE(NoteWithId(0xB6), nullptr);
+    EXPECT_EQ(NoteText(NoteWithId(0xB6)), u"comes back");
     EXPECT_EQ(FilesIn(Data().DataPath(u"notes"), L"note_*.txt").size(), 2u);
 }
 
