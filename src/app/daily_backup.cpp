@@ -27,8 +27,7 @@ void LookAtBackupsOncePerDay(HWND trayWindow, const Moment& now) {
     app.backupLookDay = today;
     RemoveExpiredBinFiles(now);
     if (app.backupJob) return;  // yesterday's still under way
-    RotateBackups();
-    const std::vector<Backup> backups = ListBackups();
+    const std::vector<Backup> backups = RotateBackups();
     if (!IsDailyBackupDue(NamesOf(backups), now) || !DataChangedSinceLastBackup(backups)) return;
     BackupJob job;
     if (!StartBackup(BackupName{now}, job)) {
@@ -48,7 +47,7 @@ void ContinueDailyBackup(HWND trayWindow) {
         return;
     case BackupProgress::Done:
         app.backupJob.reset();
-        RotateBackups();
+        (void)RotateBackups();
         return;
     case BackupProgress::Failed:
         // Tried again at the next start or the next day; the notes

@@ -166,10 +166,10 @@ bool DataChangedSinceLastBackup(const std::vector<Backup>& backups) {
     return backups.empty() || !SameDataFiles(backups.front().files, CurrentDataFiles());
 }
 
-void RotateBackups() {
+std::vector<Backup> RotateBackups() {
     const std::u16string root = BackupsDirectory();
-    if (root.empty()) return;
-    const std::vector<Backup> whole = ListBackups();
+    if (root.empty()) return {};
+    std::vector<Backup> whole = ListBackups();
     std::vector<BackupName> names;
     for (const Backup& backup : whole) names.push_back(backup.name);
     const std::vector<bool> keep = BackupsToKeep(names);
@@ -185,4 +185,6 @@ void RotateBackups() {
                                0, folderName.size() - kPartialBackupSuffix.size())));
         if (ours && !kept.contains(folder)) (void)RemoveFolderTree(folder);
     }
+    std::erase_if(whole, [&kept](const Backup& backup) { return !kept.contains(backup.folder); });
+    return whole;
 }

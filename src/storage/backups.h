@@ -54,6 +54,7 @@ BackupProgress ContinueBackup(BackupJob& job, std::chrono::milliseconds budget);
 bool DataChangedSinceLastBackup(const std::vector<Backup>& backups);
 
 // Removes the backups the rotation does not keep, the folders of backups
-// that are not whole, and partial folders that a crash or a failure left.
-// Not while a job runs: its partial folder is not left over.
-void RotateBackups();
+// that are not whole, and partial folders that a crash or a failure left;
+// returns the whole backups kept, the newest first (one listing serves the
+// day's look). Not while a job runs: its partial folder is not left over.
+std::vector<Backup> RotateBackups();
