@@ -26,7 +26,7 @@
 namespace {
 
 constexpr ColourRef kRestoreColour = kNoteYellow;
-constexpr int kWidth = 680;
+constexpr int kWidth = 800;
 constexpr int kHeight = 504;
 constexpr int kRowHeight = 20;
 constexpr int kColumnInset = 4;
@@ -47,24 +47,24 @@ struct Control {
 
 // In Tab order.
 constexpr Control kControls[] = {
-    {L"STATIC", u"Notes supprimées (gardées 30 jours)", kLabelStyle, 0, {12, 38, 668, 58}},
-    {L"LISTBOX", u"", kListStyle, kRestoreBinListId, {12, 60, 668, 170}},
-    {L"BUTTON", u"Restaurer", kButtonStyle, kRestoreBinButtonId, {548, 176, 668, 204}},
+    {L"STATIC", u"Notes supprimées (gardées 30 jours)", kLabelStyle, 0, {12, 38, 788, 58}},
+    {L"LISTBOX", u"", kListStyle, kRestoreBinListId, {12, 60, 788, 170}},
+    {L"BUTTON", u"Restaurer", kButtonStyle, kRestoreBinButtonId, {648, 176, 788, 204}},
     {L"STATIC", u"Sauvegardes (les 7 derniers jours et les 4 dernières semaines)", kLabelStyle, 0,
-     {12, 216, 668, 236}},
-    {L"LISTBOX", u"", kListStyle, kRestoreDaysListId, {12, 238, 312, 418}},
-    {L"LISTBOX", u"", kListStyle, kRestoreDayNotesListId, {320, 238, 668, 418}},
-    {L"BUTTON", u"Restaurer la note", kButtonStyle, kRestoreNoteButtonId, {320, 424, 486, 452}},
-    {L"BUTTON", u"Restaurer toute la journée…", kButtonStyle, kRestoreDayButtonId, {494, 424, 668, 452}},
-    {L"BUTTON", u"Fermer", kButtonStyle, IDCANCEL, {578, 464, 668, 492}},
+     {12, 216, 788, 236}},
+    {L"LISTBOX", u"", kListStyle, kRestoreDaysListId, {12, 238, 352, 418}},
+    {L"LISTBOX", u"", kListStyle, kRestoreDayNotesListId, {360, 238, 788, 418}},
+    {L"BUTTON", u"Restaurer la note", kButtonStyle, kRestoreNoteButtonId, {360, 424, 540, 452}},
+    {L"BUTTON", u"Restaurer toute la journée…", kButtonStyle, kRestoreDayButtonId, {548, 424, 788, 452}},
+    {L"BUTTON", u"Fermer", kButtonStyle, IDCANCEL, {688, 464, 788, 492}},
 };
 
 // Where each column of a list's rows starts, as a share of its width.
 struct Columns {
     double starts[3];
 };
-constexpr Columns kNoteColumns{{0.0, 0.50, 0.74}};
-constexpr Columns kDayColumns{{0.0, 0.37, 0.58}};
+constexpr Columns kNoteColumns{{0.0, 0.38, 0.69}};
+constexpr Columns kDayColumns{{0.0, 0.44, 0.64}};
 
 // Centred on the primary work area, as the settings window.
 Rect CentredPlace() {
