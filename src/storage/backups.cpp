@@ -61,11 +61,11 @@ std::set<std::u16string> FoldersOf(const std::vector<DataFile>& files) {
 // meanwhile) is simply not in the backup. The copy keeps the source's
 // last-write time, and the manifest gets the copy's own size and time.
 bool CopyOne(BackupJob& job, const DataFile& file) {
-    const std::u16string from = DataFilePath(file.path);
+    const std::u16string from = job.sourceFolder + u"\\" + file.path;
     const std::u16string to = job.partialFolder + u"\\" + file.path;
     if (!CopyFileW(Wide(from), Wide(to), FALSE)) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return true;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
         RecordFailure(u"cannot copy into a backup", from, error);
         SetLastError(error);
         return false;
@@ -132,6 +132,7 @@ bool StartBackup(const BackupName& name, BackupJob& job) {
     job.finalFolder = FreeFolderFor(root, name);
     if (job.finalFolder.empty()) return false;
     job.partialFolder = job.finalFolder + std::u16string(kPartialBackupSuffix);
+    job.sourceFolder = DataDirectory();
     job.toCopy = CurrentDataFiles();
     if (!CreateDirectoryW(Wide(job.partialFolder), nullptr)) return false;
     for (const std::u16string& folder : FoldersOf(job.toCopy)) {

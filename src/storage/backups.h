@@ -29,6 +29,7 @@ std::vector<DataFile> CurrentDataFiles();
 // ".tmp" folder, which is renamed to the backup's name once the manifest is
 // written.
 struct BackupJob {
+    std::u16string sourceFolder;  // the data folder when it started, even if the user picks another meanwhile
     std::u16string partialFolder;
     std::u16string finalFolder;
     std::vector<DataFile> toCopy;
