@@ -1,13 +1,17 @@
 // What the application shell itself keeps for the whole run: the tray icon,
-// the splash's logo and the taskbar's message. Part of ProgramState.
+// the splash's logo, the taskbar's message and the day's backup. Part of ProgramState.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 #include <gdiplus.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
+#include <optional>
+
+#include "storage/backups.h"
 
 // The logo, made at the splash's first paint and let go with the splash. The
 // pixels stay with the image, which reads them while it lives.
@@ -25,4 +29,8 @@ struct AppShellState {
     UINT taskbarCreatedMessage = 0;  // 0 until registered
     bool traceSteps = false;         // QB_TRACE: see app/step_trace.h
     unsigned long long traceStart = 0;
+    // The day (DayNumber) the bin and the backups were last looked at, and
+    // the day's backup while it is being written.
+    std::int64_t backupLookDay = -1;
+    std::optional<BackupJob> backupJob;
 };

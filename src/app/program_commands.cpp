@@ -4,6 +4,7 @@
 #include "app/start_with_windows.h"
 #include "notes/note_creation.h"
 #include "notes/note_passes.h"
+#include "notes/restore_window.h"
 #include "settings/settings_window.h"
 
 void RunProgramCommand(HWND trayWindow, CommandId command, bool mayAsk) {
@@ -22,6 +23,9 @@ void RunProgramCommand(HWND trayWindow, CommandId command, bool mayAsk) {
         break;
     case CommandId::StartWithWindows:
         SetStartWithWindows(!IsStartWithWindowsEnabled());
+        break;
+    case CommandId::OpenRestoreWindow:
+        OpenRestoreWindow(trayWindow);
         break;
     case CommandId::Quit:
         if (ReadyToQuit(trayWindow, mayAsk)) DestroyWindow(trayWindow);

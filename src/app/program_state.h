@@ -9,7 +9,7 @@
 //   notes      NotesState        cascade counter, move loop, the note menu's handler
 //   reminders  RemindersState    sound settings and sound, toasts, last scan date
 //   settings   PreferencesState  shortcuts and their hot-key window, language
-//   app        AppShellState     tray icon, splash logo, taskbar message
+//   app        AppShellState     tray icon, splash logo, taskbar message, the day's backup
 #pragma once
 
 #include "app/app_state.h"

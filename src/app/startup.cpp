@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/core/single_instance_rule.h"
+#include "app/daily_backup.h"
 #include "app/data_folder_at_start.h"
 #include "app/program_state.h"
 #include "app/splash.h"
@@ -8,6 +9,7 @@
 #include "app/tray_icon.h"
 #include "app/tray_window.h"
 #include "categories/category_menu.h"
+#include "entries/local_clock.h"
 #include "i18n/core/translation.h"
 #include "notes/note_loading.h"
 #include "notes/note_passes.h"
@@ -123,6 +125,7 @@ int RunQuillboard(HINSTANCE instance) {
     LoadSoundSettings();
     ScanDueEntries();  // entries that fell due while the program was not running
     SetTimer(tray, kScanTimerId, kScanTimerPeriodMs, nullptr);
+    LookAtBackupsOncePerDay(tray, LocalMoment());  // in steps, once the loop runs
     LoadShortcuts();
     RegisterGlobalHotKeys(tray);
     TraceStep("ready");

@@ -22,6 +22,7 @@ constexpr TrayMenuItem kTrayMenuItems[] = {
     {1004, CommandId::UndockAllNotes, u"Désancrer toutes les notes"},
     kSeparator,
     {1006, CommandId::OpenSettings, u"Paramètres…"},
+    {1040, CommandId::OpenRestoreWindow, u"Restaurer…"},
     kSeparator,
     {1003, CommandId::StartWithWindows, u"Démarrer avec Windows"},
     kSeparator,

@@ -17,7 +17,7 @@ constexpr UINT kTrayQuitId = 1002;
 // The menu's own command has 0.
 constexpr LPARAM kQuitWithoutQuestion = 1;
 
-// The command of a tray menu item's WM_COMMAND id (1001..1006); none for
+// The command of a tray menu item's WM_COMMAND id (1001..1006, 1040); none for
 // any other id.
 std::optional<CommandId> TrayMenuCommand(UINT menuId);
 

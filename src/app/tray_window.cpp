@@ -1,11 +1,13 @@
 #include "app/tray_window.h"
 
+#include "app/daily_backup.h"
 #include "app/program_commands.h"
 #include "app/program_state.h"
 #include "app/step_trace.h"
 #include "app/quit_question.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
+#include "entries/local_clock.h"
 #include "notes/note_passes.h"
 #include "notes/note_sync.h"
 #include "reminders/due_scan.h"
@@ -19,6 +21,7 @@ void OnTimer(HWND window, WPARAM timerId) {
         RetryFailedSaves();
         ScanDataFolder();  // a change the folder's watch missed
         ScanDueEntries();
+        LookAtBackupsOncePerDay(window, LocalMoment());
     } else if (timerId == kTrayIconRetryTimerId) {
         OnTrayIconRetryTimer(window);
     }
@@ -52,6 +55,9 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_TIMER:
         OnTimer(window, wParam);
+        return 0;
+    case WM_BACKUP_STEP:
+        ContinueDailyBackup(window);
         return 0;
     case WM_HOTKEY:
         if (const auto command = HotKeyCommand(wParam)) RunProgramCommand(window, *command, true);

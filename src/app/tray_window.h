@@ -6,7 +6,7 @@
 
 constexpr wchar_t kTrayWindowClass[] = L"QuillboardTrayWindow";
 
-// Timer 1 runs the due-entry scan.
+// Timer 1 runs the due-entry scan, and once a day the backup.
 constexpr UINT_PTR kScanTimerId = 1;
 constexpr UINT kScanTimerPeriodMs = 30000;
 

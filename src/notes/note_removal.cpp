@@ -1,20 +1,23 @@
 #include "notes/note_removal.h"
 
+#include "entries/local_clock.h"
 #include "i18n/core/translation.h"
 #include "notes/note_save.h"
 #include "notes/note_window_state.h"
-#include "storage/note_files.h"
+#include "storage/note_bin.h"
 #include "win/wide.h"
 
 namespace {
 
 void RemoveNote(HWND noteWindow, Note* note) {
     if (note) {
-        note->deleted = true;  // before anything else: no save may bring the file back
-        // A file that cannot be deleted now (held by another program) shows
+        // The bin gets what the window shows, not an older save.
+        if (!IsNoteBlank(noteWindow)) SaveNote(noteWindow);
+        note->deleted = true;  // no save may bring the file back
+        // A file that cannot be moved now (held by another program) shows
         // the note again at the next start: nothing is lost. The failure is
         // recorded.
-        (void)DeleteNoteFile(note->id);
+        (void)MoveNoteFileToBin(note->id, LocalMoment());
     }
     DestroyWindow(noteWindow);
 }

@@ -1,8 +1,10 @@
 #include "notes/note_save.h"
 
+#include "entries/local_clock.h"
 #include "notes/note_window_state.h"
 #include "notes/notes_state.h"
 #include "storage/core/note_file.h"
+#include "storage/note_bin.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
 #include "win/window_text.h"
@@ -58,10 +60,11 @@ void SaveNote(HWND noteWindow) {
             return;
         }
     }
-    // A blank floating note without entries has no file.
+    // A blank floating note without entries has no file; the text it held
+    // goes into the bin, as the user may have erased it by mistake.
     if (IsBlankText(body) && note.dock == kDockNone && note.entries.empty()) {
         // Not gone, the file would bring the erased text back at the next start.
-        const bool deleted = DeleteNoteFile(note.id);
+        const bool deleted = MoveNoteFileToBin(note.id, LocalMoment());
         if (deleted) ForgetFile(*state);
         RecordSaveOutcome(noteWindow, note, deleted);
         return;

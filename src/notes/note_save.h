@@ -9,8 +9,8 @@
 #include "notes/note_window_state.h"
 
 // Writes the note file from the window (floating rectangle, fields, entries,
-// edit text), or deletes it when the note is blank, floating and has no
-// entries. Does nothing for a deleted note, a window without one, or a note
+// edit text), or takes it away (into the bin when it held something) when
+// the note is blank, floating and has no entries. Does nothing for a deleted note, a window without one, or a note
 // whose edit is missing (its text cannot be known). When the file cannot be
 // written the note records it (saveFailed, saveError) and shows it in its
 // header; the text stays in the window, and the next save tries again.

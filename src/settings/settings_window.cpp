@@ -8,6 +8,7 @@
 #include "i18n/core/translation.h"
 #include "notes/note_passes.h"
 #include "notes/note_window_state.h"
+#include "notes/restore_window.h"
 #include "reminders/notification_sound.h"
 #include "settings/language_choice.h"
 #include "settings/notes_folder_command.h"
@@ -49,6 +50,7 @@ constexpr SettingsButton kButtons[] = {
     {kSettingsDefaultSoundId, u"Defaut", 302, 115, 64, 26},
     {kSettingsTestSoundId, u"Tester", 372, 115, 60, 26},
     {kSettingsChooseFolderId, u"Choisir…", 356, 180, 76, 26},
+    {kSettingsRestoreId, u"Restaurer…", 138, 658, 100, 28},
 };
 
 void Repaint(HWND window) {
@@ -193,6 +195,10 @@ void SettingsWindow::OnCommand(int id) {
             break;
         case kSettingsChooseFolderId:
             ChooseNotesFolder();
+            break;
+        case kSettingsRestoreId:
+            RunRestoreWindow(Window());
+            DisableOwner();  // notes brought back wait for the window too
             break;
         default:
             break;

@@ -13,6 +13,7 @@ constexpr int kSettingsChooseSoundId = 401;
 constexpr int kSettingsDefaultSoundId = 402;
 constexpr int kSettingsTestSoundId = 403;
 constexpr int kSettingsChooseFolderId = 404;  // the notes' folder
+constexpr int kSettingsRestoreId = 405;       // the restore window
 
 // Shows the window and returns when it has been closed. It edits a copy of
 // the shortcuts, the sound and the language, which OK alone puts in effect;

@@ -9,12 +9,18 @@ namespace {
 
 constexpr DWORD kEnvironmentBufferLength = 260;
 
-std::u16string DataBase() {
+// Empty when the variable is unset or too long.
+std::u16string EnvironmentFolder(const wchar_t* name) {
     wchar_t buffer[kEnvironmentBufferLength] = {};
-    const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer, kEnvironmentBufferLength);
+    const DWORD length = GetEnvironmentVariableW(name, buffer, kEnvironmentBufferLength);
     // 0: unset. kEnvironmentBufferLength or more: the size it would need.
-    if (length == 0 || length >= kEnvironmentBufferLength) return u".";
+    if (length == 0 || length >= kEnvironmentBufferLength) return {};
     return FromWide(buffer, length);
+}
+
+std::u16string DataBase() {
+    const std::u16string appData = EnvironmentFolder(L"APPDATA");
+    return appData.empty() ? u"." : appData;
 }
 
 // A drive's root ("E:\", a USB stick) already ends with its separator.
@@ -40,6 +46,16 @@ std::u16string DataDirectory() {
 
 std::u16string DataFilePath(const std::u16string& name) {
     return InFolder(DataDirectory(), name);
+}
+
+std::u16string BinDirectory() {
+    return DataFilePath(u"corbeille");
+}
+
+std::u16string BackupsDirectory() {
+    const std::u16string localAppData = EnvironmentFolder(L"LOCALAPPDATA");
+    if (localAppData.empty()) return {};
+    return localAppData + u"\\Quillboard\\sauvegardes";
 }
 
 std::u16string NotesDirectory() {

@@ -25,6 +25,16 @@ std::u16string DataFilePath(const std::u16string& name);
 // DataDirectory() + "\notes".
 std::u16string NotesDirectory();
 
+// DataDirectory() + "\corbeille": the deleted notes, which travel with the
+// notes when their folder is synced.
+std::u16string BinDirectory();
+
+// %LOCALAPPDATA%\Quillboard\sauvegardes, whatever folder the notes live in:
+// the machine's own, never synced, so that a sync service that empties the
+// notes' folder cannot empty the backups too. Empty when LOCALAPPDATA is
+// unset or too long: there are no backups then.
+std::u16string BackupsDirectory();
+
 // Makes the machine's folder, the data folder and its "notes" and "lang"
 // folders where they are missing (at start-up, once this copy is the one
 // that runs and a chosen data folder has been found).

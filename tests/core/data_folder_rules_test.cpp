@@ -38,7 +38,8 @@ TEST(DataFolderRules, OnlyFullPathsNameAFolder) {
 TEST(DataFolderRules, TheNotesTakeTheirFilesTheCategoriesAndTranslationsButNotTheMachinesFiles) {
     for (const char16_t* moved : {u"categories.txt", u"Categories.TXT", u"notes\\note_00000000000000A1.txt",
                                   u"notes\\note_00000000000000A1.txt.original", u"notes\\readme.txt",
-                                  u"lang\\lang_de.txt", u"LANG\\lang_fr.txt"}) {
+                                  u"lang\\lang_de.txt", u"LANG\\lang_fr.txt",
+                                  u"corbeille\\note_00000000000000A2_20250330-1405.txt"}) {
         EXPECT_TRUE(BelongsWithTheNotes(moved)) << std::u16string(moved).size();
     }
     for (const char16_t* kept : {u"dossier.txt", u"langue.txt", u"shortcuts.txt", u"son.txt", u"categories.txt.tmp",

@@ -21,6 +21,12 @@ std::u16string DataFolder::DataPath(const std::u16string& relative) const {
     return path;
 }
 
+std::u16string DataFolder::BackupsPath(const std::u16string& relative) const {
+    std::u16string path = folder_.Path() + u"\\Local\\Quillboard\\sauvegardes";
+    if (!relative.empty()) path += u"\\" + relative;
+    return path;
+}
+
 std::u16string DataFolder::NotePath(std::uint64_t id) const {
     char name[32] = {};
     std::snprintf(name, sizeof(name), "note_%016llX.txt", static_cast<unsigned long long>(id));

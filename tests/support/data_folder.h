@@ -12,6 +12,10 @@ public:
     // What APPDATA points at.
     const std::u16string& AppData() const { return folder_.Path(); }
 
+    // The backups' folder (LOCALAPPDATA is "Local" in the private APPDATA),
+    // or a path inside it.
+    std::u16string BackupsPath(const std::u16string& relative = u"") const;
+
     // The "Quillboard" folder, or a path inside it.
     std::u16string DataPath(const std::u16string& relative = u"") const;
     // "notes\note_" + the id as 16 upper-case hex digits + ".txt".

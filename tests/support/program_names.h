@@ -14,6 +14,7 @@ constexpr wchar_t kTextInputClass[] = L"QuillboardSaisie";
 constexpr wchar_t kEditEntryClass[] = L"QuillboardEditEntree";  // the entry editor of a scheduled note
 constexpr wchar_t kPickerClass[] = L"QuillboardPicker";         // the date and time picker
 constexpr wchar_t kSettingsClass[] = L"QuillboardParam";
+constexpr wchar_t kRestoreClass[] = L"QuillboardRestaurer";  // the bin and the backups
 constexpr wchar_t kToastClass[] = L"QuillboardToast";
 constexpr wchar_t kMenuClass[] = L"#32768";    // one level of a popup menu being shown
 constexpr wchar_t kDialogClass[] = L"#32770";  // message boxes and the colour dialog
@@ -22,6 +23,10 @@ constexpr wchar_t kDialogClass[] = L"#32770";  // message boxes and the colour d
 constexpr int kNoteEdit = 200;              // the note's free text
 constexpr int kTextInputEdit = 100;         // the text typed into the text input dialog
 constexpr int kColourDialogRedField = 706;  // then green 707 and blue 708, in the full colour dialog
+constexpr int kRestoreBinList = 501;        // the restore window's list of the bin
+constexpr int kRestoreBinButton = 502;      // its "Restaurer"
+constexpr int kRestoreDaysList = 503;       // the backups
+constexpr int kRestoreDayNotesList = 504;   // the notes of the backup chosen
 
 // The tray icon and the commands of its menu.
 constexpr UINT kTrayIconMessage = WM_APP + 1;
@@ -32,3 +37,4 @@ constexpr UINT kStartWithWindowsCommand = 1003;
 constexpr UINT kUndockAllCommand = 1004;
 constexpr UINT kDockAllCommand = 1005;
 constexpr UINT kSettingsCommand = 1006;
+constexpr UINT kRestoreCommand = 1040;

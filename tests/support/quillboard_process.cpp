@@ -20,20 +20,20 @@ std::wstring ProgramPath(const std::wstring& program) {
     return Wide(BesideThisProgram(FromWide(program.c_str())));
 }
 
-bool IsAppDataEntry(const wchar_t* entry) {
-    const wchar_t* key = L"APPDATA=";
+bool IsEntryOf(const wchar_t* entry, const wchar_t* key) {
     for (; *key; ++key, ++entry) {
         if (std::towupper(*entry) != *key) return false;
     }
     return true;
 }
 
-// This process's environment with APPDATA replaced, as a Unicode block.
+// This process's environment with APPDATA replaced, and LOCALAPPDATA (where
+// the backups go) inside it, as a Unicode block.
 std::wstring EnvironmentWithAppData(const std::u16string& appData) {
     std::wstring block;
     wchar_t* strings = GetEnvironmentStringsW();
     for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
-        if (IsAppDataEntry(entry)) continue;
+        if (IsEntryOf(entry, L"APPDATA=") || IsEntryOf(entry, L"LOCALAPPDATA=")) continue;
         block += entry;
         block.push_back(L'\0');
     }
@@ -41,11 +41,18 @@ std::wstring EnvironmentWithAppData(const std::u16string& appData) {
     block += L"APPDATA=";
     block += Wide(appData);
     block.push_back(L'\0');
+    block += L"LOCALAPPDATA=";
+    block += Wide(LocalAppDataIn(appData));
+    block.push_back(L'\0');
     block.push_back(L'\0');
     return block;
 }
 
 }  // namespace
+
+std::u16string LocalAppDataIn(const std::u16string& appData) {
+    return appData + u"\\Local";
+}
 
 QuillboardProcess::QuillboardProcess(const std::u16string& appData, const std::wstring& program,
                                      const std::wstring& arguments) {

@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
+// The LOCALAPPDATA a test's program gets: a "Local" folder inside its
+// APPDATA, so that its backups stay in the test's own folder.
+std::u16string LocalAppDataIn(const std::u16string& appData);
+
 class QuillboardProcess {
 public:
     // Starts the program (by default Quillboard.exe, beside this test program;
     // a full path starts that file) with APPDATA set to appData in its
-    // environment.
+    // environment, and LOCALAPPDATA to LocalAppDataIn(appData).
     explicit QuillboardProcess(const std::u16string& appData, const std::wstring& program = L"Quillboard.exe",
                                const std::wstring& arguments = L"");
     // A program still running at the end of a test is terminated, unless

@@ -41,6 +41,10 @@ void DataFolderTest::SetUp() {
     hadAppData_ = length > 0 && length < kEnvironmentLength;
     savedAppData_ = FromWide(buffer);
     SetEnvironmentVariableW(L"APPDATA", Wide(data_.AppData()));
+    const DWORD localLength = GetEnvironmentVariableW(L"LOCALAPPDATA", buffer, kEnvironmentLength);
+    hadLocalAppData_ = localLength > 0 && localLength < kEnvironmentLength;
+    savedLocalAppData_ = FromWide(buffer);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", Wide(data_.AppData() + u"\\Local"));
     // New category ids as they always were, NEXTID itself: expected files stay
     // readable. The spread is tested on its own.
     state_.storage.categoryIdSpread = [] { return std::uint32_t{0}; };
@@ -58,6 +62,7 @@ void DataFolderTest::TearDown() {
     PumpPending();
     binding_.reset();
     SetEnvironmentVariableW(L"APPDATA", hadAppData_ ? Wide(savedAppData_) : nullptr);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", hadLocalAppData_ ? Wide(savedLocalAppData_) : nullptr);
 }
 
 void DestroyAllQuillboardWindows() {

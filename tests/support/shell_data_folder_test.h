@@ -1,8 +1,8 @@
 // Fixture of the in-process Win32 tests: a private data folder that APPDATA
-// points at, a fresh program state (as a new start in French has it: the
-// built-in French table active), the note window class and note menu
-// registered as start-up does, and afterwards every window of ours the test
-// left destroyed.
+// points at (and LOCALAPPDATA at its "Local" folder, for the backups), a
+// fresh program state (as a new start in French has it: the built-in French
+// table active), the note window class and note menu registered as start-up
+// does, and afterwards every window of ours the test left destroyed.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,6 +29,8 @@ private:
     DataFolder data_;
     std::u16string savedAppData_;
     bool hadAppData_ = false;
+    std::u16string savedLocalAppData_;  // the backups' folder is in LOCALAPPDATA
+    bool hadLocalAppData_ = false;
     ProgramState state_;
     std::optional<ProgramStateBinding> binding_;
 };

@@ -67,6 +67,7 @@ protected:
         Data().Write(u"notes\\note_000000000000000C.txt.tmp", "half a save");
         Data().Write(u"categories.txt", "1|Travail|A0C8F0\r\n");
         Data().Write(u"lang\\lang_de.txt", "LANG_NAME=Deutsch\r\nQuitter=Beenden\r\n");
+        Data().Write(u"corbeille\\note_000000000000000D_20250330-1405.txt", "deleted");
         Data().Write(u"langue.txt", "fr");
         Data().Write(u"son.txt", "ENABLED=1\r\nVOLUME=40\r\nPATH=C:\\sons\\ding.wav\r\n");
         Data().Write(u"shortcuts.txt", "1|3|78\r\n");
@@ -135,6 +136,8 @@ TEST_F(DataFolderChoice, MovingCopiesAndChecksEveryFileOfTheNotesThenSwitchesAnd
     const Tree expected{
         {u"a file of the user's.txt", "theirs"},
         {u"categories.txt", "1|Travail|A0C8F0\r\n"},
+        {u"corbeille", "<folder>"},
+        {u"corbeille\\note_000000000000000D_20250330-1405.txt", "deleted"},  // the bin goes with the notes
         {u"lang", "<folder>"},
         {u"lang\\lang_de.txt", "LANG_NAME=Deutsch\r\nQuitter=Beenden\r\n"},
         {u"notes", "<folder>"},

@@ -321,3 +321,32 @@ TEST_F(SettingsWindow, AFolderThatHoldsNotesShowsThemOnceTheUserAgrees) {
 }
 
 }  // namespace
+
+namespace {
+
+// "Restaurer…" opens the restore window over the settings window, which
+// takes no input until it closes and is then usable again.
+TEST_F(SettingsWindow, RestaurerOpensTheRestoreWindowOverIt) {
+    HWND restoreOwner = nullptr;
+    bool settingsDisabled = false;
+    bool settingsBackAfter = false;
+    ScriptedUser user;
+    user.WhenEnabled(kSettingsClass,
+                     [](HWND settings) { PostMessageW(settings, WM_COMMAND, kSettingsRestoreId, 0); });
+    user.WhenEnabled(kRestoreClass, [&](HWND restore) {
+        restoreOwner = GetWindow(restore, GW_OWNER);
+        settingsDisabled = restoreOwner && !IsWindowEnabled(restoreOwner);
+        PostMessageW(restore, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    user.WhenEnabled(kSettingsClass, [&](HWND settings) {
+        settingsBackAfter = settings == restoreOwner;
+        PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
+    });
+    OpenSettingsWindow(tray_);
+    EXPECT_EQ(user.StepsLeft(), 0u);
+    EXPECT_NE(restoreOwner, nullptr);
+    EXPECT_TRUE(settingsDisabled);
+    EXPECT_TRUE(settingsBackAfter);
+}
+
+}  // namespace

@@ -188,6 +188,26 @@ constexpr TranslationPair kBuiltInEnglish[] = {
     {u"Annuler : quitter Quillboard sans rien écrire.", u"Cancel: quit Quillboard without writing anything."},
     {u"Pour revenir au dossier habituel, supprimez ce fichier :",
      u"To go back to the usual folder, delete this file:"},
+    // The bin and the backups.
+    {u"Restaurer…", u"Restore…"},
+    {u"Restaurer des notes", u"Restore notes"},
+    {u"Notes supprimées (gardées 30 jours)", u"Deleted notes (kept for 30 days)"},
+    {u"Restaurer", u"Restore"},
+    {u"Sauvegardes (les 7 derniers jours et les 4 dernières semaines)", u"Backups (the last 7 days and the last 4 weeks)"},
+    {u"Restaurer la note", u"Restore the note"},
+    {u"Restaurer toute la journée…", u"Restore the whole day…"},
+    {u"Fermer", u"Close"},
+    {u"(note vide)", u"(empty note)"},
+    {u"note", u"note"},
+    {u"notes", u"notes"},
+    {u"avant restauration", u"before a restore"},
+    {u"La note n'a pas pu être restaurée.", u"The note could not be restored."},
+    {u"Remplacer toutes les notes par celles de cette sauvegarde ?", u"Replace all the notes with those of this backup?"},
+    {u"Les notes d'aujourd'hui sont d'abord sauvegardées à part (« avant restauration ») : la restauration pourra être annulée.",
+     u"Today's notes are first backed up on their own (\u201cbefore a restore\u201d): the restore can be undone."},
+    {u"Les notes actuelles n'ont pas pu être sauvegardées : rien n'a été restauré.",
+     u"The current notes could not be backed up: nothing was restored."},
+    {u"Certaines notes n'ont pas pu être restaurées.", u"Some notes could not be restored."},
 };
 
 }  // namespace

@@ -28,6 +28,8 @@ enum class CommandId : std::int32_t {
     // For the whole program, from the tray menu only.
     StartWithWindows = 15,
     Quit = 16,
+    // The restore window (bin and backups), from the tray menu only.
+    OpenRestoreWindow = 40,
 };
 
 // The number a command is stored and registered under.

@@ -24,12 +24,12 @@ bool IsFullFolderPath(std::u16string_view path);
 
 // Whether a file of the data folder, named by its path inside it
 // ("categories.txt", "notes\note_....txt", "lang\lang_de.txt"), goes with the
-// notes to a new folder: the categories file and every file of the "notes"
-// and "lang" folders (notes, the copies kept of their original bytes, the
-// translations), but no leftover ".tmp" of an interrupted save. The machine's
+// notes to a new folder: the categories file and every file of the "notes",
+// "lang" and "corbeille" folders (notes, the copies kept of their original
+// bytes, the translations, the deleted notes), but no leftover ".tmp" of an interrupted save. The machine's
 // own files (the pointer, the language chosen, the shortcuts, the sound)
 // stay: they describe this machine, not the notes.
 bool BelongsWithTheNotes(std::u16string_view relativePath);
 
 // The folders inside the data folder whose files BelongsWithTheNotes may take.
-constexpr std::u16string_view kFoldersOfTheNotes[] = {u"notes", u"lang"};
+constexpr std::u16string_view kFoldersOfTheNotes[] = {u"notes", u"lang", u"corbeille"};
