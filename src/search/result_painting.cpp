@@ -21,7 +21,10 @@ constexpr UINT kLineFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_N
 void PaintSwatch(HDC dc, const RECT& row, ColourRef colour) {
     const UniqueBrush fill(CreateSolidBrush(colour));
     const SelectScope brush(dc, fill.Get());
-    const SelectScope pen(dc, GetStockObject(GRAY_PEN));
+    // The strip's own darker shade outlines a swatch that would vanish on a
+    // dialog of the same colour.
+    const UniquePen outline(CreatePen(PS_SOLID, 1, HeaderColour(colour)));
+    const SelectScope pen(dc, outline.Get());
     RoundRect(dc, row.left + kSwatchLeft, row.top + kSwatchInset, row.left + kSwatchLeft + kSwatchWidth,
               row.bottom - kSwatchInset, kSwatchCorner, kSwatchCorner);
 }

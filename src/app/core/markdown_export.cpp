@@ -72,18 +72,34 @@ std::u16string TwoDigits(int number) {
 std::u16string DueText(DueStamp due) {
     if (!IsWellFormedDue(due)) return {};
     const DueParts parts = SplitDueStamp(due);
-    std::u16string text = TwoDigits(parts.year / 100) + TwoDigits(parts.year) + u"-" + TwoDigits(parts.month) + u"-" +
-                          TwoDigits(parts.day);
-    if (parts.hour != 0 || parts.minute != 0) text += u" " + TwoDigits(parts.hour) + u":" + TwoDigits(parts.minute);
+    // Appended piece by piece: GCC 12 warns wrongly on a chain of '+'.
+    std::u16string text = TwoDigits(parts.year / 100);
+    text += TwoDigits(parts.year);
+    text += u'-';
+    text += TwoDigits(parts.month);
+    text += u'-';
+    text += TwoDigits(parts.day);
+    if (parts.hour == 0 && parts.minute == 0) return text;
+    text += u' ';
+    text += TwoDigits(parts.hour);
+    text += u':';
+    text += TwoDigits(parts.minute);
     return text;
 }
 
 std::u16string EntryLine(const NoteEntry& entry) {
     std::u16string line = entry.done == 1 ? u"- [x]" : u"- [ ]";
     const std::u16string_view text = WithoutTrailingSpace(entry.text);
-    if (!text.empty()) line += u" " + std::u16string(text);
+    if (!text.empty()) {
+        line += u' ';
+        line += text;
+    }
     const std::u16string due = DueText(entry.due);
-    if (!due.empty()) line += u" (" + due + u")";
+    if (!due.empty()) {
+        line += u" (";
+        line += due;
+        line += u')';
+    }
     return line;
 }
 
