@@ -1,5 +1,5 @@
-// Entry point of Quillboard.exe. Command line and show request are ignored:
-// the program has no main window, only notes and a tray icon.
+// Entry point of Quillboard.exe. The show request is ignored: the program has
+// no main window, only notes and a tray icon. Start-up reads the command line.
 #include <windows.h>
 
 #include "app/startup.h"

@@ -35,3 +35,13 @@ SearchableNote MakeSearchableNote(const NoteProperties& note, const std::u16stri
     }
     return searchable;
 }
+
+std::u16string FiledUnder(const SearchableNote& note) {
+    std::u16string names;
+    for (const SearchField& field : note.fields) {
+        if (field.kind != FieldKind::Category) continue;
+        if (!names.empty()) names += u" › ";
+        names += field.source;
+    }
+    return names;
+}

@@ -38,3 +38,7 @@ struct SearchableNote {
 // and subcategory it is filed under, when they exist in the store.
 SearchableNote MakeSearchableNote(const NoteProperties& note, const std::u16string& text,
                                   const CategoryStore& store, std::uint64_t id);
+
+// Where the note is filed: its category's name, then " › " and its
+// subcategory's; empty when it is filed under none.
+std::u16string FiledUnder(const SearchableNote& note);
