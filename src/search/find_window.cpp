@@ -62,6 +62,15 @@ Rect CentredOnWorkArea() {
     return Rect{left, top, left + kWindowWidth, top + kWindowHeight};
 }
 
+// The words that matched, then where the note is filed, when it is.
+std::u16string SecondLine(const SearchableNote& note, const NoteMatch& match) {
+    std::u16string line = MatchedWords(note, match);
+    const std::u16string filed = FiledUnder(note);
+    if (!line.empty() && !filed.empty()) line += u"  —  ";
+    line += filed;
+    return line;
+}
+
 // The note a result stands for and where to put the caret in it.
 struct Choice {
     std::uint64_t id = 0;
@@ -144,7 +153,7 @@ private:
         row.noteColour = note.colour;
         row.firstLine = FirstLine(note);
         if (row.firstLine.empty()) row.firstLine = Translate(u"(note vide)");
-        row.secondLine = match.hits.empty() ? FiledUnder(note) : MatchedWords(note, match);
+        row.secondLine = SecondLine(note, match);
         PaintResultRow(item, row, Colour());
     }
 
