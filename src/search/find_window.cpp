@@ -138,8 +138,12 @@ private:
     // The results for what the field holds now, the first one selected.
     void Refresh() {
         results_ = FindNotes(notes_, WindowText(field_));
+        // Without redrawing meanwhile: a list may otherwise update its
+        // scroll bar for every row it gains or loses.
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         SendMessageW(list_, LB_SETCOUNT, results_.size(), 0);
         if (!results_.empty()) SendMessageW(list_, LB_SETCURSEL, 0, 0);
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
         ShowWindow(list_, results_.empty() ? SW_HIDE : SW_SHOW);
         ShowWindow(nothingFound_, results_.empty() ? SW_SHOW : SW_HIDE);
         InvalidateRect(list_, nullptr, TRUE);
