@@ -137,7 +137,10 @@ private:
 
     // The results for what the field holds now, the first one selected.
     void Refresh() {
-        results_ = FindNotes(notes_, WindowText(field_));
+        const std::u16string query = WindowText(field_);
+        const bool narrower = query_ && NarrowsQuery(*query_, query);
+        results_ = narrower ? FindNotesAmong(notes_, Found(), query) : FindNotes(notes_, query);
+        query_ = query;
         // Without redrawing meanwhile: a list may otherwise update its
         // scroll bar for every row it gains or loses.
         SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
@@ -147,6 +150,13 @@ private:
         ShowWindow(list_, results_.empty() ? SW_HIDE : SW_SHOW);
         ShowWindow(nothingFound_, results_.empty() ? SW_SHOW : SW_HIDE);
         InvalidateRect(list_, nullptr, TRUE);
+    }
+
+    // The notes the last query found.
+    std::vector<std::size_t> Found() const {
+        std::vector<std::size_t> found;
+        for (const NoteMatch& match : results_) found.push_back(match.note);
+        return found;
     }
 
     void DrawRow(const DRAWITEMSTRUCT& item) {
@@ -174,6 +184,7 @@ private:
 
     std::vector<SearchableNote> notes_;
     std::vector<NoteMatch> results_;
+    std::optional<std::u16string> query_;  // what the results are for, once searched
     std::optional<Choice> chosen_;
     HWND field_ = nullptr;
     HWND list_ = nullptr;

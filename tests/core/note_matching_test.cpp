@@ -150,3 +150,47 @@ TEST(NoteMatching, TheCaretGoesToTheEarliestHitInTheTextOrEntriesNeverToACategor
         EXPECT_EQ(CaretHit(c.note, *match), c.caret);
     }
 }
+
+TEST(NoteMatching, ARowTellsWhereItsNoteIsFiledWhenItIs) {
+    const struct {
+        NoteProperties note;
+        std::u16string filed;
+    } cases[] = {
+        {Filed(1, 2), u"Travail › Réunions"},
+        {Filed(3), u"Maison"},
+        {Filed(1, 99), u"Travail"},  // a subcategory gone meanwhile
+        {Filed(0), u""},
+        {Filed(42), u""},  // a category gone meanwhile
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FiledUnder(Searchable(c.note, u"texte")), c.filed);
+    }
+}
+
+// The find window searches only the notes the shorter query found once more
+// is typed: that must find exactly what a search of every note finds.
+TEST(NoteMatching, TypingMoreSearchesOnlyWhatTheShorterQueryFoundAndFindsTheSame) {
+    const std::vector<SearchableNote> notes = Notes();
+    const struct {
+        std::u16string shorter;
+        std::u16string longer;
+        bool narrows;
+    } cases[] = {
+        {u"", u"re", true},
+        {u"re", u"resu", true},
+        {u"resu", u"resume travail", true},
+        {u"marc ", u"marc 06", true},
+        {u"œ", u"œuvre", true},
+        {u"resume", u"resum", false},
+        {u"travail", u"maison", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.shorter.begin(), c.shorter.end()) << " -> "
+                                        << std::string(c.longer.begin(), c.longer.end()));
+        EXPECT_EQ(NarrowsQuery(c.shorter, c.longer), c.narrows);
+        if (!c.narrows) continue;
+        std::vector<std::size_t> found;
+        for (const NoteMatch& match : FindNotes(notes, c.shorter)) found.push_back(match.note);
+        EXPECT_EQ(FindNotesAmong(notes, found, c.longer), FindNotes(notes, c.longer));
+    }
+}

@@ -104,10 +104,11 @@ std::optional<NoteMatch> MatchNote(const SearchableNote& note, const std::vector
     return match;
 }
 
-std::vector<NoteMatch> FindNotes(const std::vector<SearchableNote>& notes, std::u16string_view query) {
+std::vector<NoteMatch> FindNotesAmong(const std::vector<SearchableNote>& notes,
+                                      const std::vector<std::size_t>& candidates, std::u16string_view query) {
     const std::vector<std::u16string> words = QueryWords(query);
     std::vector<NoteMatch> found;
-    for (std::size_t i = 0; i < notes.size(); ++i) {
+    for (const std::size_t i : candidates) {
         std::optional<NoteMatch> match = MatchNote(notes[i], words);
         if (!match) continue;
         match->note = i;
@@ -118,6 +119,16 @@ std::vector<NoteMatch> FindNotes(const std::vector<SearchableNote>& notes, std::
         return notes[a.note].id > notes[b.note].id;
     });
     return found;
+}
+
+std::vector<NoteMatch> FindNotes(const std::vector<SearchableNote>& notes, std::u16string_view query) {
+    std::vector<std::size_t> all(notes.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    return FindNotesAmong(notes, all, query);
+}
+
+bool NarrowsQuery(std::u16string_view shorter, std::u16string_view longer) {
+    return longer.size() >= shorter.size() && longer.substr(0, shorter.size()) == shorter;
 }
 
 std::u16string FirstLine(const SearchableNote& note) {

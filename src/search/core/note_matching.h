@@ -46,6 +46,16 @@ std::optional<NoteMatch> MatchNote(const SearchableNote& note, const std::vector
 // first.
 std::vector<NoteMatch> FindNotes(const std::vector<SearchableNote>& notes, std::u16string_view query);
 
+// FindNotes among some of the notes only (indices into `notes`): those the
+// query found before the user typed more. Every note the longer query finds
+// is among them (NarrowsQuery), so a key press compares only those.
+std::vector<NoteMatch> FindNotesAmong(const std::vector<SearchableNote>& notes,
+                                      const std::vector<std::size_t>& candidates, std::u16string_view query);
+
+// True when `longer` is `shorter` with more typed after it: a word that grew
+// or a word added finds no note the shorter query did not.
+bool NarrowsQuery(std::u16string_view shorter, std::u16string_view longer);
+
 // The first line that is not blank, of the text or of the first entry that
 // has one, without the white space around it; empty when there is none.
 std::u16string FirstLine(const SearchableNote& note);
