@@ -54,7 +54,9 @@ LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(field, message, wParam, lParam);
 }
 
-Rect CentredOnWorkArea() {
+// Centred across the primary work area, a third of the way down, where a
+// search box is looked for.
+Rect FinderPlace() {
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     const int left = workArea.left + (workArea.right - workArea.left - kWindowWidth) / 2;
@@ -198,7 +200,7 @@ void OpenFindWindow(HWND trayWindow) {
     FinderDialog window;
     const bool chosen = window.Run({.className = kFindWindowClass,
                                     .title = Translate(u"Rechercher une note"),
-                                    .place = CentredOnWorkArea(),
+                                    .place = FinderPlace(),
                                     .owner = trayWindow});
     if (chosen && window.Chosen()) ShowFoundNote(window.Chosen()->id, window.Chosen()->match);
 }

@@ -12,7 +12,7 @@ constexpr wchar_t kFindWindowClass[] = L"QuillboardRecherche";
 constexpr int kFindFieldId = 100;
 constexpr int kFindListId = 101;
 
-// Shows the window centred on the screen, owned by the tray window, and
+// Shows the window on the primary screen, owned by the tray window, and
 // returns once it is closed. Does nothing while another of the program's
 // dialogs is open.
 void OpenFindWindow(HWND trayWindow);
