@@ -48,10 +48,6 @@ void ShowAlreadyRunning() {
                 MB_ICONINFORMATION);
 }
 
-Command ReadCommandLine() {
-    return ParseCommand(CommandLineArguments(FromWide(GetCommandLineW())));
-}
-
 // The problem, the argument it is about, then how to call the program.
 void TellCommandProblem(const Command& command) {
     std::u16string text = Translate(command.problem);
@@ -110,14 +106,14 @@ int RunMessageLoop() {
 
 }  // namespace
 
-int RunQuillboard(HINSTANCE instance) {
+int RunQuillboard(HINSTANCE instance, const std::u16string& commandLine) {
     ProgramState state;
     const ProgramStateBinding bound(state);
     // Read before the language, whose translation files live in the data folder.
     StartFolder dataFolder = ReadDataFolderChoice();
     ChooseLanguageAtStart();  // early, so that even the "already running" box is translated
 
-    const Command command = ReadCommandLine();
+    const Command command = ParseCommand(CommandLineArguments(commandLine));
     if (command.kind == CommandKind::Invalid) {
         TellCommandProblem(command);
         return kCommandBadArguments;
