@@ -11,7 +11,7 @@
 set -uo pipefail
 
 # The order, top first. Written once, here.
-layers=(app settings reminders categories notes entries ui i18n storage win base)
+layers=(app settings reminders categories search notes entries ui i18n storage win base)
 
 # Headers outside src/ that a file may include by bare name.
 outside_headers=(resource_ids.h)

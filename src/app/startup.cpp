@@ -1,8 +1,14 @@
 #include "app/startup.h"
 
+#include "app/command_line_message.h"
+#include "app/core/command_line.h"
 #include "app/core/single_instance_rule.h"
 #include "app/daily_backup.h"
 #include "app/data_folder_at_start.h"
+#include "app/exit_codes.h"
+#include "app/new_note_handoff.h"
+#include "app/new_note_sending.h"
+#include "app/notes_export.h"
 #include "app/program_state.h"
 #include "app/splash.h"
 #include "app/step_trace.h"
@@ -45,6 +51,26 @@ void ShowAlreadyRunning() {
                 MB_ICONINFORMATION);
 }
 
+// The problem, the argument it is about, then how to call the program.
+void TellCommandProblem(const Command& command) {
+    std::u16string text = Translate(command.problem);
+    // Appended piece by piece: GCC 12 warns wrongly on a chain of '+'.
+    if (!command.detail.empty()) {
+        text += u' ';
+        text += command.detail;
+    }
+    text += u'\n';
+    for (const char16_t* line : UsageLines()) {
+        text += u'\n';
+        text += Translate(line);
+    }
+    TellCommandLineUser(text);
+}
+
+NewNoteRequest RequestOf(const Command& command) {
+    return NewNoteRequest{command.text, command.category};
+}
+
 // Handles every message waiting; false once the quit message came, with its
 // exit code.
 bool DispatchWaitingMessages(int& exitCode) {
@@ -83,7 +109,7 @@ int RunMessageLoop() {
 
 }  // namespace
 
-int RunQuillboard(HINSTANCE instance) {
+int RunQuillboard(HINSTANCE instance, const std::u16string& commandLine) {
     ProgramState state;
     const ProgramStateBinding bound(state);
     StartStepTrace();
@@ -92,12 +118,29 @@ int RunQuillboard(HINSTANCE instance) {
     StartFolder dataFolder = ReadDataFolderChoice();
     ChooseLanguageAtStart();  // early, so that even the "already running" box is translated
 
+    const Command command = ParseCommand(CommandLineArguments(commandLine));
+    if (command.kind == CommandKind::Invalid) {
+        TellCommandProblem(command);
+        return kCommandBadArguments;
+    }
+    // Reads the files the running copy saved, if one runs: no need to claim anything.
+    if (command.kind == CommandKind::Export) return ExportNotes(command.file, dataFolder);
+    const bool newNote = command.kind == CommandKind::NewNote;
+
     UniqueHandle mutex;
     if (!ClaimSingleInstance(mutex)) {
-        ShowAlreadyRunning();  // a second copy leaves without writing anything
+        // A second copy leaves without writing anything.
+        if (newNote) return HandNewNoteToRunningCopy(RequestOf(command));
+        ShowAlreadyRunning();
         return 0;
     }
     if (!WaitForDataFolder(dataFolder)) return 0;  // the user quit: nothing was written
+    // A category that does not exist is refused before anything is written.
+    if (newNote && !command.category.empty()) {
+        if (LoadCategories() == CategoriesFileState::Unreadable || !CheckRequestedCategory(command.category)) {
+            return kCommandBadArguments;
+        }
+    }
     EnsureDataFolders();
     WriteLanguageFilesAtStart();
     TraceStep("language and data folder");
@@ -128,6 +171,7 @@ int RunQuillboard(HINSTANCE instance) {
     LookAtBackupsOncePerDay(tray, LocalMoment());  // in steps, once the loop runs
     LoadShortcuts();
     RegisterGlobalHotKeys(tray);
+    if (newNote) MakeRequestedNote(RequestOf(command));
     TraceStep("ready");
 
     const int exitCode = RunMessageLoop();

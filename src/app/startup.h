@@ -4,4 +4,8 @@
 
 #include <windows.h>
 
-int RunQuillboard(HINSTANCE instance);
+#include <string>
+
+// `commandLine` is the whole command line, the program's name first
+// (app/core/command_line.h).
+int RunQuillboard(HINSTANCE instance, const std::u16string& commandLine);

@@ -18,6 +18,7 @@ constexpr TrayMenuItem kSeparator{0, CommandId::NewNote, nullptr};
 // installer sends the quit command by its number.
 constexpr TrayMenuItem kTrayMenuItems[] = {
     {1001, CommandId::NewNote, u"Nouvelle note"},
+    {1007, CommandId::FindNotes, u"Rechercher…"},
     {1005, CommandId::DockAllNotes, u"Ancrer toutes les notes"},
     {1004, CommandId::UndockAllNotes, u"Désancrer toutes les notes"},
     kSeparator,

@@ -1,6 +1,7 @@
 #include "app/tray_window.h"
 
 #include "app/daily_backup.h"
+#include "app/new_note_handoff.h"
 #include "app/program_commands.h"
 #include "app/program_state.h"
 #include "app/step_trace.h"
@@ -50,6 +51,8 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             RunProgramCommand(window, *command, lParam != kQuitWithoutQuestion);
         }
         return 0;
+    case WM_COPYDATA:
+        return OnNewNoteRequest(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_TRAYICON:
         OnTrayIconEvent(window, LOWORD(lParam));
         return 0;

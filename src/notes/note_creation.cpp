@@ -1,9 +1,11 @@
 #include "notes/note_creation.h"
 
 #include "notes/core/note_layout.h"
+#include "notes/note_save.h"
 #include "notes/note_window_state.h"
 #include "notes/notes_state.h"
 #include "storage/category_storage.h"
+#include "storage/core/text_lines.h"
 #include "storage/note_files.h"
 #include "ui/screen_geometry.h"
 #include "win/process_handles.h"
@@ -68,6 +70,22 @@ HWND CreateNewNote(HWND sourceNote) {
     // Not saved yet: its first save trigger writes it, unless it is still blank.
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+    return window;
+}
+
+HWND CreateNoteWithText(const std::u16string& text, std::int32_t categoryId, std::int32_t subcategoryId) {
+    NoteCreateParams params = NewNoteParams(NextCascadePosition());
+    params.body = WithCrLfLineBreaks(text);
+    if (const Category* category = FindCategory(Categories(), categoryId)) {
+        params.categoryId = categoryId;
+        params.colour = category->colour;
+        if (FindSubcategory(Categories(), categoryId, subcategoryId)) params.subcategoryId = subcategoryId;
+    }
+    HWND window = CreateNoteWindow(params);
+    if (!window) return nullptr;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SaveNote(window);
     return window;
 }
 

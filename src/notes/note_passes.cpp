@@ -43,7 +43,7 @@ void DockAllNotes() {
 
 void UndockAllNotes() {
     ForEachNoteWindow([](HWND window) {
-        if (NoteFromWindow(window)->dock != kDockNone) UndockNote(window);
+        if (NoteFromWindow(window)->dock != kDockNone || IsUndockedForAMoment(window)) UndockNote(window);
     });
 }
 

@@ -7,6 +7,7 @@
 #include "storage/note_bin.h"
 #include "storage/note_files.h"
 #include "storage/text_files.h"
+#include "ui/screen_geometry.h"
 #include "win/window_text.h"
 
 namespace {
@@ -18,6 +19,16 @@ bool ReadEditText(HWND noteWindow, std::u16string& text) {
     if (!edit) return false;
     text = WindowText(edit);
     return true;
+}
+
+// What the file keeps: a strip undocked for a moment is docked there, with
+// the floating rectangle the window has now.
+Note StoredNote(HWND noteWindow, const NoteWindowState& state) {
+    Note stored = state.note;
+    if (state.redockEdge == kDockNone) return stored;
+    stored.dock = state.redockEdge;
+    stored.undockedRect = WindowRectOf(noteWindow);
+    return stored;
 }
 
 Rect FloatingRect(HWND noteWindow, const Note& note) {
@@ -60,16 +71,17 @@ void SaveNote(HWND noteWindow) {
             return;
         }
     }
+    const Note stored = StoredNote(noteWindow, *state);
     // A blank floating note without entries has no file; the text it held
     // goes into the bin, as the user may have erased it by mistake.
-    if (IsBlankText(body) && note.dock == kDockNone && note.entries.empty()) {
+    if (IsBlankText(body) && stored.dock == kDockNone && note.entries.empty()) {
         // Not gone, the file would bring the erased text back at the next start.
         const bool deleted = MoveNoteFileToBin(note.id, LocalMoment());
         if (deleted) ForgetFile(*state);
         RecordSaveOutcome(noteWindow, note, deleted);
         return;
     }
-    const Bytes bytes = EncodeUtf8(FormatNoteFile(note, FloatingRect(noteWindow, note), body));
+    const Bytes bytes = EncodeUtf8(FormatNoteFile(stored, FloatingRect(noteWindow, stored), body));
     // The file already holds exactly this: nothing to write.
     if (state->fileVersion.exists && bytes == state->fileBytes) {
         RecordSaveOutcome(noteWindow, note, true);
@@ -85,11 +97,12 @@ void SaveNote(HWND noteWindow) {
 }
 
 std::optional<std::string> NoteFileBytes(HWND noteWindow) {
-    const Note* note = NoteFromWindow(noteWindow);
+    const NoteWindowState* state = NoteWindowStateOf(noteWindow);
     std::u16string body;
-    if (!note || !ReadEditText(noteWindow, body)) return std::nullopt;
-    if (IsBlankText(body) && note->dock == kDockNone && note->entries.empty()) return std::string();
-    return EncodeUtf8(FormatNoteFile(*note, FloatingRect(noteWindow, *note), body));
+    if (!state || !ReadEditText(noteWindow, body)) return std::nullopt;
+    const Note stored = StoredNote(noteWindow, *state);
+    if (IsBlankText(body) && stored.dock == kDockNone && stored.entries.empty()) return std::string();
+    return EncodeUtf8(FormatNoteFile(stored, FloatingRect(noteWindow, stored), body));
 }
 
 void ForgetFile(NoteWindowState& state) {

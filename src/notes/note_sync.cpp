@@ -74,6 +74,7 @@ void ShowStoredVersion(HWND noteWindow, NoteWindowState& state, StoredNoteText s
     ApplyMinimumSize(fields.width, fields.height);
     const Rect floating{fields.x, fields.y, fields.x + fields.width, fields.y + fields.height};
     note.dock = fields.dock;
+    state.redockEdge = kDockNone;  // the file's placement, not the moment's
     if (note.dock != kDockNone) {
         note.undockedRect = floating;
         ApplyDockGeometry(noteWindow, note.dock);

@@ -286,6 +286,9 @@ LRESULT CALLBACK NoteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
         OnSetFocus(window);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) RedockAfterAMoment(window, reinterpret_cast<HWND>(lParam));
+        break;  // the default sets the focus when the note is activated
     case WM_COMMAND:
         if (LOWORD(wParam) == kNoteEditId && HIWORD(wParam) == EN_KILLFOCUS) SaveNote(window);
         return 0;

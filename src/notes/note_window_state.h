@@ -29,6 +29,10 @@ struct NoteWindowState {
     // first save of a new note.
     FileVersion fileVersion;
     std::string fileBytes;
+    // A strip shown floating for a moment (notes/docking.h): the edge it
+    // docks to again, and the edge its file keeps meanwhile. kDockNone
+    // otherwise.
+    DockEdge redockEdge = kDockNone;
 };
 
 // True for a top-level window whose class is exactly "QuillboardNote".

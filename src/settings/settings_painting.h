@@ -1,5 +1,5 @@
 // Painting the settings window: title band, sound settings, language, the
-// notes' folder and the fourteen shortcut rows, all at fixed client positions.
+// notes' folder and the shortcut rows, all at fixed client positions.
 #pragma once
 
 #include <windows.h>

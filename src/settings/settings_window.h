@@ -1,5 +1,5 @@
 // The settings window: notification sound, language, the notes' folder and
-// the fourteen keyboard shortcuts, in one modal window painted in the look of
+// the keyboard shortcuts, in one modal window painted in the look of
 // a note.
 #pragma once
 

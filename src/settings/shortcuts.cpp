@@ -9,7 +9,7 @@
 namespace {
 
 constexpr char16_t kShortcutsFile[] = u"shortcuts.txt";
-// Fourteen short lines; anything past this is not a file the program wrote.
+// A line per shortcut, short; anything past this is not a file the program wrote.
 constexpr std::uint64_t kMaxShortcutsFileBytes = 64 * 1024;
 constexpr UINT kModifierNoRepeat = 0x4000;  // MOD_NOREPEAT: one WM_HOTKEY per press
 constexpr std::uint32_t kKnownModifiers = kModifierAlt | kModifierCtrl | kModifierShift;

@@ -13,11 +13,11 @@
 namespace {
 
 TEST(SettingsLayout, ShortcutRowTopsAndKeyBoxes) {
-    const std::int32_t tops[] = {242, 268, 294, 320, 378, 404, 430, 456, 482, 508, 534, 560, 586, 612};
+    const std::int32_t tops[] = {242, 266, 290, 314, 338, 362, 418, 442, 466, 490, 514, 538, 562, 586, 610, 634};
     const ShortcutRowsLayout rows = LayoutShortcutRows(DefaultShortcutTable());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].top, tops[i]) << i;
-        EXPECT_EQ(rows[i].keyBox, (Rect{240, tops[i] + 2, 432, tops[i] + 24})) << i;
+        EXPECT_EQ(rows[i].keyBox, (Rect{240, tops[i] + 2, 432, tops[i] + 22})) << i;
     }
 }
 
@@ -56,9 +56,10 @@ TEST(SettingsLayout, PressesInRuleOrder) {
         {{432, 75}, {H::Elsewhere}},     {{90, 150}, {H::LanguageBox}},   {{431, 171}, {H::LanguageBox}},
         {{89, 160}, {H::Elsewhere}},     {{84, 87}, {H::Volume}},         {{389, 110}, {H::Volume}},
         {{390, 100}, {H::Elsewhere}},    {{84, 111}, {H::Elsewhere}},     {{240, 244}, {H::KeyBox, 0}},
-        {{431, 265}, {H::KeyBox, 0}},    {{300, 380}, {H::KeyBox, 4}},    {{300, 635}, {H::KeyBox, 13}},
-        {{300, 266}, {H::Elsewhere}},  // the gap between two boxes
-        {{239, 380}, {H::Elsewhere}},    {{12, 380}, {H::Elsewhere}},     {{200, 190}, {H::Elsewhere}},
+        {{431, 263}, {H::KeyBox, 0}},    {{300, 345}, {H::KeyBox, 4}},    {{300, 425}, {H::KeyBox, 6}},
+        {{300, 655}, {H::KeyBox, 15}},   {{300, 657}, {H::Elsewhere}},
+        {{300, 265}, {H::Elsewhere}},  // the gap between two boxes
+        {{239, 425}, {H::Elsewhere}},    {{12, 425}, {H::Elsewhere}},     {{200, 190}, {H::Elsewhere}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HitTestSettings(c.point, rows, 3), c.result) << c.point.x << "," << c.point.y;

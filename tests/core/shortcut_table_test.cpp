@@ -4,6 +4,7 @@
 
 #include "fresh_translations.h"
 
+#include <iterator>
 #include <string>
 
 #include "i18n/core/built_in_english.h"
@@ -19,8 +20,9 @@ constexpr std::uint32_t kCtrlAlt = 0x3;
 // Rows by position in the table.
 constexpr int kNewNoteRow = 0;
 constexpr int kSettingsRow = 3;
-constexpr int kDockLeftRow = 9;
-constexpr int kDeleteNoteRow = 13;
+constexpr int kCategoryMenuRow = 6;
+constexpr int kDockLeftRow = 11;
+constexpr int kDeleteNoteRow = 15;
 
 class ShortcutTableTest : public ::testing::Test {
 protected:
@@ -37,12 +39,14 @@ TEST_F(ShortcutTableTest, DefaultsInDisplayOrder) {
     } rows[] = {
         {1, true, u"Nouvelle note", 0x4E},                 {2, true, u"Ancrer toutes les notes", 0x44},
         {3, true, u"Désancrer toutes les notes", 0x55},    {4, true, u"Parametres", 0x47},
+        {17, true, u"Rechercher une note", 0x46},          {18, true, u"Note du presse-papiers", 0x56},
         {5, false, u"Categorie / sous-categorie", 0x43},   {6, false, u"Changer le type", 0x54},
         {7, false, u"Epingler / desepingler", 0x50},       {8, false, u"Choisir la couleur", 0x4B},
         {9, false, u"Ajouter une entree (cedulee)", 0x41}, {10, false, u"Ancrer a gauche", 0x25},
         {11, false, u"Ancrer en haut", 0x26},              {12, false, u"Ancrer a droite", 0x27},
         {13, false, u"Desancrer cette note", 0x28},        {14, false, u"Supprimer la note", 0x58},
     };
+    ASSERT_EQ(std::size(rows), table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
         const auto& r = rows[i];
         const CommandId id = static_cast<CommandId>(r.id);  // the number shortcuts.txt stores
@@ -101,8 +105,8 @@ TEST_F(ShortcutTableTest, NoteShortcutNeedsExactlyTheModifiersOfANoteRow) {
     table[kDockLeftRow].modifiers = 0;
     table[kDockLeftRow].key = 0;
     EXPECT_EQ(FindNoteShortcut(table, 0, 0), -1);            // unbound rows never match
-    table[kDeleteNoteRow].key = 0x43;                        // duplicate of row 4
-    EXPECT_EQ(FindNoteShortcut(table, 0x43, kCtrlAlt), 4);   // the first in table order wins
+    table[kDeleteNoteRow].key = 0x43;                        // duplicate of the category menu's row
+    EXPECT_EQ(FindNoteShortcut(table, 0x43, kCtrlAlt), kCategoryMenuRow);  // the first in table order wins
 }
 
 TEST_F(ShortcutTableTest, CapturingTakesTheCombinationFromEveryOtherRow) {
@@ -159,7 +163,7 @@ TEST_F(ShortcutTableTest, CaptureRules) {
 }
 
 TEST_F(ShortcutTableTest, CaptureForARowOutsideTheTableChangesNothing) {
-    for (const int row : {-1, 14, 1000}) {
+    for (const int row : {-1, 16, 1000}) {
         EXPECT_TRUE(CaptureKey(table, row, 0x4E, kCtrl).waitEnds);
         EXPECT_EQ(table, DefaultShortcutTable());
     }

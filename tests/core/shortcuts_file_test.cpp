@@ -12,9 +12,9 @@ ShortcutTable ReadIntoDefaults(const std::u16string& text) {
     return table;
 }
 
-TEST(ShortcutsFile, DefaultTableWritesFourteenLines) {
+TEST(ShortcutsFile, DefaultTableWritesALinePerRowInTableOrder) {
     EXPECT_EQ(FormatShortcutsFile(DefaultShortcutTable()),
-              u"1|3|78\r\n2|3|68\r\n3|3|85\r\n4|3|71\r\n5|3|67\r\n6|3|84\r\n7|3|80\r\n"
+              u"1|3|78\r\n2|3|68\r\n3|3|85\r\n4|3|71\r\n17|3|70\r\n18|3|86\r\n5|3|67\r\n6|3|84\r\n7|3|80\r\n"
               u"8|3|75\r\n9|3|65\r\n10|3|37\r\n11|3|38\r\n12|3|39\r\n13|3|40\r\n14|3|88\r\n");
 }
 
@@ -46,10 +46,10 @@ TEST(ShortcutsFile, LinesReadLikeTheCLibraryScansThem) {
 
 TEST(ShortcutsFile, UnknownIdsAreIgnoredLaterLinesWinAndOthersStay) {
     ShortcutTable expected = DefaultShortcutTable();
-    expected[4].modifiers = 0;  // a zero line unbinds its row
-    expected[4].key = 0;
-    expected[13].modifiers = 1;
-    expected[13].key = 66;
+    expected[6].modifiers = 0;  // a zero line unbinds its row
+    expected[6].key = 0;
+    expected[15].modifiers = 1;
+    expected[15].key = 66;
     EXPECT_EQ(ReadIntoDefaults(u"0|1|1\n5|0|0\r\n15|1|1\n-14|1|1\n14|2|65\n14|1|66"), expected);
 }
 
@@ -57,9 +57,32 @@ TEST(ShortcutsFile, WrittenTableReadsBackTheSame) {
     ShortcutTable edited = DefaultShortcutTable();
     edited[0].modifiers = 0;
     edited[0].key = 0;
-    edited[9].modifiers = 0xFFFFFFFF;
-    edited[9].key = 0x1234;
+    edited[11].modifiers = 0xFFFFFFFF;
+    edited[11].key = 0x1234;
     EXPECT_EQ(ReadIntoDefaults(FormatShortcutsFile(edited)), edited);
+}
+
+// A file written before the find and clipboard rows existed: a combination
+// the user gave another row stays theirs, and the new row starts unbound.
+TEST(ShortcutsFile, ARowTheFileDoesNotNameLosesItsDefaultToARowTheFileBindsToIt) {
+    struct Case {
+        std::u16string text;
+        std::size_t unboundRow;  // kShortcutCount: none
+    };
+    const Case cases[] = {
+        {u"8|3|70\r\n", 4},                  // the colour row took Ctrl+Alt+F from the find row
+        {u"1|3|86\r\n", 5},                  // the new-note row took Ctrl+Alt+V
+        {u"8|3|70\r\n17|3|74\r\n", kShortcutCount},  // the file names the find row: both as written
+        {u"8|7|70\r\n", kShortcutCount},     // Ctrl+Alt+Shift+F is another combination
+        {u"1|3|78\r\n", kShortcutCount},     // a row's own default is no conflict
+    };
+    for (const Case& c : cases) {
+        const ShortcutTable table = ReadIntoDefaults(c.text);
+        for (std::size_t row = 0; row < kShortcutCount; ++row) {
+            const bool unbound = row == c.unboundRow;
+            EXPECT_EQ(table[row].key == 0, unbound) << testing::PrintToString(c.text) << " row " << row;
+        }
+    }
 }
 
 }  // namespace

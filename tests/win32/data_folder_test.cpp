@@ -272,7 +272,7 @@ TEST_F(DataFolderChoice, AFolderMissingAtStartIsNamedAndNothingIsWrittenAnywhere
     ScriptedUser user;
     user.AnswerMessageBox(IDRETRY, &first);
     user.AnswerMessageBox(IDCANCEL, &second);
-    EXPECT_EQ(RunQuillboard(GetModuleHandleW(nullptr)), 0);
+    EXPECT_EQ(RunQuillboard(GetModuleHandleW(nullptr), u"Quillboard.exe"), 0);
     EXPECT_EQ(user.StepsLeft(), 0u);
 
     EXPECT_NE(first.text.find(u"\n" + missing + u"\n"), std::u16string::npos);

@@ -33,9 +33,9 @@ constexpr POINT kSoundCheckBox{420, 75};
 constexpr POINT kLanguageBox{200, 160};
 constexpr int kVolumeY = 99;
 
-// The middle of a row's key box: global rows from 242, note rows from 378.
+// The middle of a row's key box: six global rows from 242, note rows from 418.
 POINT KeyBoxOf(int row) {
-    return POINT{350, (row < 4 ? 242 + row * 26 : 378 + (row - 4) * 26) + 13};
+    return POINT{350, (row < 6 ? 242 + row * 24 : 418 + (row - 6) * 24) + 12};
 }
 
 using Step = std::function<void(HWND settings)>;
@@ -165,10 +165,10 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
             noteOrTrayEnabled = IsWindowEnabled(note) || IsWindowEnabled(tray_);
             PostMessageW(settings, WM_SYSKEYDOWN, VK_F4, kAltDown);
             PostMessageW(GetDlgItem(settings, IDOK), WM_SYSKEYDOWN, VK_F4, kAltDown);
-            Click(settings, KeyBoxOf(4));
+            Click(settings, KeyBoxOf(6));
         },
         [](HWND settings) { PostMessageW(settings, WM_KEYDOWN, VK_ESCAPE, 0); },
-        [](HWND settings) { Click(settings, KeyBoxOf(9)); },  // "Ancrer à gauche" waits
+        [](HWND settings) { Click(settings, KeyBoxOf(11)); },  // "Ancrer à gauche" waits
         [](HWND settings) { PressCtrlAlt(settings, 'N'); },
         [](HWND settings) { SendMessageW(settings, WM_COMMAND, kSettingsResetId, 0); },
         [](HWND settings) { Click(settings, kSoundCheckBox); },
@@ -190,7 +190,7 @@ TEST_F(SettingsWindow, WhileOpenHotKeysAreFreeAndNotesDisabledAndCancelPutsBackE
 
 TEST_F(SettingsWindow, OkSavesShortcutsAndSoundAndSwitchesTheLanguage) {
     EXPECT_TRUE(RunSettings(tray_, {
-        [](HWND settings) { Click(settings, KeyBoxOf(9)); },
+        [](HWND settings) { Click(settings, KeyBoxOf(11)); },
         [](HWND settings) { PressCtrlAlt(settings, 'N'); },
         [](HWND settings) { Click(settings, kSoundCheckBox); },
         [](HWND settings) {
@@ -205,8 +205,8 @@ TEST_F(SettingsWindow, OkSavesShortcutsAndSoundAndSwitchesTheLanguage) {
     }));
 
     EXPECT_EQ(ReadRawFile(DataPath(u"shortcuts.txt")),
-              "1|0|0\r\n2|3|68\r\n3|3|85\r\n4|3|71\r\n5|3|67\r\n6|3|84\r\n7|3|80\r\n8|3|75\r\n9|3|65\r\n"
-              "10|3|78\r\n11|3|38\r\n12|3|39\r\n13|3|40\r\n14|3|88\r\n");
+              "1|0|0\r\n2|3|68\r\n3|3|85\r\n4|3|71\r\n17|3|70\r\n18|3|86\r\n5|3|67\r\n6|3|84\r\n7|3|80\r\n"
+              "8|3|75\r\n9|3|65\r\n10|3|78\r\n11|3|38\r\n12|3|39\r\n13|3|40\r\n14|3|88\r\n");
     EXPECT_EQ(ReadRawFile(DataPath(u"son.txt")), "ENABLED=0\r\nVOLUME=100\r\nPATH=\r\n");
     EXPECT_EQ(ReadRawFile(DataPath(u"langue.txt")), "en");
     EXPECT_EQ(std::u16string(Translate(u"Quitter")), u"Quit");
@@ -226,7 +226,7 @@ TEST_F(SettingsWindow, FailedRegistrationIsRedAndTheWindowSpeaksTheActiveLanguag
         [&](HWND settings) {
             redInFailedRow = RedPixelsAround(settings, KeyBoxOf(1));
             redInOtherRow = RedPixelsAround(settings, KeyBoxOf(0));
-            Click(settings, KeyBoxOf(9));
+            Click(settings, KeyBoxOf(11));
         },
         [](HWND settings) { SaveScreenshotIfAsked(u"settings-waiting-red", settings); },
     });

@@ -100,7 +100,8 @@ TEST_F(ShortcutKeys, AnyNumbersInTheFileAreTakenWithoutHarmAndWrittenBack) {
 
     ASSERT_TRUE(SaveShortcuts());
     EXPECT_EQ(ReadRawFile(DataPath(u"shortcuts.txt")),
-              "1|4294967295|4294967295\r\n2|4294967295|4294967295\r\n3|3|85\r\n4|3|71\r\n5|0|0\r\n"
+              "1|4294967295|4294967295\r\n2|4294967295|4294967295\r\n3|3|85\r\n4|3|71\r\n17|3|70\r\n18|3|86\r\n"
+              "5|0|0\r\n"
               "6|3|84\r\n7|3|80\r\n8|3|75\r\n9|3|65\r\n10|3|37\r\n11|3|38\r\n12|3|39\r\n13|3|40\r\n"
               "14|3|88\r\n");
     UnregisterGlobalHotKeys();

@@ -73,13 +73,13 @@ using TrayWindowEvents = DataFolderTest;
 
 TEST_F(TrayMenu, ItemsComeInOrderWithThreeSeparatorsInTheActiveLanguage) {
     const std::vector<MenuItem> french = {
-        {kNewNoteCommand, u"Nouvelle note"}, {kDockAllCommand, u"Ancrer toutes les notes"},
-        {kUndockAllCommand, u"Désancrer toutes les notes"}, {}, {kSettingsCommand, u"Paramètres\u2026"},
-        {kRestoreCommand, u"Restaurer\u2026"}, {},
+        {kNewNoteCommand, u"Nouvelle note"}, {kFindCommand, u"Rechercher\u2026"},
+        {kDockAllCommand, u"Ancrer toutes les notes"}, {kUndockAllCommand, u"Désancrer toutes les notes"}, {},
+        {kSettingsCommand, u"Paramètres\u2026"}, {kRestoreCommand, u"Restaurer\u2026"}, {},
         {kStartWithWindowsCommand, u"Démarrer avec Windows"}, {}, {kQuitCommand, u"Quitter"},
     };
     const std::vector<MenuItem> english = {
-        {kNewNoteCommand, u"New note"}, {kDockAllCommand, u"Dock all notes"},
+        {kNewNoteCommand, u"New note"}, {kFindCommand, u"Find\u2026"}, {kDockAllCommand, u"Dock all notes"},
         {kUndockAllCommand, u"Undock all notes"}, {}, {kSettingsCommand, u"Settings\u2026"},
         {kRestoreCommand, u"Restore\u2026"}, {},
         {kStartWithWindowsCommand, u"Start with Windows"}, {}, {kQuitCommand, u"Quit"},

@@ -5,15 +5,17 @@
 
 #include <cstdint>
 
-// 1..14 are the shortcut rows, in their order: "shortcuts.txt" stores these
-// numbers and the global hot keys are registered under them, so they never
-// change.
+// "shortcuts.txt" stores these numbers and the global hot keys are
+// registered under them, so they never change: 1..14 are the first shortcut
+// rows, in their order, and 17 and 18 the global rows added later.
 enum class CommandId : std::int32_t {
     // For the whole program: global hot keys and tray menu items.
     NewNote = 1,
     DockAllNotes = 2,
     UndockAllNotes = 3,
     OpenSettings = 4,
+    FindNotes = 17,
+    NoteFromClipboard = 18,
     // For the note that has the keyboard focus.
     CategoryMenu = 5,
     ToggleType = 6,

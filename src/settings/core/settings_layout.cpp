@@ -15,7 +15,7 @@ constexpr std::int32_t kGapBeforeNoteRows = 32;
 constexpr std::int32_t kKeyBoxLeft = 240;
 constexpr std::int32_t kKeyBoxRight = 432;
 constexpr std::int32_t kKeyBoxTopInset = 2;
-constexpr std::int32_t kKeyBoxBottomInset = 24;
+constexpr std::int32_t kKeyBoxBottomInset = 22;
 
 // Volume.
 constexpr std::int32_t kMaxVolume = 100;

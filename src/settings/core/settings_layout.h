@@ -26,7 +26,8 @@ struct ShortcutRowLayout {
 
     bool operator==(const ShortcutRowLayout&) const = default;
 };
-constexpr std::int32_t kShortcutRowHeight = 26;
+// Sixteen rows fit above the buttons at this height.
+constexpr std::int32_t kShortcutRowHeight = 24;
 // Each heading fills the kShortcutHeadingHeight pixels above its first row.
 constexpr std::int32_t kShortcutHeadingHeight = 24;
 

@@ -13,6 +13,8 @@ constexpr ShortcutTable kDefaultTable = {{
     {CommandId::DockAllNotes, true, u"Ancrer toutes les notes", kCtrlAlt, 0x44, kCtrlAlt, 0x44, false},
     {CommandId::UndockAllNotes, true, u"Désancrer toutes les notes", kCtrlAlt, 0x55, kCtrlAlt, 0x55, false},
     {CommandId::OpenSettings, true, u"Parametres", kCtrlAlt, 0x47, kCtrlAlt, 0x47, false},
+    {CommandId::FindNotes, true, u"Rechercher une note", kCtrlAlt, 0x46, kCtrlAlt, 0x46, false},
+    {CommandId::NoteFromClipboard, true, u"Note du presse-papiers", kCtrlAlt, 0x56, kCtrlAlt, 0x56, false},
     {CommandId::CategoryMenu, false, u"Categorie / sous-categorie", kCtrlAlt, 0x43, kCtrlAlt, 0x43, false},
     {CommandId::ToggleType, false, u"Changer le type", kCtrlAlt, 0x54, kCtrlAlt, 0x54, false},
     {CommandId::TogglePin, false, u"Epingler / desepingler", kCtrlAlt, 0x50, kCtrlAlt, 0x50, false},

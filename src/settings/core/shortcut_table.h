@@ -1,4 +1,4 @@
-// The fourteen keyboard commands and their bindings: four global hot keys and
+// The sixteen keyboard commands and their bindings: six global hot keys and
 // ten commands for the focused note. The table lives for the whole process
 // (owned by the shell); these rules take it by reference.
 #pragma once
@@ -33,12 +33,12 @@ struct Shortcut {
     bool operator==(const Shortcut&) const = default;
 };
 
-constexpr std::size_t kShortcutCount = 14;
+constexpr std::size_t kShortcutCount = 16;
 
 // Display order, file order and the note filter's search order.
 using ShortcutTable = std::array<Shortcut, kShortcutCount>;
 
-// The fourteen rows, each bound to its default.
+// The sixteen rows, each bound to its default.
 ShortcutTable DefaultShortcutTable();
 
 // Every row back to its default binding, every registration failed flag cleared.

@@ -1,5 +1,6 @@
 #include "settings/core/shortcuts_file.h"
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -102,11 +103,15 @@ std::optional<BindingLine> ReadBindingLine(std::u16string_view line) {
     return BindingLine{*id, *modifiers, *key};
 }
 
-void ApplyLine(std::u16string_view line, ShortcutTable& table) {
+using RowsRead = std::array<bool, kShortcutCount>;
+
+void ApplyLine(std::u16string_view line, ShortcutTable& table, RowsRead& read) {
     const std::optional<BindingLine> binding = ReadBindingLine(line);
     if (!binding) return;
-    for (Shortcut& shortcut : table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        Shortcut& shortcut = table[i];
         if (CommandNumber(shortcut.id) != binding->id) continue;
+        read[i] = true;
         // A key held with neither Ctrl nor Alt is what people type: bound, it
         // would swallow that key in every program (or in every note). The
         // settings window refuses it; so does the file.
@@ -117,10 +122,30 @@ void ApplyLine(std::u16string_view line, ShortcutTable& table) {
     }
 }
 
+bool SameBinding(const Shortcut& a, const Shortcut& b) {
+    return a.key != 0 && a.key == b.key && a.modifiers == b.modifiers;
+}
+
+// A row the file does not name holds its default, which the user may have
+// given another row since.
+void UnbindDefaultsTakenByTheFile(ShortcutTable& table, const RowsRead& read) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (read[i]) continue;
+        for (std::size_t other = 0; other < table.size(); ++other) {
+            if (!read[other] || !SameBinding(table[i], table[other])) continue;
+            table[i].modifiers = 0;
+            table[i].key = 0;
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 void ParseShortcutsFile(const std::u16string& text, ShortcutTable& table) {
-    ForEachLine(text, [&table](std::u16string_view line) { ApplyLine(line, table); });
+    RowsRead read{};
+    ForEachLine(text, [&table, &read](std::u16string_view line) { ApplyLine(line, table, read); });
+    UnbindDefaultsTakenByTheFile(table, read);
 }
 
 std::u16string FormatShortcutsFile(const ShortcutTable& table) {

@@ -15,3 +15,18 @@ void ForEachLine(std::u16string_view text, const std::function<void(std::u16stri
         start = lineFeed + 1;
     }
 }
+
+std::u16string WithCrLfLineBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            out.push_back(c);
+            continue;
+        }
+        out += u"\r\n";
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    }
+    return out;
+}
