@@ -1,6 +1,5 @@
 #include "search/find_window.h"
 
-#include <commctrl.h>
 
 #include <optional>
 #include <vector>
@@ -37,21 +36,27 @@ constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | E
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY |
                              LBS_NOINTEGRALHEIGHT;
 constexpr DWORD kNothingFoundStyle = WS_CHILD | SS_CENTER | SS_NOPREFIX;
-constexpr UINT_PTR kFieldSubclassId = 1;
 
 // The keys that move in the list while the caret stays in the field.
 bool IsListKey(WPARAM key) {
     return key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT;
 }
 
-// The field hands the list the keys that move in it.
-LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR list) {
+// The field hands the list the keys that move in it. Subclassed through its
+// window procedure (the standard one kept in the field's user data), so that
+// the common controls library is not loaded for it.
+LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && IsListKey(wParam)) {
-        SendMessageW(reinterpret_cast<HWND>(list), WM_KEYDOWN, wParam, lParam);
+        SendMessageW(GetDlgItem(GetParent(field), kFindListId), WM_KEYDOWN, wParam, lParam);
         return 0;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(field, FieldProc, kFieldSubclassId);
-    return DefSubclassProc(field, message, wParam, lParam);
+    const auto standard = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(field, GWLP_USERDATA));
+    return CallWindowProcW(standard, field, message, wParam, lParam);
+}
+
+void SubclassField(HWND field) {
+    SetWindowLongPtrW(field, GWLP_USERDATA, GetWindowLongPtrW(field, GWLP_WNDPROC));
+    SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc));
 }
 
 // Centred across the primary work area, a third of the way down, where a
@@ -96,7 +101,7 @@ private:
                                                  : Translate(u"Aucune note ne contient ce texte.");
         nothingFound_ = CreateDialogControl(Window(), L"STATIC", nothing, kNothingFoundStyle, kNothingFoundId,
                                             kNothingFoundPlace, font);
-        SetWindowSubclass(field_, FieldProc, kFieldSubclassId, reinterpret_cast<DWORD_PTR>(list_));
+        SubclassField(field_);
         Refresh();
         return field_;
     }
