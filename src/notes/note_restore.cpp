@@ -25,15 +25,6 @@ constexpr int kAsideOffset = 32;  // a restored copy beside the note it was
 constexpr std::u16string_view kNotesFolderPrefix = u"notes\\";
 constexpr char16_t kCategoriesFile[] = u"categories.txt";
 
-HWND NoteWindowWithId(std::uint64_t id) {
-    HWND found = nullptr;
-    ForEachNoteWindow([&found, id](HWND window) {
-        const Note* note = NoteFromWindow(window);
-        if (!found && !note->deleted && note->id == id) found = window;
-    });
-    return found;
-}
-
 // The note files of a backup, by their name in the notes folder.
 std::set<std::u16string> NoteFilesOf(const Backup& backup) {
     std::set<std::u16string> names;

@@ -65,3 +65,12 @@ void RepaintNote(HWND noteWindow) {
 void ForEachNoteWindow(const std::function<void(HWND)>& visit) {
     EnumWindows(VisitNoteWindow, reinterpret_cast<LPARAM>(&visit));
 }
+
+HWND NoteWindowWithId(std::uint64_t id) {
+    HWND found = nullptr;
+    ForEachNoteWindow([&found, id](HWND window) {
+        const Note* note = NoteFromWindow(window);
+        if (!found && !note->deleted && note->id == id) found = window;
+    });
+    return found;
+}

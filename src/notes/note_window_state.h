@@ -63,3 +63,6 @@ void RepaintNote(HWND noteWindow);
 // Calls the visitor for every note window of this process that has a Note,
 // in EnumWindows order.
 void ForEachNoteWindow(const std::function<void(HWND)>& visit);
+
+// The window of the note with that id, or null when it is gone.
+HWND NoteWindowWithId(std::uint64_t id);

@@ -15,12 +15,3 @@ std::vector<SearchableNote> IndexNoteWindows() {
     });
     return notes;
 }
-
-HWND NoteWindowWithId(std::uint64_t id) {
-    HWND found = nullptr;
-    ForEachNoteWindow([&found, id](HWND window) {
-        const Note* note = NoteFromWindow(window);
-        if (!found && !note->deleted && note->id == id) found = window;
-    });
-    return found;
-}

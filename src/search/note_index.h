@@ -14,5 +14,3 @@
 // category's names as they are now.
 std::vector<SearchableNote> IndexNoteWindows();
 
-// The window of the note with that id, or null when it is gone.
-HWND NoteWindowWithId(std::uint64_t id);

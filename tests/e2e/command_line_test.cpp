@@ -88,7 +88,7 @@ TEST(CommandLine, ExportWritesEveryNoteByCategoryWithOrWithoutARunningCopyAndCha
     data.WriteNote(0xA2, scheduled);
     const std::u16string file = data.AppData() + u"\\export.md";
     const std::string expected =
-        "# Travail\r\n\r\nAppeler Marc  \r\n06 12 34\r\n\r\n# Non-categorise\r\n\r\n"
+        "# Travail\r\n\r\nAppeler Marc  \r\n06 12 34\r\n\r\n# Non catégorisé\r\n\r\n"
         "- [x] Envoyer le compte rendu (2025-03-10)\r\n- [ ] Préparer l'ordre du jour (2025-03-14 09:30)\r\n";
 
     EXPECT_EQ(RunToTheEnd(data, L"/export " + Quoted(file)), 0);
