@@ -21,6 +21,7 @@
 #include "storage/data_directory.h"
 #include "storage/folder_tree.h"
 #include "storage/text_files.h"
+#include "median_time.h"
 #include "support/windows_test_support.h"
 #include "win/wide.h"
 
@@ -35,16 +36,6 @@ double Ms(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-double MedianMs(int runs, const std::function<void(int)>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        work(run);
-        times.push_back(Ms(Clock::now() - start));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // A note of a few lines, about 400 bytes as the program writes it.
 std::string NoteBytes(int i) {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "median_time.h"
 #include "notes/note_creation.h"
 #include "notes/note_window.h"
 #include "notes/note_window_state.h"
@@ -54,16 +55,6 @@ std::vector<NoteEntry> Entries() {
     return entries;
 }
 
-double MedianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void TimeCoreRule(int runs) {
     Note note;
@@ -72,7 +63,7 @@ void TimeCoreRule(int runs) {
     const std::vector<Note> notes(kNotes, note);
     const DueStamp now = MakeDueStamp(kNow);
     std::size_t due = 0;
-    const double ms = MedianMs(runs, [&] {
+    const double ms = MedianMs(runs, [&](int) {
         for (const Note& each : notes) due += DueEntryIndices(each, now).size();
     });
     std::printf("core rule, %d notes x %d entries:        %8.3f ms  (%zu due)\n", kNotes, kEntriesPerNote, ms, due);
@@ -104,10 +95,10 @@ void TimeWindowPass(int runs) {
     std::printf("(%d hidden note windows created in %.0f ms)\n", kNotes, createMs);
 
     int walked = 0;
-    const double walkMs = MedianMs(runs, [&] { ForEachNoteWindow([&](HWND) { ++walked; }); });
+    const double walkMs = MedianMs(runs, [&](int) { ForEachNoteWindow([&](HWND) { ++walked; }); });
     std::printf("bare walk over the note windows:          %8.3f ms\n", walkMs);
     ScanDueEntriesAt(kNow);  // the first scan of the process sets the date
-    const double quietMs = MedianMs(runs, [] { ScanDueEntriesAt(kNow); });
+    const double quietMs = MedianMs(runs, [](int) { ScanDueEntriesAt(kNow); });
     std::printf("whole scan, nothing to announce:          %8.3f ms\n", quietMs);
 
     const auto toastsStart = Clock::now();

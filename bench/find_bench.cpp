@@ -16,16 +16,17 @@
 #include <vector>
 
 #include "app/program_state.h"
+#include "median_time.h"
 #include "notes/note_creation.h"
 #include "notes/note_window.h"
 #include "notes/note_window_state.h"
-#include "win/window_text.h"
 #include "search/core/note_matching.h"
 #include "search/find_window.h"
 #include "search/note_index.h"
 #include "support/windows_test_support.h"
 #include "ui/shared_fonts.h"
 #include "win/wide.h"
+#include "win/window_text.h"
 
 namespace {
 
@@ -51,16 +52,6 @@ std::u16string NoteText(int index) {
     return text;
 }
 
-double MedianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void CreateNotes() {
     for (int i = 0; i < kNotes; ++i) {
@@ -74,18 +65,18 @@ void CreateNotes() {
 }
 
 void TimeCore(int runs) {
-    const double textsMs = MedianMs(runs, [] {
+    const double textsMs = MedianMs(runs, [](int) {
         ForEachNoteWindow([](HWND window) { WindowText(NoteEditOf(window)); });
     });
     std::printf("only the walk reading the texts:          %8.3f ms\n", textsMs);
-    const double indexMs = MedianMs(runs, [] { IndexNoteWindows(); });
+    const double indexMs = MedianMs(runs, [](int) { IndexNoteWindows(); });
     std::printf("reading the notes when the window opens:  %8.3f ms\n", indexMs);
     const std::vector<SearchableNote> notes = IndexNoteWindows();
     double worst = 0;
     const std::u16string query = kQuery;
     for (std::size_t length = 1; length <= query.size(); ++length) {
         const std::u16string typed = query.substr(0, length);
-        worst = std::max(worst, MedianMs(runs, [&] { FindNotes(notes, typed); }));
+        worst = std::max(worst, MedianMs(runs, [&](int) { FindNotes(notes, typed); }));
     }
     std::printf("core matching, worst key of the query:   %8.3f ms\n", worst);
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "median_time.h"
 #include "support/data_folder.h"
 #include "support/quillboard_process.h"
 #include "support/windows_test_support.h"
@@ -99,10 +100,6 @@ Measurement Launch(const DataFolder& data, const wchar_t* program, const std::ws
     return result;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void Compare(int count, int runs) {
     DataFolder data;
